@@ -1,0 +1,35 @@
+// The five buffers through which all copied data passes.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+namespace peltrix::engine {
+
+inline constexpr size_t kCopyBufferSize = 2098176;  // every buffer
+inline constexpr size_t kCarryLength = 1024;        // carry area in front of a read buffer's data
+inline constexpr size_t kBlockLength = 1048576;     // bytes asked of each read
+inline constexpr size_t kDataAreaLength = kCopyBufferSize - kCarryLength;
+
+struct CopyBuffers {
+  uint8_t* read[2] = {};  // blocks with an even / odd block number
+  uint8_t* data[2] = {};  // data areas: read[i] + kCarryLength
+  uint8_t* scratch = nullptr;
+  uint8_t* output = nullptr;
+  uint8_t* conversion = nullptr;
+  size_t data_clear_length = 0;
+};
+
+// Obtains size bytes, zero-filled; nullptr on refusal with the reason in
+// platform::last_error().
+using Allocator = void* (*)(size_t size);
+void* allocate_zeroed(size_t size);
+
+// Allocates the five buffers in order (read 0, read 1, scratch, output,
+// conversion); on the first refusal prints E110 to E114 and returns false,
+// keeping the buffers already obtained.
+bool allocate_copy_buffers(CopyBuffers& buffers, Allocator allocate = allocate_zeroed);
+// Releases every buffer obtained.
+void release_copy_buffers(CopyBuffers& buffers);
+
+}  // namespace peltrix::engine

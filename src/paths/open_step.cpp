@@ -1,0 +1,55 @@
+#include "paths/open_step.h"
+
+#include "messages/messages.h"
+
+namespace peltrix::paths {
+
+OpenRequest source_request(const char* kind_word) {
+  OpenRequest request;
+  request.desired_access = platform::kGenericRead;
+  request.share_mode = 0;
+  request.creation_disposition = platform::kOpenExisting;
+  request.flags_and_attributes = platform::kAttributeNormal;
+  request.kind_word = kind_word;
+  return request;
+}
+
+uint32_t disposition_for(int32_t ou_value) {
+  switch (ou_value) {
+    case 2: return platform::kCreateAlways;
+    case 3: return platform::kOpenAlways;
+    default: return platform::kCreateNew;
+  }
+}
+
+OpenRequest destination_request(int32_t ou_value, bool write_through) {
+  OpenRequest request;
+  request.desired_access = platform::kGenericRead | platform::kGenericWrite;
+  request.share_mode = 0;
+  request.creation_disposition = disposition_for(ou_value);
+  request.flags_and_attributes = write_through ? platform::kFlagWriteThrough : platform::kAttributeNormal;
+  request.kind_word = kDestinationWord;
+  return request;
+}
+
+bool open_step(OpenRequest& request, int message_number) {
+  request.handle = platform::open_file(request.path, request.desired_access, request.share_mode,
+                                       request.creation_disposition, request.flags_and_attributes);
+  if (request.handle != platform::kInvalidFile) return true;
+
+  const uint32_t error = platform::last_error();
+  const int n = message_number;
+  if (error == platform::kErrorSharingViolation) {
+    messages::line(n, 1, "次の%sファイルは，他で使用中です。", request.kind_word);
+    messages::line(n, 2, "%s", request.path);
+    messages::line(n, 3, "他で使用が終了したら，再度コマンドを実行してください。");
+    messages::system_error_lines(n, 4, error);
+  } else {
+    messages::line(n, 1, "次の%sファイルのopenが失敗しました。", request.kind_word);
+    messages::line(n, 2, "%s", request.path);
+    messages::system_error_lines(n, 3, error);
+  }
+  return false;
+}
+
+}  // namespace peltrix::paths

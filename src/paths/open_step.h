@@ -1,0 +1,50 @@
+// The one operation that opens every file the program reads or writes, and
+// reports a failure in the numbered form of the caller's message number.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/platform.h"
+
+namespace peltrix::paths {
+
+// Kind words printed in the open-failure messages.
+inline constexpr char kSourceWord[] = "コピー元";
+inline constexpr char kDestinationWord[] = "コピー先";
+
+// Message numbers the callers of the open step pass.
+inline constexpr int kJoinedDestinationOpen = 801;
+inline constexpr int kJoinedSourceOpen = 802;
+inline constexpr int kPerFileSourceOpen = 803;
+inline constexpr int kPerFileDestinationOpen = 804;
+inline constexpr int kFirstSourceOpen = 805;
+inline constexpr int kIdentityOpen = 816;
+
+// One file to open, with the settings CreateFileA takes.
+struct OpenRequest {
+  const char* path = nullptr;
+  const void* data = nullptr;  // buffer of the last transfer made through this request
+  uint32_t desired_access = 0;
+  uint32_t share_mode = 0;
+  uint32_t creation_disposition = 0;
+  uint32_t flags_and_attributes = 0;
+  platform::FileHandle handle = platform::kInvalidFile;
+  uint32_t requested_length = 0;
+  uint32_t transferred_length = 0;
+  uint32_t written_length = 0;
+  const char* kind_word = nullptr;
+};
+
+// A source: read only, held exclusively, must exist.
+OpenRequest source_request(const char* kind_word = kSourceWord);
+// A destination: read and write, held exclusively, disposition by /OU,
+// write-through with /C.
+OpenRequest destination_request(int32_t ou_value, bool write_through);
+// The creation disposition for an /OU value: 2 overwrite, 3 append, else new only.
+uint32_t disposition_for(int32_t ou_value);
+
+// Opens request.path; on failure prints the sharing-violation or the
+// open-failure lines under message_number and returns false.
+bool open_step(OpenRequest& request, int message_number);
+
+}  // namespace peltrix::paths

@@ -1,0 +1,149 @@
+// The operations PELTRIX needs from the operating system, and nothing else.
+//
+// win32.cpp implements them with the Windows file API and the C runtime;
+// posix.cpp gives the same contract on Linux and other POSIX systems. Every
+// failing operation leaves a Windows error number in last_error(), so that
+// the rest of the program tells failures apart the same way on both.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+namespace peltrix::platform {
+
+// Windows error numbers that the program tells apart.
+inline constexpr uint32_t kErrorFileNotFound = 2;
+inline constexpr uint32_t kErrorPathNotFound = 3;
+inline constexpr uint32_t kErrorAccessDenied = 5;
+inline constexpr uint32_t kErrorNoMoreFiles = 18;
+inline constexpr uint32_t kErrorSharingViolation = 32;
+inline constexpr uint32_t kErrorFileExists = 80;
+inline constexpr uint32_t kErrorBrokenPipe = 109;
+inline constexpr uint32_t kErrorDiskFull = 112;
+inline constexpr uint32_t kErrorAlreadyExists = 183;
+inline constexpr uint32_t kErrorFilenameTooLong = 206;
+
+// Access, sharing, disposition and flag values as CreateFileA takes them.
+inline constexpr uint32_t kGenericRead = 0x80000000u;
+inline constexpr uint32_t kGenericWrite = 0x40000000u;
+inline constexpr uint32_t kCreateNew = 1;
+inline constexpr uint32_t kCreateAlways = 2;
+inline constexpr uint32_t kOpenExisting = 3;
+inline constexpr uint32_t kOpenAlways = 4;
+inline constexpr uint32_t kAttributeNormal = 0x80u;
+inline constexpr uint32_t kFlagWriteThrough = 0x80000000u;
+
+// Longest path the program builds, in bytes without the terminator.
+inline constexpr size_t kMaxPath = 260;
+
+// The system's own folder separator ('\' on Windows, '/' on POSIX).
+extern const char kFolderSeparator;
+
+// An open file; kInvalidFile when an open failed.
+using FileHandle = std::intptr_t;
+inline constexpr FileHandle kInvalidFile = -1;
+
+// Two names denote the same file when both identities are known and equal.
+struct FileIdentity {
+  uint64_t volume = 0;  // volume serial number (POSIX: st_dev)
+  uint64_t index = 0;   // file index (POSIX: st_ino)
+  bool operator==(const FileIdentity&) const = default;
+};
+
+// What the system tells about an open file.
+struct FileInformation {
+  FileIdentity identity;
+  uint64_t size = 0;
+  uint32_t links = 0;
+};
+
+enum class PathKind { kOther, kFile, kFolder };
+
+// What the system tells about a path without opening it.
+struct PathStatus {
+  PathKind kind = PathKind::kOther;
+  int64_t size = 0;
+};
+
+// One item of a folder listing.
+struct FindItem {
+  char name[kMaxPath + 1] = {};
+  bool is_folder = false;
+  uint64_t size = 0;
+};
+
+// A folder listing in progress.
+struct FindSearch;
+
+// Windows error number of the last failed operation of this layer.
+uint32_t last_error();
+void set_last_error(uint32_t code);
+
+// Opens path with CreateFileA semantics; share mode 0 takes the file
+// exclusively (a second exclusive open fails with 32), and a truncating
+// disposition truncates only once the file is held. kInvalidFile on failure.
+FileHandle open_file(const char* path, uint32_t access, uint32_t share_mode,
+                     uint32_t disposition, uint32_t flags);
+// Reads at most size bytes; *read_count is 0 at the end of the file.
+bool read_file(FileHandle file, void* buffer, uint32_t size, uint32_t* read_count);
+// Writes size bytes; *written_count may be less than size without an error.
+bool write_file(FileHandle file, const void* buffer, uint32_t size, uint32_t* written_count);
+bool close_file(FileHandle file);
+enum class SeekFrom { kBegin, kCurrent, kEnd };
+bool seek_file(FileHandle file, int64_t offset, SeekFrom from, int64_t* new_position);
+bool file_information(FileHandle file, FileInformation* information);
+
+// Status of a path. Fails with 2 when the folder exists but the name does
+// not, with 3 when a folder on the way is missing.
+bool path_status(const char* path, PathStatus* status);
+
+// Long form of an existing path (GetLongPathNameA). Returns its length, the
+// size needed with the terminator when out_size is too small, or 0 on
+// failure with 2 or 3 in last_error().
+uint32_t long_path(const char* path, char* out, uint32_t out_size);
+// Absolute form of path (_fullpath). False, with nothing promised in out,
+// when it would not fit in out_size bytes with its terminator.
+bool full_path(const char* path, char* out, size_t out_size);
+
+// Creates one folder; 0 on success, -1 on failure (_mkdir).
+int make_folder(const char* path);
+// Renames a file; fails with 183 when the new name exists, never replacing it.
+int rename_path(const char* from, const char* to);
+// Deletes a file (remove); 0 on success.
+int remove_file(const char* path);
+
+// Lists a folder; pattern is the folder followed by a separator and '*'.
+// Returns nullptr when the folder cannot be listed; the first item is in *item.
+FindSearch* find_first(const char* pattern, FindItem* item);
+// Next item; false at the end (last_error() 18) or on failure.
+bool find_next(FindSearch* search, FindItem* item);
+bool find_close(FindSearch* search);
+
+// The system's text for an error code, as FormatMessageA gives it (it may end
+// with CR LF). Returns its length, or 0 when the system has no text, with the
+// reason in last_error().
+uint32_t system_message(uint32_t code, char* buffer, uint32_t size);
+
+// Standard output carries copied data unchanged from here on.
+void set_stdout_binary();
+// Writes to standard output; *written_count may be less than size.
+bool write_stdout(const void* buffer, uint32_t size, uint32_t* written_count);
+
+struct LocalDate {
+  int year = 0;   // e.g. 2026
+  int month = 0;  // 1 to 12
+  int day = 0;    // 1 to 31
+};
+LocalDate local_date();
+
+// Length in bytes (1 or 2) of the character that starts at text in the
+// system code page, so that a trail byte is never taken for '\' or '|'.
+size_t char_length(const char* text);
+
+// True for '\' and for the system's own folder separator.
+bool is_folder_separator(char c);
+// The last folder separator in path, found character by character in the
+// system code page; nullptr when there is none.
+const char* last_folder_separator(const char* path);
+
+}  // namespace peltrix::platform

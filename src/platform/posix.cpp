@@ -1,0 +1,446 @@
+// The platform operations on Linux and other POSIX systems.
+//
+// Users write '\' between folder names; it becomes '/' before a path reaches
+// the system. Failures are reported with the Windows error numbers that the
+// rest of the program tells apart, and their texts are this layer's own.
+
+#include "platform/platform.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <sys/types.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+#include <string>
+#include <vector>
+
+namespace peltrix::platform {
+
+const char kFolderSeparator = '/';
+
+namespace {
+
+thread_local uint32_t g_last_error = 0;
+
+// Codes of this layer's own choosing for errno values that Windows has no
+// direct counterpart for: the customer bit with the errno value, which the
+// system-error lines report with the "no text" wording.
+constexpr uint32_t kCustomerBit = 0x20000000u;
+constexpr uint32_t kErrorInvalidHandle = 6;
+constexpr uint32_t kErrorTooManyOpenFiles = 4;
+constexpr uint32_t kErrorNotEnoughMemory = 8;
+constexpr uint32_t kErrorNotSameDevice = 17;
+constexpr uint32_t kErrorWriteProtect = 19;
+constexpr uint32_t kErrorInvalidParameter = 87;
+constexpr uint32_t kErrorInsufficientBuffer = 122;
+constexpr uint32_t kErrorNegativeSeek = 131;
+constexpr uint32_t kErrorDirNotEmpty = 145;
+constexpr uint32_t kErrorBusy = 170;
+constexpr uint32_t kErrorFileTooLarge = 223;
+constexpr uint32_t kErrorMessageNotFound = 317;
+constexpr uint32_t kErrorIoDevice = 1117;
+constexpr uint32_t kErrorCantResolveFilename = 1921;
+
+// The path as the system wants it: every '\' becomes '/'.
+std::string native(const char* path) {
+  std::string result(path);
+  std::replace(result.begin(), result.end(), '\\', '/');
+  return result;
+}
+
+// ENOENT means 2 when the folder that would hold the name exists, else 3.
+uint32_t not_found_code(const std::string& native_path) {
+  std::string parent;
+  const size_t slash = native_path.find_last_of('/');
+  if (slash == std::string::npos) {
+    parent.assign(1, '.');
+  } else if (slash == 0) {
+    parent.assign(1, '.');
+  } else {
+    parent = native_path.substr(0, slash);
+  }
+  struct stat st;
+  if (stat(parent.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return kErrorFileNotFound;
+  return kErrorPathNotFound;
+}
+
+// Windows error number for errno after an operation on native_path.
+uint32_t map_errno(int error, const std::string& native_path) {
+  switch (error) {
+    case ENOENT: return not_found_code(native_path);
+    case ENOTDIR: return kErrorPathNotFound;
+    case EACCES:
+    case EPERM:
+    case EISDIR: return kErrorAccessDenied;
+    case EWOULDBLOCK: return kErrorSharingViolation;
+    case EEXIST: return kErrorAlreadyExists;
+    case EPIPE: return kErrorBrokenPipe;
+    case ENOSPC:
+    case EDQUOT: return kErrorDiskFull;
+    case ENAMETOOLONG: return kErrorFilenameTooLong;
+    case EBADF: return kErrorInvalidHandle;
+    case EMFILE:
+    case ENFILE: return kErrorTooManyOpenFiles;
+    case ENOMEM: return kErrorNotEnoughMemory;
+    case EXDEV: return kErrorNotSameDevice;
+    case EROFS: return kErrorWriteProtect;
+    case EINVAL: return kErrorInvalidParameter;
+    case ENOTEMPTY: return kErrorDirNotEmpty;
+    case EBUSY:
+    case ETXTBSY: return kErrorBusy;
+    case EFBIG: return kErrorFileTooLarge;
+    case EIO: return kErrorIoDevice;
+    case ELOOP: return kErrorCantResolveFilename;
+    default: return kCustomerBit | static_cast<uint32_t>(error);
+  }
+}
+
+bool fail(uint32_t code) {
+  g_last_error = code;
+  return false;
+}
+
+bool fail_errno(const std::string& native_path) {
+  return fail(map_errno(errno, native_path));
+}
+
+int open_flags(uint32_t access, uint32_t disposition, uint32_t flags) {
+  int result = O_CLOEXEC | O_NONBLOCK;
+  const bool reads = (access & kGenericRead) != 0;
+  const bool writes = (access & kGenericWrite) != 0;
+  result |= writes ? (reads ? O_RDWR : O_WRONLY) : O_RDONLY;
+  if (disposition == kCreateNew) result |= O_CREAT | O_EXCL;
+  if (disposition == kCreateAlways || disposition == kOpenAlways) result |= O_CREAT;
+  if (writes && (flags & kFlagWriteThrough) != 0) result |= O_DSYNC;
+  return result;
+}
+
+struct SystemText {
+  uint32_t code;
+  const char* text;
+};
+
+// The texts that the system-error lines print for the codes this layer
+// reports, in the wording Windows uses for them.
+constexpr SystemText kSystemTexts[] = {
+    {2, "指定されたファイルが見つかりません。"},
+    {3, "指定されたパスが見つかりません。"},
+    {4, "システムはファイルを開くことができません。"},
+    {5, "アクセスが拒否されました。"},
+    {6, "ハンドルが無効です。"},
+    {8, "このコマンドを実行するのに十分な記憶域がありません。"},
+    {17, "システムはファイルを別のディスク ドライブに移動できません。"},
+    {18, "これ以上ファイルはありません。"},
+    {19, "メディアは書き込み禁止になっています。"},
+    {32, "プロセスはファイルにアクセスできません。別のプロセスが使用中です。"},
+    {80, "ファイルが存在します。"},
+    {87, "パラメーターが間違っています。"},
+    {109, "パイプは終了しました。"},
+    {112, "ディスクに十分な空き領域がありません。"},
+    {122, "システム コール エリアに渡されるデータ領域が小さすぎます。"},
+    {131, "ファイル ポインターをファイルの先頭より前に設定しようとしました。"},
+    {145, "ディレクトリが空ではありません。"},
+    {170, "要求されたリソースは使用中です。"},
+    {183, "既に存在するファイルを作成することはできません。"},
+    {206, "ファイル名または拡張子が長すぎます。"},
+    {223, "ファイルのサイズが制限を超えているため、保存できません。"},
+    {1117, "I/O デバイス エラーが発生したため、要求を実行できませんでした。"},
+    {1921, "ファイル名を解決できません。"},
+};
+
+}  // namespace
+
+uint32_t last_error() { return g_last_error; }
+void set_last_error(uint32_t code) { g_last_error = code; }
+
+FileHandle open_file(const char* path, uint32_t access, uint32_t share_mode,
+                     uint32_t disposition, uint32_t flags) {
+  const std::string name = native(path);
+  const int fd = open(name.c_str(), open_flags(access, disposition, flags), 0666);
+  if (fd < 0) {
+    g_last_error = errno == EEXIST ? kErrorFileExists : map_errno(errno, name);
+    return kInvalidFile;
+  }
+  // Only regular files are opened; anything else (a folder, a pipe, a device
+  // met in a folder scan) is refused as Windows refuses a folder.
+  struct stat st;
+  if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    close(fd);
+    g_last_error = kErrorAccessDenied;
+    return kInvalidFile;
+  }
+  // An exclusive open holds the file for as long as it stays open.
+  if (share_mode == 0 && flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    const int error = errno;
+    close(fd);
+    g_last_error = error == EWOULDBLOCK ? kErrorSharingViolation : map_errno(error, name);
+    return kInvalidFile;
+  }
+  // Truncate only now that the file is held, so a file held elsewhere is never changed.
+  if (disposition == kCreateAlways && st.st_size > 0 && ftruncate(fd, 0) != 0) {
+    const int error = errno;
+    close(fd);
+    g_last_error = map_errno(error, name);
+    return kInvalidFile;
+  }
+  const int status_flags = fcntl(fd, F_GETFL);
+  if (status_flags >= 0) fcntl(fd, F_SETFL, status_flags & ~O_NONBLOCK);
+  return fd;
+}
+
+bool read_file(FileHandle file, void* buffer, uint32_t size, uint32_t* read_count) {
+  // Fill the buffer as far as the file allows, as ReadFile does for a disk file.
+  uint32_t total = 0;
+  while (total < size) {
+    const ssize_t n = read(static_cast<int>(file), static_cast<char*>(buffer) + total, size - total);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      *read_count = total;
+      return fail_errno("");
+    }
+    if (n == 0) break;
+    total += static_cast<uint32_t>(n);
+  }
+  *read_count = total;
+  return true;
+}
+
+bool write_file(FileHandle file, const void* buffer, uint32_t size, uint32_t* written_count) {
+  for (;;) {
+    const ssize_t n = write(static_cast<int>(file), buffer, size);
+    if (n >= 0) {
+      *written_count = static_cast<uint32_t>(n);
+      return true;
+    }
+    if (errno != EINTR) {
+      *written_count = 0;
+      return fail_errno("");
+    }
+  }
+}
+
+bool close_file(FileHandle file) {
+  if (close(static_cast<int>(file)) != 0) return fail_errno("");
+  return true;
+}
+
+bool seek_file(FileHandle file, int64_t offset, SeekFrom from, int64_t* new_position) {
+  const int whence = from == SeekFrom::kBegin ? SEEK_SET : from == SeekFrom::kCurrent ? SEEK_CUR : SEEK_END;
+  const off_t result = lseek(static_cast<int>(file), static_cast<off_t>(offset), whence);
+  if (result < 0) return fail(errno == EINVAL ? kErrorNegativeSeek : map_errno(errno, ""));
+  if (new_position != nullptr) *new_position = result;
+  return true;
+}
+
+bool file_information(FileHandle file, FileInformation* information) {
+  struct stat st;
+  if (fstat(static_cast<int>(file), &st) != 0) return fail_errno("");
+  information->identity.volume = static_cast<uint64_t>(st.st_dev);
+  information->identity.index = static_cast<uint64_t>(st.st_ino);
+  information->size = static_cast<uint64_t>(st.st_size);
+  information->links = static_cast<uint32_t>(st.st_nlink);
+  return true;
+}
+
+bool path_status(const char* path, PathStatus* status) {
+  const std::string name = native(path);
+  struct stat st;
+  if (stat(name.c_str(), &st) != 0) return fail_errno(name);
+  status->kind = S_ISREG(st.st_mode) ? PathKind::kFile : S_ISDIR(st.st_mode) ? PathKind::kFolder : PathKind::kOther;
+  status->size = static_cast<int64_t>(st.st_size);
+  return true;
+}
+
+uint32_t long_path(const char* path, char* out, uint32_t out_size) {
+  // There are no short names: the long form of an existing path is the path.
+  const std::string name = native(path);
+  struct stat st;
+  if (stat(name.c_str(), &st) != 0) {
+    fail_errno(name);
+    return 0;
+  }
+  const size_t length = std::strlen(path);
+  if (length + 1 > out_size) return static_cast<uint32_t>(length + 1);
+  std::memcpy(out, path, length + 1);
+  return static_cast<uint32_t>(length);
+}
+
+bool full_path(const char* path, char* out, size_t out_size) {
+  std::string joined;
+  if (!is_folder_separator(path[0])) {
+    std::vector<char> cwd(4096);
+    if (getcwd(cwd.data(), cwd.size()) == nullptr) return fail_errno("");
+    joined = cwd.data();
+    joined += '/';
+  }
+  joined += path;
+
+  // Lexical normalisation: drop empty and "." parts, let ".." remove the
+  // part before it; symbolic links are not resolved.
+  std::vector<std::string> parts;
+  size_t start = 0;
+  while (start <= joined.size()) {
+    size_t end = start;
+    while (end < joined.size() && !is_folder_separator(joined[end])) ++end;
+    const std::string part = joined.substr(start, end - start);
+    if (part == "..") {
+      if (!parts.empty()) parts.pop_back();
+    } else if (!part.empty() && part != ".") {
+      parts.push_back(part);
+    }
+    start = end + 1;
+  }
+  std::string result;
+  for (const std::string& part : parts) result += "/" + part;
+  if (result.empty()) result.push_back('/');
+
+  if (result.size() + 1 > out_size) return fail(kErrorFilenameTooLong);
+  std::memcpy(out, result.c_str(), result.size() + 1);
+  return true;
+}
+
+int make_folder(const char* path) {
+  const std::string name = native(path);
+  if (mkdir(name.c_str(), 0777) == 0) return 0;
+  g_last_error = errno == ENOENT ? kErrorPathNotFound : map_errno(errno, name);
+  return -1;
+}
+
+int rename_path(const char* from, const char* to) {
+  const std::string old_name = native(from);
+  const std::string new_name = native(to);
+  if (renameat2(AT_FDCWD, old_name.c_str(), AT_FDCWD, new_name.c_str(), RENAME_NOREPLACE) == 0) return 0;
+  if (errno == EINVAL || errno == ENOSYS) {
+    // The file system cannot rename without replacing: link keeps the guarantee.
+    if (link(old_name.c_str(), new_name.c_str()) == 0) {
+      if (unlink(old_name.c_str()) == 0) return 0;
+      const int error = errno;
+      unlink(new_name.c_str());
+      errno = error;
+    }
+  }
+  if (errno == ENOENT) {
+    struct stat st;
+    g_last_error = stat(old_name.c_str(), &st) != 0 ? not_found_code(old_name) : kErrorPathNotFound;
+    return -1;
+  }
+  g_last_error = map_errno(errno, new_name);
+  return -1;
+}
+
+int remove_file(const char* path) {
+  const std::string name = native(path);
+  if (unlink(name.c_str()) == 0) return 0;
+  g_last_error = map_errno(errno, name);
+  return -1;
+}
+
+// A listing read whole and sorted by name, so that every run lists a folder
+// in the same order.
+struct FindSearch {
+  std::vector<FindItem> items;
+  size_t next = 0;
+};
+
+FindSearch* find_first(const char* pattern, FindItem* item) {
+  std::string folder = native(pattern);
+  if (!folder.empty() && folder.back() == '*') folder.pop_back();
+  if (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+  if (folder.empty()) folder.push_back('.');
+
+  DIR* dir = opendir(folder.c_str());
+  if (dir == nullptr) {
+    fail_errno(folder);
+    return nullptr;
+  }
+  auto* search = new FindSearch;
+  const int dir_fd = dirfd(dir);
+  while (const dirent* entry = readdir(dir)) {
+    FindItem found;
+    const size_t length = std::strlen(entry->d_name);
+    if (length > kMaxPath) continue;
+    std::memcpy(found.name, entry->d_name, length + 1);
+    struct stat st;
+    if (fstatat(dir_fd, entry->d_name, &st, 0) == 0 ||
+        fstatat(dir_fd, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0) {
+      found.is_folder = S_ISDIR(st.st_mode);
+      found.size = found.is_folder ? 0 : static_cast<uint64_t>(st.st_size);
+    }
+    search->items.push_back(found);
+  }
+  closedir(dir);
+  std::sort(search->items.begin(), search->items.end(),
+            [](const FindItem& a, const FindItem& b) { return std::strcmp(a.name, b.name) < 0; });
+  if (search->items.empty()) {
+    delete search;
+    fail(kErrorFileNotFound);
+    return nullptr;
+  }
+  *item = search->items[0];
+  search->next = 1;
+  return search;
+}
+
+bool find_next(FindSearch* search, FindItem* item) {
+  if (search->next >= search->items.size()) return fail(kErrorNoMoreFiles);
+  *item = search->items[search->next++];
+  return true;
+}
+
+bool find_close(FindSearch* search) {
+  delete search;
+  return true;
+}
+
+uint32_t system_message(uint32_t code, char* buffer, uint32_t size) {
+  for (const SystemText& entry : kSystemTexts) {
+    if (entry.code != code) continue;
+    const size_t length = std::strlen(entry.text) + 2;
+    if (length + 1 > size) {
+      fail(kErrorInsufficientBuffer);
+      return 0;
+    }
+    std::snprintf(buffer, size, "%s\r\n", entry.text);
+    return static_cast<uint32_t>(length);
+  }
+  fail(kErrorMessageNotFound);
+  return 0;
+}
+
+void set_stdout_binary() {
+  // Bytes pass unchanged already; a closed pipe must give an error, not a signal.
+  signal(SIGPIPE, SIG_IGN);
+}
+
+bool write_stdout(const void* buffer, uint32_t size, uint32_t* written_count) {
+  for (;;) {
+    const ssize_t n = write(STDOUT_FILENO, buffer, size);
+    if (n >= 0) {
+      *written_count = static_cast<uint32_t>(n);
+      return true;
+    }
+    if (errno != EINTR) {
+      *written_count = 0;
+      return fail_errno("");
+    }
+  }
+}
+
+LocalDate local_date() {
+  const time_t now = time(nullptr);
+  struct tm parts {};
+  localtime_r(&now, &parts);
+  return LocalDate{parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday};
+}
+
+size_t char_length(const char* text) { return text[0] == '\0' ? 0 : 1; }
+
+}  // namespace peltrix::platform

@@ -1,0 +1,111 @@
+#include "support/process.h"
+
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <poll.h>
+#include <stdexcept>
+
+namespace peltrix::testing {
+
+namespace {
+
+// Reads both pipes to their end without letting either fill up.
+void drain(int out_fd, int err_fd, std::string& out, std::string& err) {
+  pollfd fds[2] = {{out_fd, POLLIN, 0}, {err_fd, POLLIN, 0}};
+  int open_count = 2;
+  char buffer[65536];
+  while (open_count > 0) {
+    if (poll(fds, 2, -1) < 0) continue;
+    for (int i = 0; i < 2; ++i) {
+      if (fds[i].fd < 0 || fds[i].revents == 0) continue;
+      const ssize_t n = read(fds[i].fd, buffer, sizeof buffer);
+      if (n > 0) {
+        (i == 0 ? out : err).append(buffer, static_cast<size_t>(n));
+      } else {
+        close(fds[i].fd);
+        fds[i].fd = -1;
+        --open_count;
+      }
+    }
+  }
+}
+
+}  // namespace
+
+RunResult run_peltrix(const std::vector<std::string>& args, const RunOptions& options) {
+  int out_pipe[2];
+  int err_pipe[2];
+  if (pipe(out_pipe) != 0 || pipe(err_pipe) != 0) throw std::runtime_error("pipe");
+
+  std::vector<char*> argv;
+  std::string program = PELTRIX_EXE;
+  argv.push_back(program.data());
+  std::vector<std::string> copies(args);
+  for (std::string& arg : copies) argv.push_back(arg.data());
+  argv.push_back(nullptr);
+
+  const pid_t pid = fork();
+  if (pid == 0) {
+    if (!options.folder.empty() && chdir(options.folder.c_str()) != 0) _exit(126);
+    if (options.stdout_closed) {
+      close(STDOUT_FILENO);
+    } else if (options.stdout_to_dev_full) {
+      const int full = open("/dev/full", O_WRONLY);
+      dup2(full, STDOUT_FILENO);
+    } else {
+      dup2(out_pipe[1], STDOUT_FILENO);
+    }
+    dup2(err_pipe[1], STDERR_FILENO);
+    close(out_pipe[0]);
+    close(out_pipe[1]);
+    close(err_pipe[0]);
+    close(err_pipe[1]);
+    const int null_in = open("/dev/null", O_RDONLY);
+    dup2(null_in, STDIN_FILENO);
+    execv(argv[0], argv.data());
+    _exit(127);
+  }
+  close(out_pipe[1]);
+  close(err_pipe[1]);
+  RunResult result;
+  drain(out_pipe[0], err_pipe[0], result.out, result.err);
+  int wait_status = 0;
+  waitpid(pid, &wait_status, 0);
+  result.status = WIFEXITED(wait_status) ? WEXITSTATUS(wait_status) : -1;
+  return result;
+}
+
+TempFolder::TempFolder() {
+  std::string pattern = (std::filesystem::temp_directory_path() / "peltrix-test-XXXXXX").string();
+  if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp");
+  path_ = pattern;
+}
+
+TempFolder::~TempFolder() {
+  std::error_code ignored;
+  std::filesystem::remove_all(path_, ignored);
+}
+
+void write_file(const std::string& path, const std::string& bytes) {
+  std::ofstream file(path, std::ios::binary | std::ios::trunc);
+  file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  if (!file) throw std::runtime_error("cannot write " + path);
+}
+
+std::string read_file(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  if (!file) throw std::runtime_error("cannot read " + path);
+  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+bool exists(const std::string& path) { return std::filesystem::exists(path); }
+
+void make_folders(const std::string& path) { std::filesystem::create_directories(path); }
+
+}  // namespace peltrix::testing

@@ -1,0 +1,60 @@
+#!/usr/bin/env bash
+# Runs the Windows program under Wine and checks it against the Linux build:
+# the same bytes (with CR LF line ends on the Windows console streams) and
+# the same exit statuses.
+#   tests/wine/smoke.sh WINDOWS_EXE LINUX_EXE
+set -u
+exe=$(readlink -f "$1")
+linux=$(readlink -f "$2")
+export WINEDEBUG=-all
+export WINEPREFIX=${WINEPREFIX:-$HOME/.wine-peltrix}
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cd "$work" || exit 1
+
+failures=0
+passes=0
+check() {  # check NAME CONDITION...
+  local name=$1
+  shift
+  if "$@"; then
+    passes=$((passes + 1))
+  else
+    echo "FAILED: $name"
+    failures=$((failures + 1))
+  fi
+}
+
+# Runs the Windows program: its stdout, stderr and exit status land in files.
+win() {
+  wine "$exe" "$@" >win.out 2>win.err </dev/null
+  echo $? >win.status
+}
+lin() {
+  "$linux" "$@" >lin.out 2>lin.err </dev/null
+  echo $? >lin.status
+}
+crlf() { sed 's/$/\r/' "$1"; }
+
+# Wine sets up its prefix on the first start; keep that out of the checks.
+wine "$exe" '/?' >/dev/null 2>&1 </dev/null
+
+# Usage text: the same lines, CR LF ends, Shift-JIS dots.
+win '/?'
+lin '/?'
+check "usage status" test "$(cat win.status)" = 0
+check "usage bytes" cmp -s win.out <(crlf lin.out)
+check "usage lines" test "$(grep -c . win.out)" = 34
+check "usage half-width dots" grep -q $'\xA5\xA5\xA5]' win.out
+check "usage full-width dots" grep -q $'\x81\x45\x81\x45\x81\x45' win.out
+
+# Anything but "/?" alone ends with status 1.
+for args in "/??" "/h" "/? /N"; do
+  # shellcheck disable=SC2086
+  win $args
+  check "status 1 for '$args'" test "$(cat win.status)" = 1
+done
+
+echo "wine smoke: $passes passed, $failures failed"
+[ "$failures" -eq 0 ]
