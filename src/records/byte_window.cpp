@@ -1,0 +1,36 @@
+#include "records/byte_window.h"
+
+namespace peltrix::records {
+
+ByteCounters byte_counters_for(int32_t it, int32_t ia, int32_t ib, int32_t im) {
+  ByteCounters counters;
+  counters.bytes_to_skip = ia != 0 ? static_cast<uint64_t>(ia) * kMegabyte : static_cast<uint64_t>(it);
+  counters.byte_limit = im != 0 ? static_cast<uint64_t>(im) * kMegabyte : static_cast<uint64_t>(ib);
+  return counters;
+}
+
+void byte_window(uint32_t length, uint32_t& t, ByteCounters& counters, TransformState& state) {
+  state.window_start = 0;
+  state.window_end = length;
+  if (counters.bytes_to_skip != 0) {
+    if (counters.bytes_to_skip >= t) {
+      counters.bytes_to_skip -= t;
+      t = 0;
+      if (state.last_block) state.zero_byte = true;
+    } else {
+      state.window_start = static_cast<int64_t>(counters.bytes_to_skip);
+      t -= static_cast<uint32_t>(counters.bytes_to_skip);
+      counters.bytes_to_skip = 0;
+    }
+  }
+  if (counters.byte_limit != 0) {
+    if (t < counters.byte_limit) {
+      counters.byte_limit -= t;
+    } else {
+      state.window_end = state.window_start + static_cast<int64_t>(counters.byte_limit);
+      state.stop = true;
+    }
+  }
+}
+
+}  // namespace peltrix::records

@@ -1,0 +1,22 @@
+// The byte window: applies a source's byte skip (/IT, /IA) and byte limit
+// (/IB, /IM) to one block by moving the output window.
+#pragma once
+
+#include <cstdint>
+
+#include "records/transform_state.h"
+
+namespace peltrix::records {
+
+inline constexpr uint64_t kMegabyte = 1048576;
+
+// Counters for a source from /IT or /IA (megabytes, taking precedence) and
+// /IB or /IM (megabytes, taking precedence); 0 where not given.
+ByteCounters byte_counters_for(int32_t it, int32_t ia, int32_t ib, int32_t im);
+
+// Windows the block of length bytes, t of which would be output: sets
+// state.window_start/window_end, lowers t by the bytes skipped (0 when the
+// skip swallows the block), and sets state.stop when the limit is reached.
+void byte_window(uint32_t length, uint32_t& t, ByteCounters& counters, TransformState& state);
+
+}  // namespace peltrix::records

@@ -1,0 +1,29 @@
+#include "records/end_of_file.h"
+
+#include <cstring>
+
+namespace peltrix::records {
+
+bool ends_with_eof_unit(const uint8_t* data, uint32_t t, const UnitPattern& eof) {
+  return t >= eof.length && std::memcmp(data + t - eof.length, eof.bytes, eof.length) == 0;
+}
+
+bool strip_eof_unit(uint8_t* data, uint32_t& t, const UnitPattern& eof) {
+  if (!ends_with_eof_unit(data, t, eof)) return false;
+  t -= eof.length;
+  std::memset(data + t, 0, eof.length);
+  return true;
+}
+
+bool output_takes_eof_unit(int32_t oe_value, bool first_source_ended_with_eof) {
+  if (oe_value == 1) return false;
+  if (oe_value == 2) return true;
+  return first_source_ended_with_eof;
+}
+
+void append_eof_unit(uint8_t* data, uint32_t& t, const UnitPattern& eof) {
+  std::memcpy(data + t, eof.bytes, eof.length);
+  t += eof.length;
+}
+
+}  // namespace peltrix::records

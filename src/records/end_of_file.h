@@ -1,0 +1,26 @@
+// The end-of-file unit at the end of a source: found on the first source,
+// removed from every source, and written once where an output ends.
+// Sources handled as plain bytes (/IY2) skip all three.
+#pragma once
+
+#include <cstdint>
+
+#include "records/code_table.h"
+
+namespace peltrix::records {
+
+// Whether data[0, t) ends with the unit; a block shorter than the unit does not.
+bool ends_with_eof_unit(const uint8_t* data, uint32_t t, const UnitPattern& eof);
+
+// Removes one trailing unit from data[0, t): zeroes its bytes and lowers t.
+// Returns whether there was one.
+bool strip_eof_unit(uint8_t* data, uint32_t& t, const UnitPattern& eof);
+
+// Whether an output ends with the unit, by /OE: 1 never, 2 always, 3 or not
+// given when the first source ended with it.
+bool output_takes_eof_unit(int32_t oe_value, bool first_source_ended_with_eof);
+
+// Writes the unit behind data[0, t) and raises t by its length.
+void append_eof_unit(uint8_t* data, uint32_t& t, const UnitPattern& eof);
+
+}  // namespace peltrix::records

@@ -1,0 +1,154 @@
+#include "records/record_selection.h"
+
+#include <cstring>
+
+#include "records/newline_scan.h"
+
+namespace peltrix::records {
+
+namespace {
+
+// Any non-zero amount tells the caller that the window holds output.
+uint32_t amount_after(int64_t position, int64_t length) {
+  return position < length ? static_cast<uint32_t>(length - position) : 0;
+}
+
+bool tail_is_eof_unit(const uint8_t* data, int64_t length, const ScanEnd& end, const UnitPattern& eof) {
+  return length - end.tail_start == eof.length && std::memcmp(data + end.tail_start, eof.bytes, eof.length) == 0;
+}
+
+// Scans for the run's LF units, visit(unit_end) for each; bytes past the
+// data are zero on a last block.
+template <typename Visit>
+ScanEnd scan_lf(const uint8_t* data, int64_t length, const ActiveUnits& units, const TransformState& state,
+                Visit&& visit) {
+  return scan_units(data, length, units.lf, units.lf.length, state.last_block,
+                    [&](int64_t, int64_t unit_end) { return visit(unit_end); });
+}
+
+// The number of LF units, plus the final record of a last block.
+uint64_t count_with_final_record(const uint8_t* data, int64_t length, const ActiveUnits& units,
+                                 const TransformState& state) {
+  uint64_t count = 0;
+  const ScanEnd end = scan_lf(data, length, units, state, [&](int64_t) {
+    ++count;
+    return true;
+  });
+  if (state.last_block && end.tail) ++count;
+  return count;
+}
+
+// The skip is over once records_to_skip reaches 0; the first unit that gets
+// it there ends the last skipped record, and the output starts behind it.
+bool reaches_skip_point(const RecordCounters& counters, const TransformState& state) {
+  return counters.records_to_skip == 0 && state.window_start == 0;
+}
+
+// A skip still running at the end of the block leaves nothing to output.
+void finish_skip(RecordCounters& counters, uint64_t& count, TransformState& state) {
+  if (counters.records_to_skip > 0) {
+    count = 0;
+    state.window_end = 0;
+  }
+  state.block_record_count = count;
+  if (state.last_block && count == 0) state.zero_record = true;
+}
+
+}  // namespace
+
+void count_records(const uint8_t* data, int64_t length, const ActiveUnits& units, TransformState& state) {
+  uint64_t count = 0;
+  const ScanEnd end = scan_lf(data, length, units, state, [&](int64_t) {
+    ++count;
+    return true;
+  });
+  if (state.last_block && end.tail && !tail_is_eof_unit(data, length, end, units.eof)) ++count;
+  state.block_record_count = count;
+}
+
+void skip_records(const uint8_t* data, int64_t length, uint32_t& t, const ActiveUnits& units,
+                  RecordCounters& counters, TransformState& state) {
+  uint64_t count = 0;
+  if (counters.records_to_skip <= 0) {
+    count = count_with_final_record(data, length, units, state);
+  } else {
+    t = 0;
+    const ScanEnd end = scan_lf(data, length, units, state, [&](int64_t unit_end) {
+      --counters.records_to_skip;
+      ++count;
+      if (reaches_skip_point(counters, state)) {
+        state.window_start = unit_end;
+        count = 0;
+        t = amount_after(unit_end, length);
+      }
+      return true;
+    });
+    if (state.last_block && end.tail) {
+      --counters.records_to_skip;
+      ++count;
+      if (reaches_skip_point(counters, state)) count = 0;
+    }
+  }
+  finish_skip(counters, count, state);
+}
+
+void limit_records(const uint8_t* data, int64_t length, const ActiveUnits& units, RecordCounters& counters,
+                   TransformState& state) {
+  uint64_t count = 0;
+  const ScanEnd end = scan_lf(data, length, units, state, [&](int64_t unit_end) {
+    ++count;
+    if (--counters.record_limit == 0) {
+      state.stop = true;
+      state.window_end = unit_end;
+      return false;
+    }
+    return true;
+  });
+  if (end.tail && state.last_block) {
+    ++count;
+    if (--counters.record_limit == 0) state.stop = true;
+  }
+  state.block_record_count = count;
+}
+
+void skip_and_limit_records(const uint8_t* data, int64_t length, uint32_t& t, const ActiveUnits& units,
+                            RecordCounters& counters, TransformState& state) {
+  uint64_t count = 0;
+  if (counters.records_to_skip <= 0) {
+    const ScanEnd end = scan_lf(data, length, units, state, [&](int64_t unit_end) {
+      ++count;
+      if (--counters.record_limit == 0) {
+        state.stop = true;
+        state.window_end = unit_end;
+        return false;
+      }
+      return true;
+    });
+    if (state.last_block && end.tail) ++count;
+  } else {
+    t = 0;
+    const ScanEnd end = scan_lf(data, length, units, state, [&](int64_t unit_end) {
+      --counters.records_to_skip;
+      ++count;
+      if (state.window_start != 0 && --counters.record_limit == 0) {
+        state.stop = true;
+        state.window_end = unit_end;
+        return false;
+      }
+      if (reaches_skip_point(counters, state)) {
+        state.window_start = unit_end;
+        count = 0;
+        t = amount_after(unit_end, length);
+      }
+      return true;
+    });
+    if (state.last_block && end.tail) {
+      --counters.records_to_skip;
+      ++count;
+      if (reaches_skip_point(counters, state)) count = 0;
+    }
+  }
+  finish_skip(counters, count, state);
+}
+
+}  // namespace peltrix::records

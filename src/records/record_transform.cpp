@@ -1,0 +1,136 @@
+#include "records/record_transform.h"
+
+#include <cassert>
+#include <cstring>
+
+#include "records/newline_scan.h"
+#include "records/record_selection.h"
+
+namespace peltrix::records {
+
+namespace {
+
+// Builds converted data in the conversion buffer.
+class ConvertedData {
+ public:
+  ConvertedData(const uint8_t* data, const TransformSettings& settings) : data_(data), out_(settings.conversion) {}
+
+  // Copies data[from, to) unchanged.
+  void copy(int64_t from, int64_t to) {
+    if (to <= from) return;
+    std::memcpy(out_ + written_, data_ + from, static_cast<size_t>(to - from));
+    written_ += static_cast<size_t>(to - from);
+  }
+  void append(const UnitPattern& unit) {
+    std::memcpy(out_ + written_, unit.bytes, unit.length);
+    written_ += unit.length;
+  }
+  size_t size() const { return written_; }
+
+ private:
+  const uint8_t* data_;
+  uint8_t* out_;
+  size_t written_ = 0;
+};
+
+// A final record without newline gets one, unless it is only the end-of-file
+// unit (with single-byte units: begins with 0x1A).
+bool tail_takes_newline(const uint8_t* data, int64_t length, const ScanEnd& end, const UnitPattern& eof) {
+  const uint8_t* tail = data + end.tail_start;
+  const int64_t tail_length = length - end.tail_start;
+  if (eof.length == 1) return tail[0] != eof.bytes[0];
+  return !(tail_length == eof.length && std::memcmp(tail, eof.bytes, eof.length) == 0);
+}
+
+bool ends_with(const uint8_t* data, int64_t from, int64_t to, const UnitPattern& unit) {
+  return to - from >= unit.length && std::memcmp(data + to - unit.length, unit.bytes, unit.length) == 0;
+}
+
+void finish_conversion(uint32_t& t, uint64_t count, const ConvertedData& out, TransformState& state) {
+  state.block_record_count = count;
+  if (count == 0) return;
+  state.rewritten = true;
+  t = static_cast<uint32_t>(out.size());
+}
+
+}  // namespace
+
+TransformMode choose_mode(int32_t or_value, const RecordCounters& counters, bool count_records) {
+  const bool skips = counters.records_to_skip != 0;
+  const bool limits = counters.record_limit != 0;
+  if (skips && limits) return TransformMode::kSkippingAndLimiting;
+  if (skips) return TransformMode::kSkipping;
+  if (limits) return TransformMode::kLimiting;
+  if (or_value == 1) return TransformMode::kToLf;
+  if (or_value == 2) return TransformMode::kToCrlf;
+  return count_records ? TransformMode::kCounting : TransformMode::kNone;
+}
+
+void convert_to_lf(const uint8_t* data, uint32_t length, uint32_t& t, TransformState& state,
+                   const TransformSettings& settings) {
+  assert(settings.conversion_capacity >= conversion_capacity_for(length));
+  const ActiveUnits& units = settings.units;
+  const int64_t end_of_data = length;
+  ConvertedData out(data, settings);
+  uint64_t count = 0;
+  int64_t position = 0;
+  const ScanEnd end = scan_units(data, end_of_data, units.crlf, units.lf.length, state.last_block,
+                                 [&](int64_t start, int64_t unit_end) {
+                                   out.copy(position, start);
+                                   ++count;
+                                   // A unit split between two blocks becomes its LF in the next block.
+                                   if (unit_end <= end_of_data) out.append(units.lf);
+                                   position = unit_end;
+                                   return true;
+                                 });
+  out.copy(position, end_of_data);
+  if (state.last_block && end.tail && tail_takes_newline(data, end_of_data, end, units.eof)) {
+    // The tail is the final record; it gets an LF unless it ends with one already.
+    ++count;
+    if (!ends_with(data, end.tail_start, end_of_data, units.lf)) out.append(units.lf);
+  }
+  finish_conversion(t, count, out, state);
+}
+
+void convert_to_crlf(const uint8_t* data, uint32_t length, uint32_t& t, TransformState& state,
+                     const TransformSettings& settings) {
+  assert(settings.conversion_capacity >= conversion_capacity_for(length));
+  const ActiveUnits& units = settings.units;
+  const int64_t end_of_data = length;
+  ConvertedData out(data, settings);
+  uint64_t count = 0;
+  int64_t position = 0;
+  const ScanEnd end = scan_units(data, end_of_data, units.lf, units.lf.length, state.last_block,
+                                 [&](int64_t start, int64_t unit_end) {
+                                   out.copy(position, start);
+                                   out.append(units.crlf);
+                                   ++count;
+                                   position = unit_end;
+                                   return true;
+                                 });
+  out.copy(position, end_of_data);
+  if (state.last_block && end.tail && tail_takes_newline(data, end_of_data, end, units.eof)) {
+    out.append(units.crlf);
+    ++count;
+  }
+  finish_conversion(t, count, out, state);
+}
+
+void record_transform(const uint8_t* data, uint32_t length, uint32_t& t, RecordCounters& counters,
+                      TransformState& state, const TransformSettings& settings) {
+  state.window_start = 0;
+  state.window_end = length;
+  switch (choose_mode(settings.or_value, counters, settings.count_records)) {
+    case TransformMode::kNone: break;
+    case TransformMode::kCounting: count_records(data, length, settings.units, state); break;
+    case TransformMode::kSkipping: skip_records(data, length, t, settings.units, counters, state); break;
+    case TransformMode::kLimiting: limit_records(data, length, settings.units, counters, state); break;
+    case TransformMode::kSkippingAndLimiting:
+      skip_and_limit_records(data, length, t, settings.units, counters, state);
+      break;
+    case TransformMode::kToLf: convert_to_lf(data, length, t, state, settings); break;
+    case TransformMode::kToCrlf: convert_to_crlf(data, length, t, state, settings); break;
+  }
+}
+
+}  // namespace peltrix::records

@@ -1,0 +1,34 @@
+// The state that the record transform, the byte window and the copy loops
+// share while a source is copied block by block.
+#pragma once
+
+#include <cstdint>
+
+namespace peltrix::records {
+
+// Per source: records still to skip (/IL; 0 or less once done) and records
+// still allowed (/IP; 0 means no limit), carried from block to block.
+struct RecordCounters {
+  int64_t records_to_skip = 0;
+  int64_t record_limit = 0;
+};
+
+// Per source: bytes still to skip (/IT, /IA) and bytes still allowed (/IB,
+// /IM; 0 means no limit).
+struct ByteCounters {
+  uint64_t bytes_to_skip = 0;
+  uint64_t byte_limit = 0;
+};
+
+struct TransformState {
+  bool last_block = false;          // this block ends the source
+  uint64_t block_record_count = 0;  // records in this block's output
+  int64_t window_start = 0;         // output: bytes [window_start, window_end) of the data
+  int64_t window_end = 0;
+  bool rewritten = false;  // the output is the converted data, not a window of the input
+  bool stop = false;       // a limit was reached: read no further block of this source
+  bool zero_record = false;  // a record skip swallowed the rest of a source (never cleared)
+  bool zero_byte = false;    // a byte skip swallowed the rest of a source (never cleared)
+};
+
+}  // namespace peltrix::records
