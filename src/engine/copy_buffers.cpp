@@ -24,10 +24,11 @@ bool allocate_copy_buffers(CopyBuffers& buffers, Allocator allocate) {
                          &buffers.conversion};
   int code = 110;
   for (uint8_t** target : targets) {
-    *target = static_cast<uint8_t*>(allocate(kCopyBufferSize));
+    const size_t size = target == &buffers.conversion ? kConversionBufferSize : kCopyBufferSize;
+    *target = static_cast<uint8_t*>(allocate(size));
     if (*target == nullptr) {
       const uint32_t error = platform::last_error();
-      messages::out_of_memory(code, kCopyBufferSize, error);
+      messages::out_of_memory(code, size, error);
       messages::system_error_lines(code, 2, error);
       return false;
     }

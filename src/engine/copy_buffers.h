@@ -10,6 +10,10 @@ inline constexpr size_t kCopyBufferSize = 2098176;  // every buffer
 inline constexpr size_t kCarryLength = 1024;        // carry area in front of a read buffer's data
 inline constexpr size_t kBlockLength = 1048576;     // bytes asked of each read
 inline constexpr size_t kDataAreaLength = kCopyBufferSize - kCarryLength;
+// Newline conversion at most doubles a block with its carried bytes and the
+// end-of-file unit, and may add one final newline: the conversion buffer is
+// larger than the others so that this always fits.
+inline constexpr size_t kConversionBufferSize = kCopyBufferSize + 4096;
 
 struct CopyBuffers {
   uint8_t* read[2] = {};  // blocks with an even / odd block number

@@ -1,0 +1,148 @@
+#include "engine/block_loop.h"
+
+#include <cstring>
+
+#include "messages/messages.h"
+#include "platform/platform.h"
+#include "records/byte_window.h"
+#include "records/end_of_file.h"
+#include "records/leading_bytes.h"
+#include "records/record_transform.h"
+#include "records/windowed_conversion.h"
+
+namespace peltrix::engine {
+
+namespace {
+
+// What the options of a source switch on.
+struct SourceFlags {
+  bool record_limits;
+  bool byte_limits;
+  bool record_processing;
+  bool plain_bytes;
+};
+
+SourceFlags flags_for(const paths::SourceEntry& source, const SourceRole& role, const CopyRun& run) {
+  SourceFlags flags;
+  flags.record_limits = source.il != 0 || source.ip != 0;
+  flags.byte_limits = source.it != 0 || source.ia != 0 || source.ib != 0 || source.im != 0;
+  flags.record_processing = run.settings.message_type == 3 || flags.record_limits || role.or_value != 0;
+  flags.plain_bytes = source.iy == 2;
+  return flags;
+}
+
+// The source's size as it is now; the size found in planning when the
+// system cannot tell.
+uint64_t current_size(const paths::SourceEntry& source) {
+  platform::FileInformation info;
+  if (platform::file_information(source.handle, &info)) return info.size;
+  return static_cast<uint64_t>(source.size);
+}
+
+// A block ends the source when it is short, or when the source holds no
+// more bytes than have been read (asked again, in case it has grown).
+bool is_last_block(const paths::SourceEntry& source, uint32_t read, uint64_t total, uint64_t& size) {
+  if (read < kBlockLength) return true;
+  if (total < size) return false;
+  size = current_size(source);
+  return total >= size;
+}
+
+// A later source's mark is cut where its first block really begins with it.
+void cut_leading_mark(uint8_t* data, uint32_t& length, int32_t detected_code) {
+  if (detected_code < records::kCodeUtf8) return;
+  const records::CodeRow& row = records::kCodeTable[detected_code];
+  if (length < row.bom_length || std::memcmp(data, row.bom, row.bom_length) != 0) return;
+  length -= row.bom_length;
+  std::memmove(data, data + row.bom_length, length);
+}
+
+}  // namespace
+
+bool copy_source(const paths::SourceEntry& source, const SourceRole& role, CopyRun& run, const OutputSink& sink) {
+  CopyBuffers& buffers = *run.buffers;
+  const SourceFlags flags = flags_for(source, role, run);
+  const records::UnitPattern& eof = run.units.eof;
+
+  records::RecordCounters record_counters{source.il, source.ip};
+  records::ByteCounters byte_counters = records::byte_counters_for(source.it, source.ia, source.ib, source.im);
+  records::TransformState& state = run.transform;
+  state.last_block = false;
+  state.stop = false;
+  records::TransformSettings transform;
+  transform.or_value = role.or_value;
+  transform.count_records = run.settings.message_type == 3;
+  transform.units = run.units;
+  transform.conversion = buffers.conversion;
+  transform.conversion_capacity = kConversionBufferSize;
+
+  uint64_t size = current_size(source);
+  uint64_t total = 0;
+  uint32_t carry = 0;
+  for (uint32_t block = 0;; ++block) {
+    uint8_t* data = buffers.data[block & 1];
+    uint32_t read = 0;
+    if (!platform::read_file(source.handle, data, static_cast<uint32_t>(kBlockLength), &read)) {
+      const uint32_t error = platform::last_error();
+      messages::line(role.read_message, 1, "ReadFile()関数でエラーが発生しました。 \"%s\"", role.read_path);
+      messages::system_error_lines(role.read_message, 2, error);
+      return false;
+    }
+    // An empty source yields nothing; a source that ended on a block
+    // boundary still gets its end handled, over the bytes carried.
+    if (read == 0 && block == 0) return true;
+    total += read;
+    const bool last = is_last_block(source, read, total, size);
+
+    if (block == 0 && !records::check_leading_bytes(data, read, source.ic, source.iy, run.detected_code)) {
+      return false;
+    }
+
+    // The handed-on bytes: those carried from the previous block, then this one.
+    uint8_t* start = data - carry;
+    uint32_t length = carry + read;
+    if (last && !flags.plain_bytes) {
+      if (role.first_of_output) run.ends_with_eof = records::ends_with_eof_unit(start, length, eof);
+      records::strip_eof_unit(start, length, eof);
+      if (role.completes_output && records::output_takes_eof_unit(role.oe_value, run.ends_with_eof)) {
+        records::append_eof_unit(start, length, eof);
+      }
+    }
+    if (block == 0 && !role.first_of_output && !flags.plain_bytes) cut_leading_mark(start, length, run.detected_code);
+
+    // A record may straddle the block boundary: the last 1024 bytes wait for
+    // the next block, in front of which they are placed.
+    uint32_t handed_on = length;
+    uint32_t next_carry = 0;
+    if (flags.record_processing && !last) {
+      next_carry = static_cast<uint32_t>(kCarryLength);
+      handed_on = length - next_carry;
+      std::memcpy(buffers.data[(block + 1) & 1] - next_carry, start + handed_on, next_carry);
+    }
+
+    state.last_block = last;
+    state.rewritten = false;
+    state.block_record_count = 0;
+    state.window_start = 0;
+    state.window_end = handed_on;
+    uint32_t t = handed_on;
+    if (flags.record_processing && flags.byte_limits) {
+      records::window_then_convert(start, handed_on, t, byte_counters, state, transform);
+    } else if (flags.record_processing) {
+      records::record_transform(start, handed_on, t, record_counters, state, transform);
+    } else if (flags.byte_limits) {
+      records::byte_window(handed_on, t, byte_counters, state);
+    }
+
+    if (t != 0) {
+      const uint8_t* output = state.rewritten ? buffers.conversion : start + state.window_start;
+      const uint32_t amount =
+          state.rewritten ? t : static_cast<uint32_t>(state.window_end - state.window_start);
+      if (amount != 0 && !sink(output, amount, state.block_record_count)) return false;
+    }
+    carry = next_carry;
+    if (state.stop || last) return true;
+  }
+}
+
+}  // namespace peltrix::engine

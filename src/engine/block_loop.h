@@ -1,0 +1,33 @@
+// The block loop: reads one source in blocks of 1,048,576 bytes and hands
+// each block's output on, after the end-of-file steps, the leading-bytes
+// check, the cut of a later source's mark, the record transform and the
+// byte window.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+
+#include "engine/copy_state.h"
+#include "paths/entries.h"
+
+namespace peltrix::engine {
+
+// How one source takes part in its output.
+struct SourceRole {
+  bool first_of_output = false;   // keeps its mark, and tells whether the output ends with the EOF unit
+  bool completes_output = false;  // its end is the output's end: the /OE rule applies
+  int32_t oe_value = 0;           // /OE of the destination that decides the end
+  int32_t or_value = 0;           // /OR of the destination that decides the newlines
+  int read_message = 806;         // message number of a read failure
+  const char* read_path = nullptr;  // the path the source was opened by, for messages
+};
+
+// Receives each block's output and its record count; false ends the copy
+// (its messages printed).
+using OutputSink = std::function<bool(const uint8_t* data, uint32_t length, uint64_t records)>;
+
+// Copies the open source (its handle set) through the block loop. Returns
+// false after the messages of the first failure.
+bool copy_source(const paths::SourceEntry& source, const SourceRole& role, CopyRun& run, const OutputSink& sink);
+
+}  // namespace peltrix::engine

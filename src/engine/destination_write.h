@@ -1,0 +1,21 @@
+// Writing output to a destination: a file or standard output.
+#pragma once
+
+#include <cstdint>
+
+#include "paths/entries.h"
+
+namespace peltrix::engine {
+
+// Message numbers of the write failures.
+inline constexpr int kJoinedWrite = 809;
+inline constexpr int kPerFileWrite = 810;
+
+// Writes all length bytes to the destination, retrying partial writes until
+// every byte is written or the system reports an error. On failure prints
+// "WriteFile()" under message_number with the path ("STDOUT" for standard
+// output) and the system-error lines, and returns false.
+bool write_all(const paths::DestinationEntry& destination, const uint8_t* data, uint32_t length,
+               int message_number);
+
+}  // namespace peltrix::engine

@@ -1,0 +1,164 @@
+#include "engine/joined_copy.h"
+
+#include "engine/append_positioning.h"
+#include "engine/block_loop.h"
+#include "engine/destination_write.h"
+#include "messages/messages.h"
+#include "paths/open_step.h"
+#include "paths/value_flags.h"
+#include "platform/platform.h"
+#include "records/bom_step.h"
+
+namespace peltrix::engine {
+
+namespace {
+
+bool in_place(const paths::SourceEntry& source) { return (source.flags & paths::value_flag::kInPlace) != 0; }
+
+// Moves every in-place source to its backup name.
+bool move_to_backups(const paths::SourceList& sources) {
+  for (const paths::SourceEntry* s = sources.head; s != nullptr; s = s->next) {
+    if (s->kind != paths::kKindFile || !in_place(*s)) continue;
+    if (platform::rename_path(s->path, s->backup_path) != 0) {
+      const uint32_t error = platform::last_error();
+      messages::line(106, 1, "%d番目の/Iに指定したコピー元ファイルの次のバックアップファイルの作成に失敗しました。",
+                     s->input_ordinal);
+      messages::line(106, 2, "%s", s->backup_path);
+      messages::line(106, 3, "エラー原因は次のシステムエラーコードとメッセージを参照してください。");
+      messages::system_error_lines(106, 4, error);
+      return false;
+    }
+  }
+  return true;
+}
+
+bool open_destinations(paths::DestinationList& destinations, CopyRun& run) {
+  for (paths::DestinationEntry* d = destinations.head; d != nullptr; d = d->next) {
+    ++run.destination_count;
+    if (d->kind == paths::kKindStdout) {
+      platform::set_stdout_binary();
+      continue;
+    }
+    paths::OpenRequest request = paths::destination_request(d->ou_value, run.settings.write_through);
+    request.path = d->path;
+    if (!paths::open_step(request, paths::kJoinedDestinationOpen)) return false;
+    d->handle = request.handle;
+  }
+  return true;
+}
+
+bool close_source(const paths::SourceEntry& source, const char* opened_path) {
+  if (platform::close_file(source.handle)) return true;
+  const uint32_t error = platform::last_error();
+  messages::line(811, 1, "次のコピー元ファイルのcloseが失敗しました。 \"%s\"", opened_path);
+  messages::system_error_lines(811, 2, error);
+  return false;
+}
+
+bool close_destinations(const paths::DestinationList& destinations) {
+  for (const paths::DestinationEntry* d = destinations.head; d != nullptr; d = d->next) {
+    if (d->kind == paths::kKindStdout) continue;
+    if (!platform::close_file(d->handle)) {
+      const uint32_t error = platform::last_error();
+      messages::line(812, 1, "次のコピー元ファイルのcloseが失敗しました。 \"%s\"", d->path);
+      messages::system_error_lines(812, 2, error);
+      return false;
+    }
+  }
+  return true;
+}
+
+bool delete_backups(const paths::SourceList& sources) {
+  for (const paths::SourceEntry* s = sources.head; s != nullptr; s = s->next) {
+    if (s->kind != paths::kKindFile || !in_place(*s) || s->iu == 1) continue;
+    if (platform::remove_file(s->backup_path) != 0) {
+      const uint32_t error = platform::last_error();
+      messages::line(107, 1, "%d番目の/Iに指定したコピー元ファイルの次のバックアップファイルの削除に失敗しました。",
+                     s->input_ordinal);
+      messages::line(107, 2, "%s", s->backup_path);
+      messages::line(107, 3, "エラー原因は次のシステムエラーコードとメッセージを参照してください。");
+      messages::system_error_lines(107, 4, error);
+      return false;
+    }
+  }
+  return true;
+}
+
+const paths::SourceEntry* next_file(const paths::SourceEntry* entry) {
+  while (entry != nullptr && entry->kind != paths::kKindFile) entry = entry->next;
+  return entry;
+}
+
+// Writes one block's output to every destination; the first output of the
+// run goes through the byte-order-mark step once, for all of them.
+class JoinedOutput {
+ public:
+  JoinedOutput(paths::DestinationList& destinations, CopyRun& run) : destinations_(destinations), run_(run) {}
+
+  bool write(const paths::SourceEntry& source, const uint8_t* data, uint32_t length, uint64_t records) {
+    records::BomEdit edit;
+    if (first_output_) {
+      const records::BomSettings bom{destinations_.head->oj_value, source.il, source.iy, run_.detected_code};
+      if (!records::plan_bom_edit(data, length, bom, edit)) return false;
+    }
+    const uint32_t kept = length - edit.drop_length;
+    for (paths::DestinationEntry* d = destinations_.head; d != nullptr; d = d->next) {
+      // Appending starts behind what the destination held, before its first bytes.
+      if (d->ou_value == 3 && d->kind == paths::kKindFile && d->bytes_written == 0) {
+        if (!position_for_append(*d, run_.units.eof, source.iy == 2)) return false;
+      }
+      if (!write_all(*d, edit.prefix, edit.prefix_length, kJoinedWrite)) return false;
+      if (!write_all(*d, data + edit.drop_length, kept, kJoinedWrite)) return false;
+      d->bytes_written += edit.prefix_length + kept;
+      d->records_written += records;
+    }
+    first_output_ = false;
+    return true;
+  }
+
+ private:
+  paths::DestinationList& destinations_;
+  CopyRun& run_;
+  bool first_output_ = true;
+};
+
+}  // namespace
+
+bool joined_copy(paths::SourceList& sources, paths::DestinationList& destinations, CopyRun& run) {
+  if (!move_to_backups(sources)) return false;
+  if (!open_destinations(destinations, run)) return false;
+
+  run.detected_code = records::kCodeUndecided;
+  run.ends_with_eof = false;
+  JoinedOutput output(destinations, run);
+  const paths::DestinationEntry& first = *destinations.head;
+  bool first_source = true;
+  for (paths::SourceEntry* s = sources.head; s != nullptr; s = s->next) {
+    if (s->kind != paths::kKindFile) continue;
+    SourceRole role;
+    role.first_of_output = first_source;
+    role.completes_output = next_file(s->next) == nullptr;
+    role.oe_value = first.oe_value;
+    role.or_value = first.or_value;
+    role.read_message = 806;
+    role.read_path = in_place(*s) ? s->backup_path : s->path;
+
+    paths::OpenRequest request = paths::source_request();
+    request.path = role.read_path;
+    if (!paths::open_step(request, paths::kJoinedSourceOpen)) return false;
+    s->handle = request.handle;
+
+    const bool copied = copy_source(*s, role, run, [&](const uint8_t* data, uint32_t length, uint64_t records) {
+      return output.write(*s, data, length, records);
+    });
+    if (!copied) return false;
+    first_source = false;
+    if (!close_source(*s, role.read_path)) return false;
+  }
+
+  // Backups go only once every destination is safely closed.
+  if (!close_destinations(destinations)) return false;
+  return delete_backups(sources);
+}
+
+}  // namespace peltrix::engine

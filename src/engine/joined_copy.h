@@ -1,0 +1,16 @@
+// The joined copy: every file source, in list order, into every destination
+// (or standard output), so that each receives the concatenation of all
+// sources. In-place sources are read from their backups.
+#pragma once
+
+#include "engine/copy_state.h"
+#include "paths/entries.h"
+
+namespace peltrix::engine {
+
+// Runs the joined copy: backups, opening every destination, the sources
+// block by block, closing, and deleting the backups. Returns false after the
+// messages of the first failure; nothing done before it is undone.
+bool joined_copy(paths::SourceList& sources, paths::DestinationList& destinations, CopyRun& run);
+
+}  // namespace peltrix::engine
