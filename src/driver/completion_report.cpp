@@ -1,0 +1,67 @@
+#include "driver/completion_report.h"
+
+#include "messages/messages.h"
+
+namespace peltrix::driver {
+
+namespace {
+
+// One destination line: type 2 names it, type 3 adds its record count, in
+// 19 digits when the count needs more than 32 bits.
+void print_destination(messages::Stream stream, int line, int ordinal, int32_t message_type, uint64_t records,
+                       const char* name) {
+  if (message_type == 2) {
+    messages::print(stream, "I001-%d %04d %s\n", line, ordinal, name);
+  } else if ((records >> 32) != 0) {
+    messages::print(stream, "I001-%d %04d %019lld %s\n", line, ordinal, static_cast<long long>(records), name);
+  } else {
+    messages::print(stream, "I001-%d %04d %010lld %s\n", line, ordinal, static_cast<long long>(records), name);
+  }
+}
+
+}  // namespace
+
+void print_completion_report(const ReportInputs& in) {
+  const messages::Stream stream = in.data_on_stdout ? messages::Stream::kErr : messages::Stream::kOut;
+  int line = 1;
+  if (in.first_destination != nullptr && in.first_destination->bytes_written == 0) {
+    if (in.zero_record) {
+      messages::print(stream, "I001-%d 次が成り立つため，コピー先への出力レコード件数は0件となります。\n", line);
+      messages::print(stream, "I001-%d スキップレコード件数 ＞＝ コピー元のレコード件数\n", line + 1);
+      line += 2;
+    }
+    if (in.zero_byte) {
+      messages::print(stream, "I001-%d 次が成り立つため，コピー先への出力は0バイトとなります。\n", line);
+      messages::print(stream, "I001-%d スキップバイト数 ＞＝ コピー元のバイト数\n", line + 1);
+      line += 2;
+    }
+  }
+  if (in.message_type == 0) return;
+
+  const bool by_distinct_source = in.repeats_allowed && in.per_file;
+  const int32_t sources = by_distinct_source ? in.distinct_source_count : in.file_count;
+  const int32_t destinations = by_distinct_source ? in.distinct_source_count : in.destination_count;
+  messages::print(stream, "I001-%d コピー元%d個，コピー先%d個のファイルのコピーが完了しました。\n", line, sources,
+                  destinations);
+  if (in.message_type == 1) return;
+
+  const int destination_line = line + 1;
+  int ordinal = 0;
+  size_t row = 0;
+  for (const paths::DestinationEntry* d = in.first_destination; d != nullptr; d = d->next, ++row) {
+    uint64_t records = d->records_written;
+    if (by_distinct_source && in.repeats != nullptr && row < in.repeats->size()) {
+      const planning::RepeatRow& repeat = (*in.repeats)[row];
+      if (repeat.repeat_mark != 0) continue;
+      records = repeat.record_count;
+    }
+    if (d->kind == paths::kKindFile) {
+      print_destination(stream, destination_line, ++ordinal, in.message_type, records, d->path);
+    } else if (d->kind == paths::kKindStdout) {
+      ordinal = 1;
+      print_destination(stream, destination_line, ordinal, in.message_type, records, "STDOUT");
+    }
+  }
+}
+
+}  // namespace peltrix::driver
