@@ -102,13 +102,13 @@ bool copy_source(const paths::SourceEntry& source, const SourceRole& role, CopyR
     uint8_t* start = data - carry;
     uint32_t length = carry + read;
     if (last && !flags.plain_bytes) {
-      if (role.first_of_output) run.ends_with_eof = records::ends_with_eof_unit(start, length, eof);
+      if (role.decides_eof) run.ends_with_eof = records::ends_with_eof_unit(start, length, eof);
       records::strip_eof_unit(start, length, eof);
       if (role.completes_output && records::output_takes_eof_unit(role.oe_value, run.ends_with_eof)) {
         records::append_eof_unit(start, length, eof);
       }
     }
-    if (block == 0 && !role.first_of_output && !flags.plain_bytes) cut_leading_mark(start, length, run.detected_code);
+    if (block == 0 && !role.keeps_mark && !flags.plain_bytes) cut_leading_mark(start, length, run.detected_code);
 
     // A record may straddle the block boundary: the last 1024 bytes wait for
     // the next block, in front of which they are placed.

@@ -14,7 +14,8 @@ namespace peltrix::engine {
 
 // How one source takes part in its output.
 struct SourceRole {
-  bool first_of_output = false;   // keeps its mark, and tells whether the output ends with the EOF unit
+  bool keeps_mark = false;        // the first source of its output: its mark is not cut
+  bool decides_eof = false;       // its end tells whether the output ends with the EOF unit
   bool completes_output = false;  // its end is the output's end: the /OE rule applies
   int32_t oe_value = 0;           // /OE of the destination that decides the end
   int32_t or_value = 0;           // /OR of the destination that decides the newlines

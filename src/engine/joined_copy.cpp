@@ -136,7 +136,8 @@ bool joined_copy(paths::SourceList& sources, paths::DestinationList& destination
   for (paths::SourceEntry* s = sources.head; s != nullptr; s = s->next) {
     if (s->kind != paths::kKindFile) continue;
     SourceRole role;
-    role.first_of_output = first_source;
+    role.keeps_mark = first_source;
+    role.decides_eof = first_source;
     role.completes_output = next_file(s->next) == nullptr;
     role.oe_value = first.oe_value;
     role.or_value = first.or_value;

@@ -53,7 +53,7 @@ class CopyFixture {
     entry.given_name = entry.path;
     entry.kind = paths::kKindFile;
     entry.input_ordinal = 1;
-    entry.size = static_cast<int64_t>(std::filesystem::file_size(at(name)));
+    entry.size = std::filesystem::is_regular_file(at(name)) ? static_cast<int64_t>(std::filesystem::file_size(at(name))) : 0;
     link(sources, entry);
     return entry;
   }
