@@ -1,0 +1,74 @@
+#include "paths/source_folder_check.h"
+
+#include <filesystem>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "paths/value_flags.h"
+#include "support/files.h"
+
+namespace peltrix::paths {
+namespace {
+
+using ::testing::internal::CaptureStderr;
+using ::testing::internal::GetCapturedStderr;
+using testing::typed;
+
+class SourceFolderCheckTest : public ::testing::Test {
+ protected:
+  std::string check(const std::string& text, bool* passed = nullptr) {
+    value_ = PathValue{};
+    CaptureStderr();
+    const bool result = check_source_folder(text.c_str(), 0, value_);
+    if (passed != nullptr) *passed = result;
+    return GetCapturedStderr();
+  }
+
+  testing::TempFolder folder_;
+  PathValue value_;
+};
+
+TEST_F(SourceFolderCheckTest, TheCurrentFolderIsAcceptedWithItsFullPath) {
+  const std::filesystem::path before = std::filesystem::current_path();
+  std::filesystem::current_path(folder_.path());
+  bool passed = false;
+  const std::string printed = check(".", &passed);
+  std::filesystem::current_path(before);
+  EXPECT_EQ(printed, "");
+  EXPECT_TRUE(passed);
+  EXPECT_EQ(value_.flags, value_flag::kExists | value_flag::kFolder);
+  EXPECT_EQ(value_.given_text, ".");
+  EXPECT_EQ(value_.full_path, std::filesystem::canonical(folder_.path()).string());
+}
+
+TEST_F(SourceFolderCheckTest, AMissingFolderIsNotFoundHoweverDeep) {
+  for (const std::string& name : {typed(folder_ / "none"), typed(folder_ / "none/deeper")}) {
+    EXPECT_EQ(check(name),
+              "E044-1 1番目の/Iの/IDに指定した次のフォルダが見つかりません。\n"
+              "E044-2 " + name + "\n"
+              "E044-3 /IDには存在するフォルダを指定してください。\n");
+  }
+}
+
+TEST_F(SourceFolderCheckTest, AFileOrAnUnreadableStatusIsRefused) {
+  testing::write_file(folder_ / "a.txt", "x");
+  const std::string file = typed(folder_ / "a.txt");
+  EXPECT_EQ(check(file),
+            "E046-1 1番目の/Iの/IDに指定した次のコピー元はフォルダではありません。\n"
+            "E046-2 " + file + "\n"
+            "E046-3 /IDにはフォルダを指定してください。\n");
+  std::filesystem::create_symlink("loop", folder_ / "loop");
+  const std::string loop = typed(folder_ / "loop");
+  EXPECT_EQ(check(loop),
+            "E045-1 1番目の/Iの/IDに指定した次のフォルダにI/Oエラーが発生しました。\n"
+            "E045-2 " + loop + "\n"
+            "E045-3 エラー原因は次のシステムエラーコードとメッセージを参照してください。\n"
+            "E045-4 システムエラーコード=1921\n"
+            "E045-5 ファイル名を解決できません。\n");
+  EXPECT_EQ(check("a<b"),
+            "E042-1 1番目の/Iの/IDに次の指定できない文字を指定しています。\nE042-2 <\nE042-3 指定できる文字に変更してください。\n");
+}
+
+}  // namespace
+}  // namespace peltrix::paths
