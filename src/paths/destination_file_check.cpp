@@ -1,13 +1,10 @@
 #include "paths/destination_file_check.h"
 
-#include <cstring>
-
 #include "messages/messages.h"
 #include "paths/check_messages.h"
 #include "paths/file_identity.h"
-#include "paths/forbidden_characters.h"
 #include "paths/full_path_step.h"
-#include "paths/heap_text.h"
+#include "paths/given_text.h"
 #include "paths/open_step.h"
 #include "paths/value_flags.h"
 
@@ -15,6 +12,10 @@ namespace peltrix::paths {
 
 namespace {
 
+constexpr GivenTextRule kGivenText{.forbidden_code = 50,
+                                   .forbidden_line = "%d番目の/Oの/OFに次の指定できない文字を指定しています。",
+                                   .memory_code = 51,
+                                   .spare_bytes = 0};
 constexpr LongFormRule kLongForm{.error_code = 54, .system_lines = false, .missing_keeps_given = true,
                                  .memory_code = 55};
 
@@ -54,11 +55,7 @@ bool check_destination_file(const char* name, int occurrence, int accepted, Path
     messages::line(49, 2, "指定するファイルの数を上限の4以下にしてください。");
     return false;
   }
-  if (refuse_forbidden_character(name, 50, "%d番目の/Oの/OFに次の指定できない文字を指定しています。", position)) {
-    return false;
-  }
-  const size_t length = std::strlen(name);
-  if (!hold_text(51, std::string_view(name, length), length + 1, value.given_text)) return false;
+  if (!take_given_text(name, position, kGivenText, value)) return false;
   if (!read_status(value.given_text.c_str(), position, value)) return false;
   if (!make_full_path(value.given_text, kLongForm, value.full_path)) return false;
 

@@ -5,6 +5,7 @@
 #include "messages/messages.h"
 #include "paths/heap_text.h"
 #include "paths/path_too_long.h"
+#include "paths/path_value.h"
 #include "platform/platform.h"
 
 namespace peltrix::paths {
@@ -12,10 +13,6 @@ namespace peltrix::paths {
 namespace {
 
 constexpr size_t kBufferSize = platform::kMaxPath + 1;
-
-bool is_missing(uint32_t error) {
-  return error == platform::kErrorFileNotFound || error == platform::kErrorPathNotFound;
-}
 
 // The long form of given into long_form; false after its messages.
 bool long_form_of(const std::string& given, const LongFormRule& rule, char (&long_form)[kBufferSize]) {
@@ -28,7 +25,7 @@ bool long_form_of(const std::string& given, const LongFormRule& rule, char (&lon
   if (length != 0) return true;
 
   const uint32_t error = platform::last_error();
-  if (rule.missing_keeps_given && is_missing(error)) {
+  if (rule.missing_keeps_given && is_not_found(error)) {
     if (given.size() > platform::kMaxPath) {
       print_path_too_long(given.c_str());
       return false;

@@ -14,6 +14,12 @@ namespace peltrix::paths {
 inline constexpr int kMaxSourceFiles = 256;
 inline constexpr int kMaxDestinationFiles = 4;
 
+// True for the errors of a path that does not exist: the file (2) or a
+// folder on the way (3).
+inline bool is_not_found(uint32_t error) {
+  return error == platform::kErrorFileNotFound || error == platform::kErrorPathNotFound;
+}
+
 struct PathValue {
   uint32_t flags = 0;      // value_flag bits
   int64_t size = 0;        // existing files only

@@ -1,13 +1,10 @@
 #include "paths/source_file_check.h"
 
-#include <cstring>
-
 #include "messages/messages.h"
 #include "paths/check_messages.h"
 #include "paths/file_identity.h"
-#include "paths/forbidden_characters.h"
 #include "paths/full_path_step.h"
-#include "paths/heap_text.h"
+#include "paths/given_text.h"
 #include "paths/open_step.h"
 #include "paths/value_flags.h"
 
@@ -15,6 +12,10 @@ namespace peltrix::paths {
 
 namespace {
 
+constexpr GivenTextRule kGivenText{.forbidden_code = 35,
+                                   .forbidden_line = "%d番目の/Iの/IFに指定できない文字を指定しています。",
+                                   .memory_code = 36,
+                                   .spare_bytes = 0};
 constexpr LongFormRule kLongForm{.error_code = 40, .system_lines = true, .missing_keeps_given = false,
                                  .memory_code = 41};
 
@@ -38,11 +39,7 @@ bool check_source_file(const char* name, int occurrence, int accepted, PathValue
     messages::line(34, 2, "指定するファイルの数を上限の256以下にしてください。");
     return false;
   }
-  if (refuse_forbidden_character(name, 35, "%d番目の/Iの/IFに指定できない文字を指定しています。", position)) {
-    return false;
-  }
-  const size_t length = std::strlen(name);
-  if (!hold_text(36, std::string_view(name, length), length + 1, value.given_text)) return false;
+  if (!take_given_text(name, position, kGivenText, value)) return false;
   const char* given = value.given_text.c_str();
 
   platform::PathStatus status;

@@ -1,17 +1,19 @@
 #include "paths/source_folder_check.h"
 
-#include <cstring>
-
 #include "paths/check_messages.h"
-#include "paths/forbidden_characters.h"
 #include "paths/full_path_step.h"
-#include "paths/heap_text.h"
+#include "paths/given_text.h"
 #include "paths/value_flags.h"
 
 namespace peltrix::paths {
 
 namespace {
 
+// Room for a separator and '*' that the folder scan appends.
+constexpr GivenTextRule kGivenText{.forbidden_code = 42,
+                                   .forbidden_line = "%d番目の/Iの/IDに次の指定できない文字を指定しています。",
+                                   .memory_code = 43,
+                                   .spare_bytes = 2};
 constexpr LongFormRule kLongForm{.error_code = 47, .system_lines = false, .missing_keeps_given = false,
                                  .memory_code = 48};
 
@@ -19,18 +21,13 @@ constexpr LongFormRule kLongForm{.error_code = 47, .system_lines = false, .missi
 
 bool check_source_folder(const char* text, int occurrence, PathValue& value) {
   const int position = occurrence + 1;
-  if (refuse_forbidden_character(text, 42, "%d番目の/Iの/IDに次の指定できない文字を指定しています。", position)) {
-    return false;
-  }
-  // Room for a separator and '*' that the folder scan appends.
-  const size_t length = std::strlen(text);
-  if (!hold_text(43, std::string_view(text, length), length + 3, value.given_text)) return false;
+  if (!take_given_text(text, position, kGivenText, value)) return false;
   const char* given = value.given_text.c_str();
 
   platform::PathStatus status;
   if (!platform::path_status(given, &status)) {
     const uint32_t error = platform::last_error();
-    if (error == platform::kErrorFileNotFound || error == platform::kErrorPathNotFound) {
+    if (is_not_found(error)) {
       value_lines(44, "%d番目の/Iの/IDに指定した次のフォルダが見つかりません。", position, given,
                   "/IDには存在するフォルダを指定してください。");
     } else {
