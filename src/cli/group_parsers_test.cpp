@@ -134,14 +134,5 @@ TEST_F(GroupParsersTest, ConflictsFollowTheTableAndItsPlaceOrder) {
   EXPECT_EQ(status, 1);
 }
 
-TEST_F(GroupParsersTest, ValuesBeforeARefusalStayStored) {
-  int status = -1;
-  EXPECT_EQ(input("/I/IC2/IL1/IL2", &status),
-            "E010-1 1番目の/Iに/ILを複数個指定しています。\nE010-2 /ILはひとつ指定してください。\n");
-  EXPECT_EQ(value_of(command_line_.input, kIC), 2);
-  EXPECT_EQ(value_of(command_line_.input, kIL), 1);
-  EXPECT_EQ(status, 1);
-}
-
 }  // namespace
 }  // namespace peltrix::cli

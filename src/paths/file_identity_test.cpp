@@ -1,9 +1,5 @@
 #include "paths/file_identity.h"
 
-#include <fcntl.h>
-#include <sys/file.h>
-#include <unistd.h>
-
 #include <filesystem>
 #include <string>
 
@@ -14,9 +10,6 @@
 
 namespace peltrix::paths {
 namespace {
-
-using ::testing::internal::CaptureStderr;
-using ::testing::internal::GetCapturedStderr;
 
 TEST(FileIdentityTest, TwoNamesOfOneFileShareTheirIdentity) {
   testing::TempFolder folder;
@@ -37,26 +30,6 @@ TEST(FileIdentityTest, TwoNamesOfOneFileShareTheirIdentity) {
                                                         platform::kOpenExisting, platform::kAttributeNormal);
   EXPECT_NE(held, platform::kInvalidFile);
   platform::close_file(held);
-}
-
-TEST(FileIdentityTest, AFileHeldElsewhereIsRefusedWithTheSharingMessage) {
-  testing::TempFolder folder;
-  const std::string path = folder / "held.txt";
-  testing::write_file(path, "x");
-  const int fd = open(path.c_str(), O_RDONLY);
-  ASSERT_GE(fd, 0);
-  ASSERT_EQ(flock(fd, LOCK_EX), 0);
-
-  platform::FileInformation information;
-  CaptureStderr();
-  EXPECT_FALSE(query_file_identity(path.c_str(), kDestinationWord, information));
-  EXPECT_EQ(GetCapturedStderr(),
-            "E816-1 次のコピー先ファイルは，他で使用中です。\n"
-            "E816-2 " + path + "\n"
-            "E816-3 他で使用が終了したら，再度コマンドを実行してください。\n"
-            "E816-4 システムエラーコード=32\n"
-            "E816-5 プロセスはファイルにアクセスできません。別のプロセスが使用中です。\n");
-  close(fd);
 }
 
 }  // namespace
