@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "cli/group_parsers.h"
+
 namespace peltrix::cli {
 
 namespace {
@@ -124,9 +126,9 @@ void prepare_working_tables(CommandLine& command_line) {
   reserve_slots(command_line.input);
   reserve_slots(command_line.output);
   command_line.top_level = {
-      group_switch("/I", &command_line.input, nullptr),
-      group_switch("/O", &command_line.output, nullptr),
-      group_switch("/M", &command_line.message, nullptr),
+      group_switch("/I", &command_line.input, parse_input_group),
+      group_switch("/O", &command_line.output, parse_output_group),
+      group_switch("/M", &command_line.message, parse_message_group),
       plain_switch("/N", &RunFlags::n),
       plain_switch("/S", &RunFlags::s),
       plain_switch("/T", &RunFlags::t),

@@ -78,10 +78,10 @@ struct ValueCounts {
 
 struct CommandLine;
 
-// Parses one group argument into the definitions of its occurrence; 0 on
-// success, 1 after its messages are printed.
+// Parses one group argument into the definition_count definitions of its
+// occurrence (0-based); 0 on success, 1 after its messages are printed.
 using GroupParser = int (*)(CommandLine& command_line, const char* argument,
-                            OptionDefinition* definitions, int occurrence);
+                            OptionDefinition* definitions, int definition_count, int occurrence);
 
 // One switch of the top-level option table.
 struct TopLevelEntry {

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <memory>
 
+#include "cli/scanner.h"
 #include "cli/usage.h"
 #include "driver/run_context.h"
 
@@ -29,7 +30,9 @@ int run(int argc, const char* const* argv) {
   format_run_date_stamp(platform::local_date(), context->run_date_stamp);
   cli::prepare_working_tables(context->command_line);
 
-  // The command line and the stages after it are not built yet.
+  if (cli::scan_command_line(context->command_line, argc, argv) != 0) return kFailure;
+
+  // The rules between options and the planning come next.
   return kFailure;
 }
 

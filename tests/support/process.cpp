@@ -5,9 +5,6 @@
 #include <unistd.h>
 
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <poll.h>
 #include <stdexcept>
 
@@ -80,32 +77,5 @@ RunResult run_peltrix(const std::vector<std::string>& args, const RunOptions& op
   result.status = WIFEXITED(wait_status) ? WEXITSTATUS(wait_status) : -1;
   return result;
 }
-
-TempFolder::TempFolder() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "peltrix-test-XXXXXX").string();
-  if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp");
-  path_ = pattern;
-}
-
-TempFolder::~TempFolder() {
-  std::error_code ignored;
-  std::filesystem::remove_all(path_, ignored);
-}
-
-void write_file(const std::string& path, const std::string& bytes) {
-  std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  if (!file) throw std::runtime_error("cannot write " + path);
-}
-
-std::string read_file(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) throw std::runtime_error("cannot read " + path);
-  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-}
-
-bool exists(const std::string& path) { return std::filesystem::exists(path); }
-
-void make_folders(const std::string& path) { std::filesystem::create_directories(path); }
 
 }  // namespace peltrix::testing

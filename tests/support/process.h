@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "support/files.h"
+
 namespace peltrix::testing {
 
 struct RunResult {
@@ -20,27 +22,5 @@ struct RunOptions {
 
 // Runs the program with args (without the program name).
 RunResult run_peltrix(const std::vector<std::string>& args, const RunOptions& options = {});
-
-// A fresh folder below the system's temporary folder, removed with its contents.
-class TempFolder {
- public:
-  TempFolder();
-  ~TempFolder();
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-
-  const std::string& path() const { return path_; }
-  // path() joined with a relative name that uses '/'.
-  std::string operator/(const std::string& name) const { return path_ + "/" + name; }
-
- private:
-  std::string path_;
-};
-
-// Whole-file helpers for test data.
-void write_file(const std::string& path, const std::string& bytes);
-std::string read_file(const std::string& path);
-bool exists(const std::string& path);
-void make_folders(const std::string& path);
 
 }  // namespace peltrix::testing

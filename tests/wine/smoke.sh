@@ -56,5 +56,22 @@ for args in "/??" "/h" "/? /N"; do
   check "status 1 for '$args'" test "$(cat win.status)" = 1
 done
 
+# The command line: refusals print the same lines on both systems, and an
+# accepted command line ends quietly (the later stages come next).
+printf 'alpha\n' >a.txt
+mkdir -p sub
+for args in "/X" "/n /N" "/I/IFnone.txt" "/I/IFnofolder\\none.txt" "/I/IFa.txt;a|b*c" \
+            "/I/IL2147483648/IFa.txt" "/I/IF;" "/I/IFa.txt /O/OFa.txt/ODsub" "/I/IDa.txt"; do
+  # shellcheck disable=SC2086
+  win $args
+  # shellcheck disable=SC2086
+  lin $args
+  check "refusal bytes for '$args'" cmp -s win.err <(crlf lin.err)
+  check "refusal status for '$args'" test "$(cat win.status)" = 1
+done
+win /i/IFa.txt /O/ODsub /N
+check "accepted command line is quiet" test ! -s win.err
+check "accepted command line status" test "$(cat win.status)" = 1
+
 echo "wine smoke: $passes passed, $failures failed"
 [ "$failures" -eq 0 ]

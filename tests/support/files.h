@@ -1,0 +1,34 @@
+// Temporary folders and whole-file helpers for test data.
+#pragma once
+
+#include <string>
+
+namespace peltrix::testing {
+
+// A fresh folder below the system's temporary folder, removed with its contents.
+class TempFolder {
+ public:
+  TempFolder();
+  ~TempFolder();
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+
+  const std::string& path() const { return path_; }
+  // path() joined with a relative name that uses '/'.
+  std::string operator/(const std::string& name) const { return path_ + "/" + name; }
+
+ private:
+  std::string path_;
+};
+
+// Whole-file helpers for test data.
+void write_file(const std::string& path, const std::string& bytes);
+std::string read_file(const std::string& path);
+bool exists(const std::string& path);
+void make_folders(const std::string& path);
+
+// path with every '/' turned into '\', as a user types it on the command
+// line, where '/' introduces the next option.
+std::string typed(const std::string& path);
+
+}  // namespace peltrix::testing
