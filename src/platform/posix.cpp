@@ -5,6 +5,7 @@
 // rest of the program tells apart, and their texts are this layer's own.
 
 #include "platform/platform.h"
+#include "platform/fault_injection.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -163,6 +164,7 @@ void set_last_error(uint32_t code) { g_last_error = code; }
 
 FileHandle open_file(const char* path, uint32_t access, uint32_t share_mode,
                      uint32_t disposition, uint32_t flags) {
+  if (faults::fires(faults::Operation::kOpen)) return kInvalidFile;
   const std::string name = native(path);
   const int fd = open(name.c_str(), open_flags(access, disposition, flags), 0666);
   if (fd < 0) {
@@ -197,6 +199,8 @@ FileHandle open_file(const char* path, uint32_t access, uint32_t share_mode,
 }
 
 bool read_file(FileHandle file, void* buffer, uint32_t size, uint32_t* read_count) {
+  *read_count = 0;
+  if (faults::fires(faults::Operation::kRead)) return false;
   // Fill the buffer as far as the file allows, as ReadFile does for a disk file.
   uint32_t total = 0;
   while (total < size) {
@@ -214,6 +218,8 @@ bool read_file(FileHandle file, void* buffer, uint32_t size, uint32_t* read_coun
 }
 
 bool write_file(FileHandle file, const void* buffer, uint32_t size, uint32_t* written_count) {
+  *written_count = 0;
+  if (faults::fires(faults::Operation::kWrite)) return false;
   for (;;) {
     const ssize_t n = write(static_cast<int>(file), buffer, size);
     if (n >= 0) {
@@ -228,11 +234,17 @@ bool write_file(FileHandle file, const void* buffer, uint32_t size, uint32_t* wr
 }
 
 bool close_file(FileHandle file) {
+  if (faults::fires(faults::Operation::kClose)) {
+    const uint32_t error = g_last_error;
+    close(static_cast<int>(file));
+    return fail(error);
+  }
   if (close(static_cast<int>(file)) != 0) return fail_errno("");
   return true;
 }
 
 bool seek_file(FileHandle file, int64_t offset, SeekFrom from, int64_t* new_position) {
+  if (faults::fires(faults::Operation::kSeek)) return false;
   const int whence = from == SeekFrom::kBegin ? SEEK_SET : from == SeekFrom::kCurrent ? SEEK_CUR : SEEK_END;
   const off_t result = lseek(static_cast<int>(file), static_cast<off_t>(offset), whence);
   if (result < 0) return fail(errno == EINVAL ? kErrorNegativeSeek : map_errno(errno, ""));
@@ -241,6 +253,7 @@ bool seek_file(FileHandle file, int64_t offset, SeekFrom from, int64_t* new_posi
 }
 
 bool file_information(FileHandle file, FileInformation* information) {
+  if (faults::fires(faults::Operation::kInformation)) return false;
   struct stat st;
   if (fstat(static_cast<int>(file), &st) != 0) return fail_errno("");
   information->identity.volume = static_cast<uint64_t>(st.st_dev);
@@ -251,6 +264,7 @@ bool file_information(FileHandle file, FileInformation* information) {
 }
 
 bool path_status(const char* path, PathStatus* status) {
+  if (faults::fires(faults::Operation::kStatus)) return false;
   const std::string name = native(path);
   struct stat st;
   if (stat(name.c_str(), &st) != 0) return fail_errno(name);
@@ -308,6 +322,7 @@ bool full_path(const char* path, char* out, size_t out_size) {
 }
 
 int make_folder(const char* path) {
+  if (faults::fires(faults::Operation::kMkdir)) return -1;
   const std::string name = native(path);
   if (mkdir(name.c_str(), 0777) == 0) return 0;
   g_last_error = errno == ENOENT ? kErrorPathNotFound : map_errno(errno, name);
@@ -315,6 +330,7 @@ int make_folder(const char* path) {
 }
 
 int rename_path(const char* from, const char* to) {
+  if (faults::fires(faults::Operation::kRename)) return -1;
   const std::string old_name = native(from);
   const std::string new_name = native(to);
   if (renameat2(AT_FDCWD, old_name.c_str(), AT_FDCWD, new_name.c_str(), RENAME_NOREPLACE) == 0) return 0;
@@ -337,6 +353,7 @@ int rename_path(const char* from, const char* to) {
 }
 
 int remove_file(const char* path) {
+  if (faults::fires(faults::Operation::kRemove)) return -1;
   const std::string name = native(path);
   if (unlink(name.c_str()) == 0) return 0;
   g_last_error = map_errno(errno, name);
@@ -351,6 +368,7 @@ struct FindSearch {
 };
 
 FindSearch* find_first(const char* pattern, FindItem* item) {
+  if (faults::fires(faults::Operation::kFind)) return nullptr;
   std::string folder = native(pattern);
   if (!folder.empty() && folder.back() == '*') folder.pop_back();
   if (folder.size() > 1 && folder.back() == '/') folder.pop_back();
@@ -390,6 +408,7 @@ FindSearch* find_first(const char* pattern, FindItem* item) {
 }
 
 bool find_next(FindSearch* search, FindItem* item) {
+  if (faults::fires(faults::Operation::kFind)) return false;
   if (search->next >= search->items.size()) return fail(kErrorNoMoreFiles);
   *item = search->items[search->next++];
   return true;
@@ -421,6 +440,8 @@ void set_stdout_binary() {
 }
 
 bool write_stdout(const void* buffer, uint32_t size, uint32_t* written_count) {
+  *written_count = 0;
+  if (faults::fires(faults::Operation::kWrite)) return false;
   for (;;) {
     const ssize_t n = write(STDOUT_FILENO, buffer, size);
     if (n >= 0) {

@@ -2,6 +2,7 @@
 // the C runtime.
 
 #include "platform/platform.h"
+#include "platform/fault_injection.h"
 
 #include <windows.h>
 
@@ -38,12 +39,15 @@ void set_last_error(uint32_t code) { SetLastError(code); }
 
 FileHandle open_file(const char* path, uint32_t access, uint32_t share_mode,
                      uint32_t disposition, uint32_t flags) {
+  if (faults::fires(faults::Operation::kOpen)) return kInvalidFile;
   const HANDLE handle = CreateFileA(path, access, share_mode, nullptr, disposition, flags, nullptr);
   if (handle == INVALID_HANDLE_VALUE) return kInvalidFile;
   return reinterpret_cast<FileHandle>(handle);
 }
 
 bool read_file(FileHandle file, void* buffer, uint32_t size, uint32_t* read_count) {
+  *read_count = 0;
+  if (faults::fires(faults::Operation::kRead)) return false;
   uint32_t total = 0;
   while (total < size) {
     DWORD n = 0;
@@ -59,15 +63,26 @@ bool read_file(FileHandle file, void* buffer, uint32_t size, uint32_t* read_coun
 }
 
 bool write_file(FileHandle file, const void* buffer, uint32_t size, uint32_t* written_count) {
+  *written_count = 0;
+  if (faults::fires(faults::Operation::kWrite)) return false;
   DWORD n = 0;
   const BOOL ok = WriteFile(to_handle(file), buffer, size, &n, nullptr);
   *written_count = n;
   return ok != FALSE;
 }
 
-bool close_file(FileHandle file) { return CloseHandle(to_handle(file)) != FALSE; }
+bool close_file(FileHandle file) {
+  if (faults::fires(faults::Operation::kClose)) {
+    const DWORD error = GetLastError();
+    CloseHandle(to_handle(file));
+    SetLastError(error);
+    return false;
+  }
+  return CloseHandle(to_handle(file)) != FALSE;
+}
 
 bool seek_file(FileHandle file, int64_t offset, SeekFrom from, int64_t* new_position) {
+  if (faults::fires(faults::Operation::kSeek)) return false;
   LARGE_INTEGER distance;
   distance.QuadPart = offset;
   LARGE_INTEGER result;
@@ -78,6 +93,7 @@ bool seek_file(FileHandle file, int64_t offset, SeekFrom from, int64_t* new_posi
 }
 
 bool file_information(FileHandle file, FileInformation* information) {
+  if (faults::fires(faults::Operation::kInformation)) return false;
   BY_HANDLE_FILE_INFORMATION info;
   if (!GetFileInformationByHandle(to_handle(file), &info)) return false;
   information->identity.volume = info.dwVolumeSerialNumber;
@@ -88,6 +104,7 @@ bool file_information(FileHandle file, FileInformation* information) {
 }
 
 bool path_status(const char* path, PathStatus* status) {
+  if (faults::fires(faults::Operation::kStatus)) return false;
   WIN32_FILE_ATTRIBUTE_DATA data;
   if (!GetFileAttributesExA(path, GetFileExInfoStandard, &data)) return false;
   if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
@@ -110,13 +127,23 @@ bool full_path(const char* path, char* out, size_t out_size) {
   return true;
 }
 
-int make_folder(const char* path) { return CreateDirectoryA(path, nullptr) ? 0 : -1; }
+int make_folder(const char* path) {
+  if (faults::fires(faults::Operation::kMkdir)) return -1;
+  return CreateDirectoryA(path, nullptr) ? 0 : -1;
+}
 
-int rename_path(const char* from, const char* to) { return MoveFileExA(from, to, 0) ? 0 : -1; }
+int rename_path(const char* from, const char* to) {
+  if (faults::fires(faults::Operation::kRename)) return -1;
+  return MoveFileExA(from, to, 0) ? 0 : -1;
+}
 
-int remove_file(const char* path) { return DeleteFileA(path) ? 0 : -1; }
+int remove_file(const char* path) {
+  if (faults::fires(faults::Operation::kRemove)) return -1;
+  return DeleteFileA(path) ? 0 : -1;
+}
 
 FindSearch* find_first(const char* pattern, FindItem* item) {
+  if (faults::fires(faults::Operation::kFind)) return nullptr;
   WIN32_FIND_DATAA data;
   const HANDLE handle = FindFirstFileA(pattern, &data);
   if (handle == INVALID_HANDLE_VALUE) return nullptr;
@@ -128,6 +155,7 @@ FindSearch* find_first(const char* pattern, FindItem* item) {
 }
 
 bool find_next(FindSearch* search, FindItem* item) {
+  if (faults::fires(faults::Operation::kFind)) return false;
   WIN32_FIND_DATAA data;
   if (!FindNextFileA(search->handle, &data)) return false;
   std::strncpy(item->name, data.cFileName, kMaxPath);
@@ -153,6 +181,8 @@ uint32_t system_message(uint32_t code, char* buffer, uint32_t size) {
 void set_stdout_binary() { _setmode(_fileno(stdout), _O_BINARY); }
 
 bool write_stdout(const void* buffer, uint32_t size, uint32_t* written_count) {
+  *written_count = 0;
+  if (faults::fires(faults::Operation::kWrite)) return false;
   const int n = _write(1, buffer, size);
   if (n < 0) {
     *written_count = 0;

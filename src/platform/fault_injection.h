@@ -1,0 +1,24 @@
+// Failures on demand: makes the n-th call of one platform operation fail
+// with a chosen error code, so that tests can prove every failure is
+// reported and loses no data. Nothing arms it outside tests.
+#pragma once
+
+#include <cstdint>
+
+namespace peltrix::platform::faults {
+
+enum class Operation { kOpen, kRead, kWrite, kClose, kSeek, kRename, kRemove, kMkdir, kFind, kStatus, kInformation };
+inline constexpr int kOperationCount = 11;
+
+// From now on, the nth call (1-based) of operation fails with error.
+void arm(Operation operation, uint64_t nth, uint32_t error);
+// No call fails; the counts start again from 0.
+void disarm();
+// Calls of operation since the last arm or disarm.
+uint64_t calls(Operation operation);
+
+// Counts a call of operation; true when this call is to fail, with the
+// error already set as the last error.
+bool fires(Operation operation);
+
+}  // namespace peltrix::platform::faults
