@@ -24,25 +24,32 @@ struct ScanEnd {
   bool stopped = false;
 };
 
-// Whether the unit's bytes stand at start. Bytes past length are compared
-// as they stand in the buffer, or as zero when zero_beyond says the data
-// ends there for good.
-inline bool unit_at(const uint8_t* data, int64_t length, int64_t start, const UnitPattern& unit, bool zero_beyond) {
-  for (uint32_t i = 0; i < unit.length; ++i) {
-    const int64_t at = start + i;
-    const uint8_t byte = (at >= length && zero_beyond) ? 0 : data[at];
-    if (byte != unit.bytes[i]) return false;
-  }
-  return true;
+// Bytes past the end of a block's data that still belong to it: those the
+// next block begins with. None where the data ends for good.
+inline constexpr uint32_t kBytesBeyondBlock = 8;
+
+// Whether the unit's bytes stand at start. A unit reaching past length
+// counts only as far as `beyond` bytes past it belong to the data (its last
+// bytes then begin the next block's data).
+inline bool unit_at(const uint8_t* data, int64_t length, int64_t start, const UnitPattern& unit, uint32_t beyond) {
+  if (start + unit.length > length + beyond) return false;
+  return std::memcmp(data + start, unit.bytes, unit.length) == 0;
 }
 
+// Where code units can begin: at offsets o of the data with
+// (o + phase) % width == 0. The phase is not 0 only where the data starts
+// off a code unit boundary of its source (a byte skip of an odd count).
+struct Alignment {
+  uint32_t width = 1;
+  uint32_t phase = 0;
+};
+
 // Visits every unit in data[0, length), in order, as visit(start, end); visit
-// returns false to end the scan. width is the code unit width (1, 2 or 4). A
-// unit may reach up to 7 bytes past length, which are read unless
-// zero_beyond is set.
+// returns false to end the scan. A unit may reach up to `beyond` bytes past
+// length, which are read.
 template <typename Visit>
-ScanEnd scan_units(const uint8_t* data, int64_t length, const UnitPattern& unit, uint32_t width, bool zero_beyond,
-                   Visit&& visit) {
+ScanEnd scan_units(const uint8_t* data, int64_t length, const UnitPattern& unit, Alignment alignment,
+                   uint32_t beyond, Visit&& visit) {
   const uint8_t key = unit.bytes[unit.key_offset];
   int64_t search = 0;
   int64_t last_end = 0;
@@ -52,7 +59,8 @@ ScanEnd scan_units(const uint8_t* data, int64_t length, const UnitPattern& unit,
     if (found == nullptr) break;
     const int64_t key_at = static_cast<const uint8_t*>(found) - data;
     const int64_t start = key_at - unit.key_offset;
-    if (start >= 0 && start % width == 0 && unit_at(data, length, start, unit, zero_beyond)) {
+    const bool aligned = start >= 0 && (start + alignment.phase) % alignment.width == 0;
+    if (aligned && unit_at(data, length, start, unit, beyond)) {
       const int64_t unit_end = start + unit.length;
       if (!visit(start, unit_end)) {
         end.stopped = true;

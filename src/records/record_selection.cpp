@@ -22,7 +22,8 @@ bool tail_is_eof_unit(const uint8_t* data, int64_t length, const ScanEnd& end, c
 template <typename Visit>
 ScanEnd scan_lf(const uint8_t* data, int64_t length, const ActiveUnits& units, const TransformState& state,
                 Visit&& visit) {
-  return scan_units(data, length, units.lf, units.lf.length, state.last_block,
+  const uint32_t beyond = state.last_block ? 0 : kBytesBeyondBlock;
+  return scan_units(data, length, units.lf, Alignment{units.lf.length, 0}, beyond,
                     [&](int64_t, int64_t unit_end) { return visit(unit_end); });
 }
 

@@ -42,8 +42,16 @@ bool tail_takes_newline(const uint8_t* data, int64_t length, const ScanEnd& end,
   return !(tail_length == eof.length && std::memcmp(tail, eof.bytes, eof.length) == 0);
 }
 
-bool ends_with(const uint8_t* data, int64_t from, int64_t to, const UnitPattern& unit) {
-  return to - from >= unit.length && std::memcmp(data + to - unit.length, unit.bytes, unit.length) == 0;
+// Whether data[from, to) ends with the unit, standing where a code unit can begin.
+bool ends_with(const uint8_t* data, int64_t from, int64_t to, const UnitPattern& unit, Alignment alignment) {
+  const int64_t start = to - unit.length;
+  return start >= from && (start + alignment.phase) % alignment.width == 0 &&
+         std::memcmp(data + start, unit.bytes, unit.length) == 0;
+}
+
+DataPlace place_of(const DataPlace* place, const TransformState& state) {
+  if (place != nullptr) return *place;
+  return DataPlace{0, state.last_block ? 0 : kBytesBeyondBlock};
 }
 
 void finish_conversion(uint32_t& t, uint64_t count, const ConvertedData& out, TransformState& state) {
@@ -67,14 +75,16 @@ TransformMode choose_mode(int32_t or_value, const RecordCounters& counters, bool
 }
 
 void convert_to_lf(const uint8_t* data, uint32_t length, uint32_t& t, TransformState& state,
-                   const TransformSettings& settings) {
+                   const TransformSettings& settings, const DataPlace* place) {
   assert(settings.conversion_capacity >= conversion_capacity_for(length));
   const ActiveUnits& units = settings.units;
   const int64_t end_of_data = length;
+  const DataPlace here = place_of(place, state);
+  const Alignment alignment{units.lf.length, here.phase % units.lf.length};
   ConvertedData out(data, settings);
   uint64_t count = 0;
   int64_t position = 0;
-  const ScanEnd end = scan_units(data, end_of_data, units.crlf, units.lf.length, state.last_block,
+  const ScanEnd end = scan_units(data, end_of_data, units.crlf, alignment, here.beyond,
                                  [&](int64_t start, int64_t unit_end) {
                                    out.copy(position, start);
                                    ++count;
@@ -87,20 +97,22 @@ void convert_to_lf(const uint8_t* data, uint32_t length, uint32_t& t, TransformS
   if (state.last_block && end.tail && tail_takes_newline(data, end_of_data, end, units.eof)) {
     // The tail is the final record; it gets an LF unless it ends with one already.
     ++count;
-    if (!ends_with(data, end.tail_start, end_of_data, units.lf)) out.append(units.lf);
+    if (!ends_with(data, end.tail_start, end_of_data, units.lf, alignment)) out.append(units.lf);
   }
   finish_conversion(t, count, out, state);
 }
 
 void convert_to_crlf(const uint8_t* data, uint32_t length, uint32_t& t, TransformState& state,
-                     const TransformSettings& settings) {
+                     const TransformSettings& settings, const DataPlace* place) {
   assert(settings.conversion_capacity >= conversion_capacity_for(length));
   const ActiveUnits& units = settings.units;
   const int64_t end_of_data = length;
+  const DataPlace here = place_of(place, state);
+  const Alignment alignment{units.lf.length, here.phase % units.lf.length};
   ConvertedData out(data, settings);
   uint64_t count = 0;
   int64_t position = 0;
-  const ScanEnd end = scan_units(data, end_of_data, units.lf, units.lf.length, state.last_block,
+  const ScanEnd end = scan_units(data, end_of_data, units.lf, alignment, here.beyond,
                                  [&](int64_t start, int64_t unit_end) {
                                    out.copy(position, start);
                                    out.append(units.crlf);

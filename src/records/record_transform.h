@@ -38,10 +38,18 @@ inline constexpr size_t conversion_capacity_for(size_t length) { return 2 * leng
 void record_transform(const uint8_t* data, uint32_t length, uint32_t& t, RecordCounters& counters,
                       TransformState& state, const TransformSettings& settings);
 
-// The two conversions on their own, with the same contract.
+// Where converted data lies in its source: its offset from a code unit
+// boundary, and how many bytes past it still belong to the data.
+struct DataPlace {
+  uint32_t phase = 0;
+  uint32_t beyond = 0;
+};
+
+// The two conversions on their own, with the same contract; without a place
+// the data is aligned and ends for good on a last block.
 void convert_to_lf(const uint8_t* data, uint32_t length, uint32_t& t, TransformState& state,
-                   const TransformSettings& settings);
+                   const TransformSettings& settings, const DataPlace* place = nullptr);
 void convert_to_crlf(const uint8_t* data, uint32_t length, uint32_t& t, TransformState& state,
-                     const TransformSettings& settings);
+                     const TransformSettings& settings, const DataPlace* place = nullptr);
 
 }  // namespace peltrix::records

@@ -138,6 +138,16 @@ TEST(WideNewlineTest, OnlyUnitsWhereACharacterBeginsAreNewlines) {
   EXPECT_EQ(be.state.block_record_count, 1u);
 }
 
+TEST(DataEndTest, AUnitNeedingBytesPastTheEndOfTheSourceIsNoUnit) {
+  // A UTF-16 file cut short after 0D 00 0A: the missing half of the LF is not
+  // made up, and nothing of the data is lost.
+  Transform lf(kCodeUtf16Le, 1);
+  EXPECT_EQ(lf.run("a\0\r\0\n"s), "a\0\r\0\n\n\0"s);
+  // An LF unit that only an odd length puts at the end is no newline.
+  Transform be(kCodeUtf16Be, 1);
+  EXPECT_EQ(be.run("\0a\0\n\0"s), "\0a\0\n\0\0\n"s);
+}
+
 TEST(TransformModeTest, ModeFollowsNewlineSettingCountersAndCounting) {
   EXPECT_EQ(choose_mode(0, {0, 0}, false), TransformMode::kNone);
   EXPECT_EQ(choose_mode(0, {0, 0}, true), TransformMode::kCounting);
