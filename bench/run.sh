@@ -1,0 +1,81 @@
+#!/usr/bin/env bash
+# Times PELTRIX against the standard tool for the same work, with the files
+# in the page cache, and prints the median ratio PELTRIX / tool of each row
+# and PELTRIX's peak memory.
+#   bench/run.sh [RUNS]          (needs hyperfine, dos2unix, python3)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+runs=${1:-5}
+cmake --workflow --preset release >/dev/null
+peltrix=$(readlink -f build/release/peltrix)
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/peltrix-bench-XXXXXX")
+trap 'rm -rf "$work"' EXIT
+cd "$work"
+
+echo "generating data in $work" >&2
+python3 - <<'PY'
+import os
+gib = 1 << 30
+line = b"x" * 78
+with open("lf", "wb") as f:
+    chunk = (line + b"\n") * (1 << 16)
+    for _ in range(gib // len(chunk)): f.write(chunk)
+with open("crlf", "wb") as f:
+    chunk = (line[:-1] + b"\r\n") * (1 << 16)
+    for _ in range(gib // len(chunk)): f.write(chunk)
+block = os.urandom(1 << 20)
+for name in "abc":
+    with open(name, "wb") as f:
+        for _ in range(1024): f.write(block)
+os.makedirs("tree")
+for d in range(100):
+    folder = os.path.join("tree", "d%03d" % d)
+    os.makedirs(folder)
+    for i in range(100):
+        with open(os.path.join(folder, "f%03d.txt" % i), "wb") as f:
+            f.write(block[: 1024 + 37 * i])
+PY
+cat lf crlf a b c > /dev/null  # into the page cache
+
+# row NAME TARGET PELTRIX_COMMAND TOOL_COMMAND PREPARE
+results=()
+row() {
+  local name=$1 target=$2 mine=$3 tool=$4 prepare=${5:-"rm -rf o b out"}
+  hyperfine --style none --warmup 1 --runs "$runs" --prepare "$prepare" \
+    --export-json "$work/row.json" "$mine" "$tool" >/dev/null 2>&1
+  local ratio
+  ratio=$(python3 -c '
+import json, statistics, sys
+r = json.load(open(sys.argv[1]))["results"]
+print("%.3f" % (statistics.median(r[0]["times"]) / statistics.median(r[1]["times"])))' "$work/row.json")
+  eval "$prepare"
+  local rss
+  rss=$(python3 -c '
+import resource, subprocess, sys
+subprocess.run(sys.argv[1], shell=True, check=True)
+print(resource.getrusage(resource.RUSAGE_CHILDREN).ru_maxrss // 1024)' "$mine")
+  eval "$prepare"
+  local verdict=ok
+  python3 -c "import sys; sys.exit(0 if $ratio <= $target and $rss <= 16 else 1)" || verdict=MISSED
+  results+=("$(printf '| %-34s | %6s | %6s | %4s MiB | %s |' "$name" "$ratio" "$target" "$rss" "$verdict")")
+  echo "${results[-1]}" >&2
+}
+
+P=$peltrix
+row "copy one file (cp)" 1.5 "$P /I/IFa /O/OFb/OU2" "cp a b"
+row "join three files (cat)" 1.05 "$P '/I/IFa;b;c' /O/OFo/OU2" "cat a b c > o"
+row "to standard output (cat)" 1.05 "$P /I/IFa > o" "cat a > o"
+row "CR LF to LF (dos2unix)" 0.2 "$P /I/IFcrlf /O/OFo/OU2/OR1" "dos2unix -q -n crlf o"
+row "LF to CR LF (unix2dos)" 0.2 "$P /I/IFlf /O/OFo/OU2/OR2" "unix2dos -q -n lf o"
+row "skip 10 million records (tail)" 1.0 "$P /I/IFlf/IL10000000 /O/OFo/OU2" "tail -n +10000001 lf > o"
+row "first 10 million records (head)" 1.0 "$P /I/IFlf/IP10000000 /O/OFo/OU2" "head -n 10000000 lf > o"
+row "byte window (dd)" 1.0 "$P /I/IFa/IT1000/IB500000000 /O/OFo/OU2" \
+  "dd if=a of=o bs=1M iflag=skip_bytes,count_bytes skip=1000 count=500000000 status=none"
+row "count records while copying" 1.15 "$P /I/IFlf /O/OFo/OU2 /M/MT3 > /dev/null" "$P /I/IFlf /O/OFo/OU2"
+row "10,000 small files, tree copy (cp -r)" 1.2 "$P /I/IDtree /S /N /O/ODout/OU2" "cp -r tree out"
+
+echo
+echo "| work | ratio | target | peak memory | |"
+echo "|---|---|---|---|---|"
+printf '%s\n' "${results[@]}"
