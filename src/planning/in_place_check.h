@@ -1,0 +1,15 @@
+// In-place copies: a file named both as a source (/IF) and as a destination
+// (/OF) is read from a dated backup that the copy moves it to.
+#pragma once
+
+#include "cli/option_tables.h"
+
+namespace peltrix::planning {
+
+// Judges every pair of an /IF name and an /OF name on its own. A pair that
+// names one file is refused without /OU2 or /OU3 (E084); otherwise both
+// values get the in-place flag and the source a backup name with a free
+// number in its backup-path slot. False after the messages.
+bool check_in_place(cli::CommandLine& command_line, const char* run_date_stamp);
+
+}  // namespace peltrix::planning
