@@ -74,6 +74,18 @@ TEST_F(CopyRunsTest, FolderScansGoBreadthFirstAndNameTheirDestinations) {
   EXPECT_TRUE(has("bare2/x/y"));
 }
 
+TEST_F(CopyRunsTest, RepeatsAllowedStillCountEveryFileOfAFolderCopy) {
+  for (int i = 0; i < 300; ++i) put("many/" + std::to_string(1000 + i), "x\ny\n");
+  const RunResult result = run({"/I/IDmany", "/W", "/N", "/O/ODcopy", "/M/MT3"});
+  EXPECT_EQ(result.status, 0);
+  const std::string count_line = done(300, 300);
+  EXPECT_EQ(result.out.substr(0, count_line.size()), count_line);
+  const std::string last = "I001-2 0300 0000000002 " + real("copy/1299") + "\n";
+  ASSERT_GT(result.out.size(), last.size());
+  EXPECT_EQ(result.out.substr(result.out.size() - last.size()), last);
+  EXPECT_EQ(get("copy/1299"), "x\ny\n");
+}
+
 TEST_F(CopyRunsTest, PathsOverTwoHundredSixtyBytesAreRefusedBeforeAnythingIsMade) {
   // A destination name of 261 bytes is refused; 260 is made.
   const size_t base = real("").size();  // the folder and its separator

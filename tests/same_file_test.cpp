@@ -72,6 +72,13 @@ TEST_F(SameFileTest, InPlaceCopiesGoThroughTheFirstFreeDatedBackup) {
   EXPECT_EQ(get("old.data/README" + stamp_ + "0001"), "readme\n");
   EXPECT_FALSE(has("old.data/README" + stamp_ + "0002"));
   EXPECT_EQ(snapshot().size(), 7u);
+
+  // A file named twice under /W is moved once and read twice.
+  result = run({"/I/IFdata.txt;data.txt", "/W", "/O/OFdata.txt/OU2"});
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(result.err, "");
+  EXPECT_EQ(get("data.txt"), "one\ntwo\none\ntwo\n");
+  EXPECT_EQ(snapshot().size(), 7u);
 }
 
 TEST_F(SameFileTest, BackupNamesThatCannotBeMadeChangeNothing) {

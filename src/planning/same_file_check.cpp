@@ -4,6 +4,7 @@
 #include <optional>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "messages/messages.h"
@@ -56,11 +57,17 @@ bool identity_of(const char* path, const char* kind_word, platform::FileIdentity
 
 bool check_destinations_apart_from_sources(const paths::SourceList& sources, const paths::DestinationList& destinations,
                                            bool per_file) {
+  // A repeated source that reads its first occurrence's backup is checked
+  // through that first occurrence.
+  std::unordered_set<std::string_view> backups;
+  for (const paths::SourceEntry* s = sources.head; s != nullptr; s = s->next) {
+    if (s->backup_path != nullptr) backups.insert(s->backup_path);
+  }
   std::vector<Source> files;
   std::unordered_map<std::string_view, std::vector<size_t>> by_path;
   std::unordered_map<int64_t, std::vector<size_t>> by_size;
   for (const paths::SourceEntry* s = sources.head; s != nullptr; s = s->next) {
-    if (s->kind != paths::kKindFile) continue;
+    if (s->kind != paths::kKindFile || backups.contains(s->path)) continue;
     const bool in_place = (s->flags & paths::value_flag::kInPlace) != 0 && s->backup_path != nullptr;
     by_path[s->path].push_back(files.size());
     by_size[s->size].push_back(files.size());

@@ -1,5 +1,7 @@
 #include "planning/source_list.h"
 
+#include <cstring>
+
 #include "paths/value_flags.h"
 #include "planning/entry_pools.h"
 
@@ -11,6 +13,20 @@ constexpr int kFirstPoolCode = 90;
 constexpr int kNextPoolCode = 94;
 
 const char* text_or_null(const std::string& text) { return text.empty() ? nullptr : text.c_str(); }
+
+// A file named again (/W) and copied in place has the same backup name as
+// its first occurrence, whose move takes the file there: it is read from
+// the backup as it stands, and neither moved nor deleted a second time.
+void read_moved_source(const paths::SourceList& sources, paths::SourceEntry& entry) {
+  if ((entry.flags & paths::value_flag::kRepeat) == 0 || entry.backup_path == nullptr) return;
+  for (const paths::SourceEntry* earlier = sources.head; earlier != &entry; earlier = earlier->next) {
+    if (earlier->backup_path == nullptr || std::strcmp(earlier->backup_path, entry.backup_path) != 0) continue;
+    entry.path = entry.backup_path;
+    entry.backup_path = nullptr;
+    entry.flags &= ~paths::value_flag::kInPlace;
+    return;
+  }
+}
 
 }  // namespace
 
@@ -55,6 +71,7 @@ bool build_source_list(const cli::CommandLine& command_line, int32_t default_inp
     entry->flags = slot.flags;
     entry->size = slot.size;
     entry->input_ordinal = 1;
+    read_moved_source(sources, *entry);
     ++sources.file_count;
   }
   return true;

@@ -19,7 +19,8 @@ InputValues input_values(const cli::CommandLine& command_line);
 void apply_input_values(const InputValues& values, paths::SourceEntry& entry);
 
 // Builds sources from the /IF slots: given text, full path, backup path,
-// flags and size of each, the group's values, /IC falling back to
+// flags and size of each (a repeated in-place name reads the backup its
+// first occurrence is moved to), the group's values, /IC falling back to
 // default_input_code, /I ordinal 1. False after the memory messages.
 bool build_source_list(const cli::CommandLine& command_line, int32_t default_input_code, paths::SourceList& sources);
 
