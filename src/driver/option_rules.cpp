@@ -2,6 +2,7 @@
 
 #include "messages/messages.h"
 #include "paths/value_flags.h"
+#include "planning/in_place_check.h"
 
 namespace peltrix::driver {
 
@@ -80,10 +81,10 @@ bool check_same_folder_rule(cli::CommandLine& command_line) {
   cli::ValueSlot& output = cli::definition(command_line.output, cli::kOD).slots.front();
   if (input.full_path != output.full_path) return true;
   const int32_t ou_value = cli::value_of(command_line.output, cli::kOU);
-  if (ou_value != 2 && ou_value != 3) {
+  if (!planning::overwrites_or_appends(ou_value)) {
     messages::line(87, 1, "/IDと/ODに指定した次のフォルダが同じです。");
     messages::line(87, 2, "%s", input.given_text.c_str());
-    messages::line(87, 3, "異なるものを指定するか，上書き指定の/OU2，または追加書き指定の/OU3を指定してください。");
+    messages::line(87, 3, "%s", planning::kInPlaceAdvice);
     return false;
   }
   input.flags |= paths::value_flag::kInPlace;

@@ -9,6 +9,7 @@
 #include "paths/path_value.h"
 #include "paths/value_flags.h"
 #include "planning/entry_pools.h"
+#include "planning/in_place_check.h"
 #include "planning/path_join.h"
 #include "platform/platform.h"
 
@@ -19,8 +20,6 @@ namespace {
 constexpr int kFirstPoolCode = 102;
 constexpr int kNextPoolCode = 103;
 constexpr int kGroupPosition = 1;
-
-bool overwrites_or_appends(int32_t ou_value) { return ou_value == 2 || ou_value == 3; }
 
 // The part of a source's path that follows the destination folder, without
 // its leading separator: below a scanned /ID folder the path under it,

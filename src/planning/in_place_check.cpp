@@ -11,8 +11,6 @@ namespace {
 
 constexpr int kGroupPosition = 1;
 
-bool overwrites_or_appends(int32_t ou_value) { return ou_value == 2 || ou_value == 3; }
-
 }  // namespace
 
 bool check_in_place(cli::CommandLine& command_line, const char* run_date_stamp) {
@@ -29,7 +27,7 @@ bool check_in_place(cli::CommandLine& command_line, const char* run_date_stamp) 
                        kGroupPosition);
         messages::line(84, 2, "/I/IFの指定値 %s", source.given_text.c_str());
         messages::line(84, 3, "/O/OFの指定値 %s", destination.given_text.c_str());
-        messages::line(84, 4, "異なるものを指定するか，上書き指定の/OU2，または追加書き指定の/OU3を指定してください。");
+        messages::line(84, 4, "%s", kInPlaceAdvice);
         return false;
       }
       destination.flags |= paths::value_flag::kInPlace;
