@@ -72,6 +72,10 @@ TEST_F(CopyRunsTest, FolderScansGoBreadthFirstAndNameTheirDestinations) {
   EXPECT_EQ(result.status, 0);
   EXPECT_EQ(result.out, done(0, 0));
   EXPECT_TRUE(has("bare2/x/y"));
+  result = run({"/I/IDbare", "/S", "/O/OFbare.txt"});
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(result.err, message(125, {"コピー元フォルダにファイルが見つかりません。", real("bare"),
+                                      "ファイルが存在するフォルダを指定してください。"}));
 }
 
 TEST_F(CopyRunsTest, RepeatsAllowedStillCountEveryFileOfAFolderCopy) {
