@@ -35,22 +35,36 @@ class CommandLineTest : public ::testing::Test {
   TempFolder folder_;
 };
 
-TEST_F(CommandLineTest, AcceptedCommandLinesEndQuietly) {
-  // Until the later stages exist an accepted command line ends with status 1
-  // and says nothing.
-  const std::vector<Args> accepted = {
-      {},
-      {"/I/IFa.txt"},
-      {"/i/ifa.txt"},
-      {"/I//IFa.txt///IC3/"},
-      {"/I/IFa.txt;;b.txt;", "/O"},
-      {"/t", "/I/IDsub", "/O/ODout\\new", "/N", "/s", "/W", "/C", "/M/MT3"},
-      {"/I/IFa.txt", "/O/OJ0007/OE3"},
-      {"/I/IFa.txt/IL2147483647/IP1/IY2/IU1", "/M/"},
-      {"/I/IFsub\\..\\a.txt/IA131072/IM131072"},
-      {"/I/IFa.txt", "/O/OFa.txt;b.txt;new.txt;sub\\new.txt/OU2/OR1"},
+TEST_F(CommandLineTest, AcceptedCommandLinesRunToTheirEnd) {
+  struct Accepted {
+    Args args;
+    std::string out;  // the copy on standard output
   };
-  for (const Args& args : accepted) EXPECT_EQ(refusal(args), "");
+  const std::vector<Accepted> copied = {
+      {{"/I/IFa.txt"}, "alpha\n"},
+      {{"/i/ifa.txt"}, "alpha\n"},
+      {{"/I//IFa.txt///IC3/"}, "alpha\n"},
+      {{"/I/IFa.txt;;b.txt;", "/O"}, "alpha\nbeta\n"},
+      {{"/I/IFa.txt", "/O/OJ0007/OE3"}, "alpha\n"},
+      {{"/I/IFa.txt/IL2147483647/IP1/IY2/IU1", "/M/"}, "alpha\n"},
+      {{"/I/IFsub\\..\\a.txt/IA131072/IM131072"}, ""},
+  };
+  for (const Accepted& run : copied) {
+    const RunResult result = run_peltrix(run.args, {.folder = folder_.path()});
+    EXPECT_EQ(result.status, 0) << run.args[0];
+    EXPECT_EQ(result.out, run.out) << run.args[0];
+    if (!run.out.empty()) {
+      EXPECT_EQ(result.err, "") << run.args[0];
+    }
+  }
+
+  const RunResult files = run_peltrix({"/I/IFa.txt", "/O/OFa.txt;b.txt;new.txt;sub\\new.txt/OU2/OR1"},
+                                      {.folder = folder_.path()});
+  EXPECT_EQ(files.status, 0);
+  EXPECT_EQ(read_file(folder_ / "a.txt") + read_file(folder_ / "b.txt") + read_file(folder_ / "sub/new.txt"),
+            "alpha\nalpha\nalpha\n");
+  // The rules between options come after the command line.
+  EXPECT_EQ(refusal({}), "E062-1 /Iの指定がひとつもありません。\nE062-2 /Iをひとつ以上指定してください。\n");
 }
 
 TEST_F(CommandLineTest, PlainSwitchesMatchWholeArgumentsAndGroupsTheirPrefix) {
@@ -192,13 +206,16 @@ TEST_F(CommandLineTest, ForbiddenCharactersAreLookedForInTheirOrder) {
 TEST_F(CommandLineTest, FileListsHoldAtMost256SourcesAndFourDestinations) {
   std::string sources = "/I/IF";
   for (int i = 0; i < 256; ++i) sources += "a.txt;";
-  EXPECT_EQ(refusal({sources}), "");
+  const RunResult all = run_peltrix({sources, "/W", "/O/OFall.txt"}, {.folder = folder_.path()});
+  EXPECT_EQ(all.status, 0);
+  EXPECT_EQ(read_file(folder_ / "all.txt").size(), 256u * 6);
   // The 257th name is refused for the count before its characters are read.
   EXPECT_EQ(refusal({sources + "bad|name"}),
             "E034-1 1番目の/Iの/IFに指定したファイルの数が上限の256を超えています。\n"
             "E034-2 指定するファイルの数を上限の256以下にしてください。\n");
 
-  EXPECT_EQ(refusal({"/I/IFa.txt", "/O/OFc1;c2;c3;c4"}), "");
+  EXPECT_EQ(run_peltrix({"/I/IFa.txt", "/O/OFc1;c2;c3;c4"}, {.folder = folder_.path()}).status, 0);
+  EXPECT_EQ(read_file(folder_ / "c4"), "alpha\n");
   EXPECT_EQ(refusal({"/I/IFa.txt", "/O/OFc1;c2;c3;c4;c5?"}),
             "E049-1 1番目の/Oの/OFに指定したファイルの数が上限の4を超えています。\n"
             "E049-2 指定するファイルの数を上限の4以下にしてください。\n");

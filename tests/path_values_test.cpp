@@ -77,11 +77,12 @@ TEST_F(PathValuesTest, FilesHeldByAnotherProgramAreRefusedByFullPath) {
     EXPECT_EQ(destination.status, 1);
     EXPECT_EQ(destination.err, sharing_lines("コピー先", real("held.txt")));
   }
-  // Once released, the same command line is accepted, and nothing was changed.
-  const RunResult accepted = run({"/I/IFa.txt", "/O/OFheld.txt/OU2"});
-  EXPECT_EQ(accepted.status, 1);
-  EXPECT_EQ(accepted.err, "");
+  // Nothing was changed while it was held; once released, it is overwritten.
   EXPECT_EQ(read_file(folder_ / "held.txt"), "held\n");
+  const RunResult accepted = run({"/I/IFa.txt", "/O/OFheld.txt/OU2"});
+  EXPECT_EQ(accepted.status, 0);
+  EXPECT_EQ(accepted.err, "");
+  EXPECT_EQ(read_file(folder_ / "held.txt"), "alpha\n");
 }
 
 TEST_F(PathValuesTest, PathsOverTwoHundredSixtyBytesAreRefusedWithTheValueAsGiven) {

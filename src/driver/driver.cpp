@@ -5,7 +5,18 @@
 
 #include "cli/scanner.h"
 #include "cli/usage.h"
+#include "driver/completion_report.h"
+#include "driver/copy_stage.h"
+#include "driver/destination_folders.h"
+#include "driver/option_rules.h"
 #include "driver/run_context.h"
+#include "driver/stdout_destination.h"
+#include "planning/destination_list.h"
+#include "planning/duplicate_checks.h"
+#include "planning/folder_scan.h"
+#include "planning/in_place_check.h"
+#include "planning/same_file_check.h"
+#include "planning/source_list.h"
 
 namespace peltrix::driver {
 
@@ -16,6 +27,74 @@ constexpr int kFailure = 1;
 
 bool is_usage_request(int argc, const char* const* argv) {
   return argc == 2 && std::strcmp(argv[1], "/?") == 0;
+}
+
+// The checks on the values as given, before any list exists.
+bool check_values(RunContext& context) {
+  cli::CommandLine& command_line = context.command_line;
+  return check_first_rules(command_line, context.default_input_code) &&
+         planning::check_duplicate_sources(command_line, context.repeats) &&
+         planning::check_in_place(command_line, context.run_date_stamp) &&
+         planning::check_duplicate_destinations(command_line) && check_same_folder_rule(command_line);
+}
+
+bool build_sources(RunContext& context) {
+  const cli::CommandLine& command_line = context.command_line;
+  if (command_line.counts.input_files > 0 &&
+      !planning::build_source_list(command_line, context.default_input_code, context.sources)) {
+    return false;
+  }
+  if (command_line.counts.input_folders > 0 &&
+      !planning::scan_source_folder(command_line, context.texts, context.sources)) {
+    return false;
+  }
+  // A row for every pair of a per-file copy; the /IF rows keep their marks.
+  context.repeats.resize(static_cast<size_t>(context.sources.file_count + context.sources.folder_count));
+  context.distinct_source_count = planning::count_distinct_sources(context.sources);
+  return true;
+}
+
+bool build_destinations(RunContext& context) {
+  const cli::CommandLine& command_line = context.command_line;
+  if (command_line.counts.output_files > 0) {
+    return planning::build_file_destinations(command_line, context.destinations);
+  }
+  if (command_line.counts.output_folders > 0) {
+    return planning::build_folder_destinations(command_line, context.sources, context.texts, context.destinations);
+  }
+  return make_stdout_destination(command_line, context.stdout_entry, context.destinations);
+}
+
+// Planning ends before anything on disk changes.
+bool plan(RunContext& context) {
+  cli::CommandLine& command_line = context.command_line;
+  if (!check_values(context)) return false;
+  if (command_line.counts.output_files == 0 && command_line.counts.output_folders == 0) {
+    command_line.counts.stdout_destinations = 1;
+  }
+  if (!build_sources(context) || !build_destinations(context)) return false;
+  if (!check_last_rules(command_line, context.sources, context.destinations)) return false;
+  apply_plain_bytes_rule(command_line, context.sources, context.destinations);
+  return planning::check_destinations_apart_from_sources(context.sources, context.destinations,
+                                                         command_line.flags.n != 0);
+}
+
+void report(const RunContext& context) {
+  const cli::CommandLine& command_line = context.command_line;
+  const paths::DestinationList& destinations = context.destinations;
+  ReportInputs inputs;
+  inputs.data_on_stdout = command_line.counts.stdout_destinations != 0;
+  inputs.first_destination = destinations.head != nullptr ? destinations.head : destinations.folder_record.get();
+  inputs.zero_record = context.copy.transform.zero_record;
+  inputs.zero_byte = context.copy.transform.zero_byte;
+  inputs.message_type = command_line.counts.message_type;
+  inputs.file_count = context.sources.file_count;
+  inputs.destination_count = context.copy.destination_count;
+  inputs.distinct_source_count = context.distinct_source_count;
+  inputs.repeats = &context.repeats;
+  inputs.repeats_allowed = command_line.flags.w != 0;
+  inputs.per_file = command_line.flags.n != 0;
+  print_completion_report(inputs);
 }
 
 }  // namespace
@@ -31,9 +110,11 @@ int run(int argc, const char* const* argv) {
   cli::prepare_working_tables(context->command_line);
 
   if (cli::scan_command_line(context->command_line, argc, argv) != 0) return kFailure;
-
-  // The rules between options and the planning come next.
-  return kFailure;
+  if (!plan(*context)) return kFailure;
+  if (!create_destination_folders(context->command_line, context->destinations)) return kFailure;
+  if (!run_copy_stage(*context)) return kFailure;
+  report(*context);
+  return kSuccess;
 }
 
 }  // namespace peltrix::driver

@@ -3,15 +3,36 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 #include "cli/option_tables.h"
 #include "driver/run_date.h"
+#include "engine/copy_buffers.h"
+#include "engine/copy_state.h"
+#include "paths/entries.h"
+#include "planning/repeat_table.h"
+#include "planning/text_store.h"
 
 namespace peltrix::driver {
 
 struct RunContext {
   cli::CommandLine command_line;
   char run_date_stamp[kRunDateStampSize] = {};
+  int32_t default_input_code = 0;     // the code whose mark /OJ names, for /IF sources without /IC
+  planning::RepeatTable repeats;      // one row per source entry
+  int32_t distinct_source_count = 0;  // file sources, each repeated one counted once
+  paths::SourceList sources;
+  paths::DestinationList destinations;
+  planning::TextStore texts;          // folder-scan names and paths, names in the /OD folder
+  std::unique_ptr<paths::DestinationEntry> stdout_entry;
+  engine::CopyBuffers buffers;
+  engine::CopyRun copy;
+
+  RunContext() = default;
+  RunContext(const RunContext&) = delete;
+  RunContext& operator=(const RunContext&) = delete;
+  // A run that stops early still gives its buffers back.
+  ~RunContext() { engine::release_copy_buffers(buffers); }
 };
 
 }  // namespace peltrix::driver

@@ -56,8 +56,7 @@ for args in "/??" "/h" "/? /N"; do
   check "status 1 for '$args'" test "$(cat win.status)" = 1
 done
 
-# The command line: refusals print the same lines on both systems, and an
-# accepted command line ends quietly (the later stages come next).
+# The command line: refusals print the same lines on both systems.
 printf 'alpha\n' >a.txt
 mkdir -p sub
 for args in "/X" "/n /N" "/I/IFnone.txt" "/I/IFnofolder\\none.txt" "/I/IFa.txt;a|b*c" \
@@ -69,9 +68,15 @@ for args in "/X" "/n /N" "/I/IFnone.txt" "/I/IFnofolder\\none.txt" "/I/IFa.txt;a
   check "refusal bytes for '$args'" cmp -s win.err <(crlf lin.err)
   check "refusal status for '$args'" test "$(cat win.status)" = 1
 done
-win /i/IFa.txt /O/ODsub /N
-check "accepted command line is quiet" test ! -s win.err
-check "accepted command line status" test "$(cat win.status)" = 1
+# A real joined copy: the same file on both systems, and the same report.
+printf 'beta\r\ngamma' >b.txt
+win '/I/IFa.txt;b.txt/IL1' '/O/OFwin\joined.txt/OE2' /M/MT1
+lin '/I/IFa.txt;b.txt/IL1' '/O/OFlin\joined.txt/OE2' /M/MT1
+check "joined copy status" test "$(cat win.status)" = 0
+check "joined copy is quiet" test ! -s win.err
+check "joined copy report" cmp -s win.out <(crlf lin.out)
+check "joined copy bytes" cmp -s win/joined.txt lin/joined.txt
+check "joined copy content" cmp -s win/joined.txt <(printf 'gamma\x1a')
 
 echo "wine smoke: $passes passed, $failures failed"
 [ "$failures" -eq 0 ]

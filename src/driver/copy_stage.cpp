@@ -1,0 +1,79 @@
+#include "driver/copy_stage.h"
+
+#include <cstdint>
+
+#include "driver/destination_folders.h"
+#include "engine/joined_copy.h"
+#include "engine/per_file_copy.h"
+#include "messages/messages.h"
+#include "paths/close_step.h"
+#include "paths/open_step.h"
+#include "platform/platform.h"
+#include "records/code_table.h"
+#include "records/leading_bytes.h"
+
+namespace peltrix::driver {
+
+namespace {
+
+constexpr uint32_t kLeadingBytes = 100;
+constexpr int kReadFailure = 808;
+constexpr int kCloseFailure = 815;
+
+const paths::SourceEntry* first_file(const paths::SourceList& sources) {
+  for (const paths::SourceEntry* s = sources.head; s != nullptr; s = s->next) {
+    if (s->kind == paths::kKindFile) return s;
+  }
+  return nullptr;
+}
+
+// The mark of the first source decides the units of the whole run.
+bool choose_units(const paths::SourceEntry& first, engine::CopyRun& copy) {
+  paths::OpenRequest request = paths::source_request();
+  request.path = first.path;
+  if (!paths::open_step(request, paths::kFirstSourceOpen)) return false;
+
+  uint8_t bytes[kLeadingBytes] = {};
+  uint32_t count = 0;
+  if (!platform::read_file(request.handle, bytes, kLeadingBytes, &count)) {
+    const uint32_t error = platform::last_error();
+    messages::line(kReadFailure, 1, "ReadFile()関数でエラーが発生しました。 \"%s\"", first.path);
+    messages::system_error_lines(kReadFailure, 2, error);
+    return false;
+  }
+  int32_t detected = records::kCodeUndecided;
+  if (!records::check_leading_bytes(bytes, count, first.ic, first.iy, detected)) return false;
+  if (!paths::close_step(request.handle, first.path, kCloseFailure)) return false;
+  copy.units = records::select_active_units(detected, first.ic);
+  return true;
+}
+
+}  // namespace
+
+bool run_copy_stage(RunContext& context) {
+  const cli::CommandLine& command_line = context.command_line;
+  const paths::SourceEntry* first = first_file(context.sources);
+  if (first == nullptr) {
+    const bool tree_only = context.sources.folder_count > 0 && command_line.flags.s != 0 && command_line.flags.n != 0;
+    return !tree_only || create_folder_tree(context.destinations);
+  }
+
+  engine::CopyRun& copy = context.copy;
+  if (!engine::allocate_copy_buffers(context.buffers)) return false;
+  copy.buffers = &context.buffers;
+  copy.settings.message_type = command_line.counts.message_type;
+  copy.settings.write_through = command_line.flags.c != 0;
+  if (!choose_units(*first, copy)) return false;
+
+  const bool copied =
+      command_line.flags.n != 0
+          ? engine::per_file_copy(context.sources, context.destinations,
+                                  command_line.flags.w != 0 ? &context.repeats : nullptr, copy)
+          : engine::joined_copy(context.sources, context.destinations, copy);
+  if (!copied) return false;
+  engine::release_copy_buffers(context.buffers);
+  copy.buffers = nullptr;
+  return true;
+}
+
+}  // namespace peltrix::driver

@@ -1,0 +1,139 @@
+#include "driver/option_rules.h"
+
+#include "messages/messages.h"
+#include "paths/value_flags.h"
+#include "planning/in_place_check.h"
+
+namespace peltrix::driver {
+
+namespace {
+
+constexpr size_t kInputSwitch = 0;
+constexpr size_t kOutputSwitch = 1;
+
+bool given(const cli::CommandLine& command_line, size_t top_level_index) {
+  return command_line.top_level[top_level_index].present_count > 0;
+}
+
+bool names_stdout(const cli::CommandLine& command_line) {
+  return command_line.counts.output_files == 0 && command_line.counts.output_folders == 0;
+}
+
+void two_lines(int code, const char* first, const char* second) {
+  messages::line(code, 1, "%s", first);
+  messages::line(code, 2, "%s", second);
+}
+
+// The three lines that refuse two options given together.
+void conflict_lines(int code, const char* a, const char* b) {
+  messages::line(code, 1, "/%sと/%sを指定しています。", a, b);
+  messages::line(code, 2, "/%sと/%sは同時に指定できません%s", a, b, code == 72 ? "" : "。");
+  messages::line(code, 3, "/%sか/%sのどちらかひとつを指定してください。", a, b);
+}
+
+// The /OR value that decides the newlines of the output, 0 without /O.
+int32_t or_value_of_output(const cli::CommandLine& command_line, const paths::DestinationList& destinations) {
+  if (!given(command_line, kOutputSwitch)) return 0;
+  if (command_line.counts.output_folders > 0) {
+    return destinations.folder_record != nullptr ? destinations.folder_record->or_value : 0;
+  }
+  return destinations.head != nullptr ? destinations.head->or_value : 0;
+}
+
+}  // namespace
+
+bool check_first_rules(const cli::CommandLine& command_line, int32_t& default_input_code) {
+  default_input_code = 0;
+  if (!given(command_line, kInputSwitch)) {
+    two_lines(62, "/Iの指定がひとつもありません。", "/Iをひとつ以上指定してください。");
+    return false;
+  }
+  const int32_t ou_value = cli::value_of(command_line.output, cli::kOU);
+  const int32_t oj_value = cli::value_of(command_line.output, cli::kOJ);
+  if (command_line.counts.output_files > 0 && ou_value == 3 && oj_value != 0) {
+    two_lines(70, "追加書きの/OU3とBOMの設定を行う/OJは，同時に指定できません。",
+              "追加書きの/OU3を指定する場合，/OJは指定しないでください。");
+    return false;
+  }
+  if (command_line.flags.n != 0) {
+    if (command_line.counts.output_files > 0) {
+      two_lines(77, "/Nを指定し，/Oの/OFを指定しています。", "/N指定時は，/Oの/ODを指定してください。");
+      return false;
+    }
+    if (names_stdout(command_line)) {
+      two_lines(78, "/Nを指定し，コピー先に標準出力ファイルを指定しています", "/N指定時は，/Oの/ODを指定してください。");
+      return false;
+    }
+  }
+  const int32_t ic_value = cli::value_of(command_line.input, cli::kIC);
+  if (ic_value != 0 && oj_value != 0 && ic_value != oj_value + 2) {
+    two_lines(127, "/ICの指定値に対応するBOMの値と，/OJに対応するBOMの値が異なります。",
+              "/ICと/OJの指定値は，同じBOMに対応する値にしてください。");
+    return false;
+  }
+  if (ic_value == 0 && oj_value >= 1 && oj_value <= 5) default_input_code = oj_value + 2;
+  return true;
+}
+
+bool check_same_folder_rule(cli::CommandLine& command_line) {
+  if (command_line.counts.input_folders == 0 || command_line.counts.output_folders == 0) return true;
+  cli::ValueSlot& input = cli::definition(command_line.input, cli::kID).slots.front();
+  cli::ValueSlot& output = cli::definition(command_line.output, cli::kOD).slots.front();
+  if (input.full_path != output.full_path) return true;
+  const int32_t ou_value = cli::value_of(command_line.output, cli::kOU);
+  if (!planning::overwrites_or_appends(ou_value)) {
+    messages::line(87, 1, "/IDと/ODに指定した次のフォルダが同じです。");
+    messages::line(87, 2, "%s", input.given_text.c_str());
+    messages::line(87, 3, "%s", planning::kInPlaceAdvice);
+    return false;
+  }
+  input.flags |= paths::value_flag::kInPlace;
+  output.flags |= paths::value_flag::kInPlace;
+  return true;
+}
+
+bool check_last_rules(const cli::CommandLine& command_line, const paths::SourceList& sources,
+                      const paths::DestinationList& destinations) {
+  const paths::SourceEntry empty;
+  const paths::SourceEntry& first = sources.head != nullptr ? *sources.head : empty;
+  if (or_value_of_output(command_line, destinations) != 0) {
+    if (first.il != 0) {
+      conflict_lines(71, "IL", "OR");
+      return false;
+    }
+    if (first.ip != 0) {
+      conflict_lines(72, "IP", "OR");
+      return false;
+    }
+  }
+  if (command_line.counts.message_type != 3) return true;
+  const struct {
+    int32_t value;
+    int code;
+    const char* name;
+  } byte_options[] = {{first.it, 73, "IT"}, {first.ia, 74, "IA"}, {first.ib, 75, "IB"}, {first.im, 76, "IM"}};
+  for (const auto& option : byte_options) {
+    if (option.value == 0) continue;
+    conflict_lines(option.code, option.name, "MT3");
+    return false;
+  }
+  return true;
+}
+
+void apply_plain_bytes_rule(cli::CommandLine& command_line, paths::SourceList& sources,
+                            paths::DestinationList& destinations) {
+  if (sources.head == nullptr || sources.head->iy != 2) return;
+  for (paths::SourceEntry* s = sources.head; s != nullptr; s = s->next) {
+    s->ic = 0;
+    s->il = 0;
+    s->ip = 0;
+  }
+  for (paths::DestinationEntry* d = destinations.head; d != nullptr; d = d->next) {
+    d->or_value = 0;
+    d->oj_value = 0;
+    d->oe_value = 0;
+  }
+  if (command_line.counts.message_type == 3) command_line.counts.message_type = 2;
+}
+
+}  // namespace peltrix::driver

@@ -1,0 +1,57 @@
+#include "driver/option_rules.h"
+
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "planning/destination_list.h"
+#include "planning/source_list.h"
+#include "planning/test_support.h"
+#include "support/files.h"
+
+namespace peltrix::driver {
+namespace {
+
+using planning::testing::parse;
+
+class OptionRulesTest : public ::testing::Test {
+ protected:
+  void SetUp() override { peltrix::testing::write_file(folder_ / "a.txt", "a"); }
+  std::string source() const { return "/I/IF" + peltrix::testing::typed(folder_ / "a.txt"); }
+
+  peltrix::testing::TempFolder folder_;
+  cli::CommandLine command_line_;
+};
+
+TEST_F(OptionRulesTest, OJWithoutICNamesTheDefaultInputCode) {
+  const int32_t expected[] = {0, 3, 4, 5, 6, 7, 0, 0};
+  for (int oj = 0; oj <= 7; ++oj) {
+    cli::CommandLine command_line;
+    ASSERT_TRUE(parse(command_line, {source(), oj == 0 ? "/O" : "/O/OJ" + std::to_string(oj)}));
+    int32_t code = -1;
+    EXPECT_TRUE(check_first_rules(command_line, code));
+    EXPECT_EQ(code, expected[oj]) << oj;
+  }
+  ASSERT_TRUE(parse(command_line_, {source() + "/IC4", "/O/OJ2"}));
+  int32_t code = -1;
+  EXPECT_TRUE(check_first_rules(command_line_, code));
+  EXPECT_EQ(code, 0);
+}
+
+TEST_F(OptionRulesTest, PlainBytesClearRecordSettingsEverywhere) {
+  ASSERT_TRUE(parse(command_line_, {source() + "/IY2/IC3/IL2", "/O/OFout/OR1/OJ1/OE2/OU2", "/M/MT3"}));
+  paths::SourceList sources;
+  paths::DestinationList destinations;
+  ASSERT_TRUE(planning::build_source_list(command_line_, 0, sources));
+  ASSERT_TRUE(planning::build_file_destinations(command_line_, destinations));
+  apply_plain_bytes_rule(command_line_, sources, destinations);
+  EXPECT_EQ(sources.head->ic + sources.head->il + sources.head->ip, 0);
+  EXPECT_EQ(sources.head->iy, 2);
+  const paths::DestinationEntry& d = *destinations.head;
+  EXPECT_EQ(d.or_value + d.oj_value + d.oe_value, 0);
+  EXPECT_EQ(d.ou_value, 2);
+  EXPECT_EQ(command_line_.counts.message_type, 2);
+}
+
+}  // namespace
+}  // namespace peltrix::driver

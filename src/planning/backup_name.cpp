@@ -1,0 +1,86 @@
+#include "planning/backup_name.h"
+
+#include <cstring>
+#include <new>
+
+#include "messages/messages.h"
+#include "planning/entry_pools.h"
+#include "platform/platform.h"
+
+namespace peltrix::planning {
+
+namespace {
+
+constexpr int kLastNumber = 9999;
+constexpr size_t kNumberLength = 4;
+
+// Where the stamp and number go: before the last '.' of the file name, or
+// at the end when the file name has none.
+size_t insertion_point(const std::string& full_path) {
+  const char* separator = platform::last_folder_separator(full_path.c_str());
+  const size_t name_start = separator == nullptr ? 0 : static_cast<size_t>(separator - full_path.c_str()) + 1;
+  const size_t dot = full_path.rfind('.');
+  return dot == std::string::npos || dot < name_start ? full_path.size() : dot;
+}
+
+void write_number(BackupName& name, int number) {
+  char digits[kNumberLength + 1] = {};
+  messages::format_bounded(digits, sizeof digits, "%04d", number);
+  name.text.replace(name.number_position, kNumberLength, digits, kNumberLength);
+}
+
+bool is_taken_by_destination(const std::string& text, const std::vector<cli::ValueSlot>& taken) {
+  for (const cli::ValueSlot& destination : taken) {
+    if (destination.full_path == text) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+bool make_backup_name(const std::string& full_path, const char* run_date_stamp, BackupName& name) {
+  const size_t stamp_length = std::strlen(run_date_stamp);
+  const size_t at = insertion_point(full_path);
+  try {
+    name.text.reserve(full_path.size() + stamp_length + kNumberLength);
+    name.text.assign(full_path, 0, at);
+    name.text.append(run_date_stamp);
+    name.number_position = name.text.size();
+    name.text.append("0001");
+    name.text.append(full_path, at);
+  } catch (const std::bad_alloc&) {
+    print_memory_refused(88, full_path.size() + stamp_length + 11);
+    return false;
+  }
+  if (name.text.size() > platform::kMaxPath) {
+    messages::line(89, 1, "コピー元バックアップファイル名の長さが，システムの上限を超過しました。");
+    messages::line(89, 2, "次のどちらかの方法でエラーを回避できます。");
+    messages::line(89, 3, "コピー先ファイルをコピー元と異なるファイルにする。");
+    messages::line(89, 4, "コピー元ファイル名を短くする。");
+    return false;
+  }
+  return true;
+}
+
+bool choose_backup_number(BackupName& name, int input_position, const std::vector<cli::ValueSlot>& taken) {
+  for (int number = 1; number <= kLastNumber; ++number) {
+    write_number(name, number);
+    if (is_taken_by_destination(name.text, taken)) continue;
+    platform::PathStatus status;
+    if (platform::path_status(name.text.c_str(), &status)) continue;
+    const uint32_t error = platform::last_error();
+    if (error == platform::kErrorFileNotFound) return true;
+    messages::line(83, 1, "%d番目の/Iに指定したコピー元ファイルの次のバックアップファイルにI/Oエラーが発生しました。",
+                   input_position);
+    messages::line(83, 2, "%s", name.text.c_str());
+    messages::line(83, 3, "エラー原因は次のシステムエラーコードとメッセージを参照してください。");
+    messages::system_error_lines(83, 4, error);
+    return false;
+  }
+  messages::line(132, 1, "コピー元ファイルのバックアップファイル名に使える番号がありません。");
+  messages::line(132, 2, "%s", name.text.c_str());
+  messages::line(132, 3, "不要なバックアップファイルを削除してから，再度コマンドを実行してください。");
+  return false;
+}
+
+}  // namespace peltrix::planning

@@ -1,0 +1,150 @@
+#include "planning/destination_list.h"
+
+#include <cstring>
+#include <new>
+#include <string>
+#include <string_view>
+
+#include "messages/messages.h"
+#include "paths/path_value.h"
+#include "paths/value_flags.h"
+#include "planning/entry_pools.h"
+#include "planning/in_place_check.h"
+#include "planning/path_join.h"
+#include "platform/platform.h"
+
+namespace peltrix::planning {
+
+namespace {
+
+constexpr int kFirstPoolCode = 102;
+constexpr int kNextPoolCode = 103;
+constexpr int kGroupPosition = 1;
+
+// The part of a source's path that follows the destination folder, without
+// its leading separator: below a scanned /ID folder the path under it,
+// otherwise the file name.
+std::string_view relative_part(const paths::SourceEntry& source, const cli::CommandLine& command_line) {
+  const std::string_view path(source.path);
+  const bool keeps_subfolders = command_line.flags.n != 0 && command_line.counts.input_files == 0;
+  const std::string_view folder(command_line.input_folder_path);
+  if (keeps_subfolders && path.size() > folder.size() && path.substr(0, folder.size()) == folder) {
+    std::string_view below = path.substr(folder.size());
+    while (!below.empty() && platform::is_folder_separator(below.front())) below.remove_prefix(1);
+    return below;
+  }
+  const char* separator = platform::last_folder_separator(source.path);
+  return separator == nullptr ? path : std::string_view(separator + 1);
+}
+
+bool make_folder_record(const cli::CommandLine& command_line, paths::DestinationList& destinations) {
+  destinations.folder_record.reset(new (std::nothrow) paths::DestinationEntry());
+  if (destinations.folder_record == nullptr) {
+    print_memory_refused(96, sizeof(paths::DestinationEntry));
+    return false;
+  }
+  const cli::ValueSlot& folder = cli::definition(command_line.output, cli::kOD).slots.front();
+  paths::DestinationEntry& record = *destinations.folder_record;
+  apply_output_values(command_line.output, record);
+  record.given_name = folder.given_text.c_str();
+  record.path = folder.full_path.c_str();
+  record.output_ordinal = 1;
+  record.flags = folder.flags;
+  return true;
+}
+
+// Checks the name of destination d in the folder and keeps it as d's path.
+bool name_destination(const std::string& name, paths::DestinationEntry& d, TextStore& texts) {
+  platform::PathStatus status;
+  if (!platform::path_status(name.c_str(), &status)) {
+    const uint32_t error = platform::last_error();
+    if (!paths::is_not_found(error)) {
+      messages::line(98, 1, "次のコピー先にI/Oエラーが発生しました。");
+      messages::line(98, 2, "%s", name.c_str());
+      messages::line(98, 3, "エラー原因は次のシステムエラーコードとメッセージを参照してください。");
+      messages::system_error_lines(98, 4, error);
+      return false;
+    }
+    d.flags |= paths::value_flag::kMissing;
+  } else {
+    d.flags |= paths::value_flag::kExists;
+    d.existing_size = status.size;
+    if (status.kind == platform::PathKind::kFile && !overwrites_or_appends(d.ou_value)) {
+      messages::line(99, 1, "次のコピー先ファイルは既に存在します。");
+      messages::line(99, 2, "%s", name.c_str());
+      messages::line(99, 3,
+                     "コピー先にファイルが存在しないフォルダを指定するか，上書き指定の/OU2，または追加書き指定の/OU3を指定してください。");
+      return false;
+    }
+  }
+  d.path = texts.keep(name, 100);
+  return d.path != nullptr;
+}
+
+}  // namespace
+
+void apply_output_values(const cli::GroupTable& output, paths::DestinationEntry& entry) {
+  entry.or_value = cli::value_of(output, cli::kOR);
+  entry.oj_value = cli::value_of(output, cli::kOJ);
+  entry.oe_value = cli::value_of(output, cli::kOE);
+  entry.ou_value = cli::value_of(output, cli::kOU);
+}
+
+bool build_file_destinations(const cli::CommandLine& command_line, paths::DestinationList& destinations) {
+  for (const cli::ValueSlot& slot : cli::definition(command_line.output, cli::kOF).slots) {
+    paths::DestinationEntry* d = take_entry(destinations, destinations.count, kFirstPoolCode, kNextPoolCode);
+    if (d == nullptr) return false;
+    apply_output_values(command_line.output, *d);
+    ++destinations.count;
+    d->given_name = slot.given_text.c_str();
+    d->path = slot.full_path.c_str();
+    d->flags = slot.flags;
+    d->existing_size = slot.size;
+    d->output_ordinal = kGroupPosition;
+    if ((d->flags & paths::value_flag::kExists) != 0 && !overwrites_or_appends(d->ou_value)) {
+      messages::line(95, 1, "%d番目の/Oの/OFに指定した次のコピー先は既に存在します。", kGroupPosition);
+      messages::line(95, 2, "%s", d->given_name);
+      messages::line(95, 3,
+                     "コピー先に存在しないファイルを指定するか，上書き指定の/OU2，または追加書き指定の/OU3を指定してください。");
+      return false;
+    }
+    d->kind = paths::kKindFile;
+  }
+  return true;
+}
+
+bool build_folder_destinations(const cli::CommandLine& command_line, const paths::SourceList& sources,
+                               TextStore& texts, paths::DestinationList& destinations) {
+  if (!make_folder_record(command_line, destinations)) return false;
+  const paths::DestinationEntry& record = *destinations.folder_record;
+  const std::string_view folder(command_line.output_folder_path);
+  const bool per_file = command_line.flags.n != 0;
+
+  int32_t remaining = sources.file_count + sources.folder_count;
+  for (const paths::SourceEntry* s = sources.head; s != nullptr && remaining > 0; s = s->next, --remaining) {
+    if (!per_file && s->kind != paths::kKindFile) continue;
+    paths::DestinationEntry* d = take_entry(destinations, destinations.count, kFirstPoolCode, kNextPoolCode);
+    if (d == nullptr) return false;
+    d->or_value = record.or_value;
+    d->oj_value = record.oj_value;
+    d->oe_value = record.oe_value;
+    d->ou_value = record.ou_value;
+    d->kind = s->kind;
+    d->flags = s->flags;
+
+    const std::string_view relative = relative_part(*s, command_line);
+    const size_t length = joined_length(folder, relative);
+    if (length > platform::kMaxPath) {
+      messages::line(97, 1, "コピー先の名称の長さが上限を超過しました。");
+      messages::line(97, 2, "コピー先の名称の長さ=%d  上限=%d", static_cast<int>(length), static_cast<int>(platform::kMaxPath));
+      messages::line(97, 3, "コピー先の名称の長さが上限を超過しない名称に変更してください。");
+      return false;
+    }
+    if (!name_destination(joined_path(folder, relative), *d, texts)) return false;
+    ++destinations.count;
+    if (!per_file) return true;
+  }
+  return true;
+}
+
+}  // namespace peltrix::planning

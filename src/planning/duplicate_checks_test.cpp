@@ -1,0 +1,66 @@
+#include "planning/duplicate_checks.h"
+
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "paths/value_flags.h"
+#include "planning/source_list.h"
+#include "planning/test_support.h"
+#include "support/files.h"
+
+namespace peltrix::planning {
+namespace {
+
+using testing::parse;
+using testing::stderr_of;
+
+class DuplicateChecksTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    peltrix::testing::make_folders(folder_ / "x");
+    peltrix::testing::make_folders(folder_ / "y");
+    peltrix::testing::write_file(folder_ / "x/r.txt", "x");
+    peltrix::testing::write_file(folder_ / "y/r.txt", "y");
+  }
+  std::string at(const std::string& name) const { return peltrix::testing::typed(folder_ / name); }
+
+  peltrix::testing::TempFolder folder_;
+  cli::CommandLine command_line_;
+  RepeatTable repeats_;
+};
+
+TEST_F(DuplicateChecksTest, RepeatsAllowedByWAreMarkedAgainstTheirEarliestName) {
+  const std::string r = at("x/r.txt");
+  ASSERT_TRUE(parse(command_line_, {"/I/IF" + r + ";" + at("y/r.txt") + ";" + r + ";" + r, "/W", "/N"}));
+  EXPECT_EQ(stderr_of([&] { return check_duplicate_sources(command_line_, repeats_); }), "");
+  ASSERT_EQ(repeats_.size(), 4u);
+  const uint32_t marks[] = {0, 0, kRepeatMark, kRepeatMark};
+  for (size_t i = 0; i < 4; ++i) {
+    EXPECT_EQ(repeats_[i].repeat_mark, marks[i]) << i;
+    EXPECT_EQ(repeats_[i].first_occurrence, 0) << i;
+  }
+  paths::SourceList sources;
+  ASSERT_TRUE(build_source_list(command_line_, 0, sources));
+  EXPECT_EQ(sources.current->flags & paths::value_flag::kRepeat, paths::value_flag::kRepeat);
+  EXPECT_EQ(count_distinct_sources(sources), 2);
+}
+
+TEST_F(DuplicateChecksTest, OneFileNameTwiceIsRefusedOnlyWithNAndWithoutW) {
+  const std::string names = "/I/IF" + at("x/r.txt") + ";" + at("y/r.txt");
+  ASSERT_TRUE(parse(command_line_, {names, "/N"}));
+  bool passed = true;
+  EXPECT_EQ(stderr_of([&] { return check_duplicate_sources(command_line_, repeats_); }, &passed),
+            "E080-1 /Nを指定し，1番目の/Iの/IFに次のファイル名を複数個指定しています。\nE080-2 r.txt\n"
+            "E080-3 /N指定時は異なるファイル名を指定してください。\n");
+  EXPECT_FALSE(passed);
+  cli::CommandLine without_n;
+  ASSERT_TRUE(parse(without_n, {names}));
+  EXPECT_TRUE(check_duplicate_sources(without_n, repeats_));
+  cli::CommandLine with_w;
+  ASSERT_TRUE(parse(with_w, {names, "/N", "/W"}));
+  EXPECT_TRUE(check_duplicate_sources(with_w, repeats_));
+}
+
+}  // namespace
+}  // namespace peltrix::planning

@@ -1,0 +1,110 @@
+#include "planning/folder_scan.h"
+
+#include <cstring>
+#include <string>
+
+#include "messages/messages.h"
+#include "paths/path_too_long.h"
+#include "planning/entry_pools.h"
+#include "planning/path_join.h"
+#include "planning/source_list.h"
+#include "platform/platform.h"
+
+namespace peltrix::planning {
+
+namespace {
+
+constexpr int kFirstPoolCode = 93;
+constexpr int kNextPoolCode = 94;
+constexpr int kNameMemoryCode = 91;
+constexpr int kPathMemoryCode = 92;
+
+struct Scan {
+  TextStore& texts;
+  paths::SourceList& sources;
+  InputValues values;
+  bool subfolders = false;  // /S
+};
+
+bool is_dot_name(const char* name) { return std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0; }
+
+bool add_item(Scan& scan, const char* folder, const platform::FindItem& item) {
+  const std::string path = joined_path(folder, item.name);
+  if (path.size() > platform::kMaxPath) {
+    paths::print_path_too_long(path.c_str());
+    return false;
+  }
+  paths::SourceList& sources = scan.sources;
+  paths::SourceEntry* entry =
+      take_entry(sources, sources.file_count + sources.folder_count, kFirstPoolCode, kNextPoolCode);
+  if (entry == nullptr) return false;
+  apply_input_values(scan.values, *entry);
+  entry->given_name = scan.texts.keep(item.name, kNameMemoryCode);
+  if (entry->given_name == nullptr) return false;
+  entry->path = scan.texts.keep(path, kPathMemoryCode);
+  if (entry->path == nullptr) return false;
+  entry->input_ordinal = 1;
+  if (item.is_folder) {
+    entry->kind = paths::kKindFolder;
+    ++sources.folder_count;
+  } else {
+    entry->kind = paths::kKindFile;
+    entry->size = static_cast<int64_t>(item.size);
+    ++sources.file_count;
+  }
+  return true;
+}
+
+// Appends the items of one folder; a folder that cannot be listed has none.
+bool scan_folder(Scan& scan, const char* folder) {
+  const std::string pattern = joined_path(folder, "*");
+  platform::FindItem item;
+  platform::FindSearch* search = platform::find_first(pattern.c_str(), &item);
+  if (search == nullptr) return true;
+  bool listed = true;
+  do {
+    if (item.is_folder && !scan.subfolders) continue;
+    if (is_dot_name(item.name)) continue;
+    listed = add_item(scan, folder, item);
+  } while (listed && platform::find_next(search, &item));
+  platform::find_close(search);
+  return listed;
+}
+
+void folder_lines(int code, const char* first, const char* folder, const char* advice) {
+  messages::line(code, 1, "%s", first);
+  messages::line(code, 2, "%s", folder);
+  messages::line(code, 3, "%s", advice);
+}
+
+}  // namespace
+
+bool scan_source_folder(const cli::CommandLine& command_line, TextStore& texts, paths::SourceList& sources) {
+  const char* root = command_line.input_folder_path;
+  const bool subfolders = command_line.flags.s != 0;
+  Scan scan{texts, sources, input_values(command_line), subfolders};
+  if (!scan_folder(scan, root)) return false;
+  if (!subfolders) {
+    if (sources.file_count > 0) return true;
+    folder_lines(123, "コピー元フォルダにファイルが見つかりません。", root, "ファイルが存在するフォルダを指定してください。");
+    return false;
+  }
+
+  // Folders found are appended to the list and listed when the walk reaches
+  // them: every folder after all those found before it.
+  for (const paths::SourceEntry* entry = sources.head; entry != nullptr; entry = entry->next) {
+    if (entry->kind == paths::kKindFolder && !scan_folder(scan, entry->path)) return false;
+  }
+
+  if (command_line.flags.n == 0) {
+    if (sources.file_count > 0) return true;
+    folder_lines(125, "コピー元フォルダにファイルが見つかりません。", root, "ファイルが存在するフォルダを指定してください。");
+    return false;
+  }
+  if (sources.file_count + sources.folder_count > 0) return true;
+  folder_lines(124, "コピー元フォルダにファイルやフォルダが見つかりません。", root,
+               "ファイル，またはフォルダが存在するフォルダを指定してください。");
+  return false;
+}
+
+}  // namespace peltrix::planning

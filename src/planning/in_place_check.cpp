@@ -1,0 +1,44 @@
+#include "planning/in_place_check.h"
+
+#include "messages/messages.h"
+#include "paths/value_flags.h"
+#include "planning/backup_name.h"
+#include "planning/same_file.h"
+
+namespace peltrix::planning {
+
+namespace {
+
+constexpr int kGroupPosition = 1;
+
+}  // namespace
+
+bool check_in_place(cli::CommandLine& command_line, const char* run_date_stamp) {
+  std::vector<cli::ValueSlot>& destinations = cli::definition(command_line.output, cli::kOF).slots;
+  if (destinations.empty()) return true;
+  std::vector<cli::ValueSlot>& sources = cli::definition(command_line.input, cli::kIF).slots;
+  const int32_t ou_value = cli::value_of(command_line.output, cli::kOU);
+
+  for (cli::ValueSlot& source : sources) {
+    for (cli::ValueSlot& destination : destinations) {
+      if (!same_file(source, destination)) continue;
+      if (!overwrites_or_appends(ou_value)) {
+        messages::line(84, 1, "%d番目の/Iの/IFと%d番目の/Oの/OFに指定したファイルが同じです。", kGroupPosition,
+                       kGroupPosition);
+        messages::line(84, 2, "/I/IFの指定値 %s", source.given_text.c_str());
+        messages::line(84, 3, "/O/OFの指定値 %s", destination.given_text.c_str());
+        messages::line(84, 4, "%s", kInPlaceAdvice);
+        return false;
+      }
+      destination.flags |= paths::value_flag::kInPlace;
+      source.flags |= paths::value_flag::kInPlace;
+      BackupName backup;
+      if (!make_backup_name(source.full_path, run_date_stamp, backup)) return false;
+      if (!choose_backup_number(backup, kGroupPosition, destinations)) return false;
+      source.backup_path = std::move(backup.text);
+    }
+  }
+  return true;
+}
+
+}  // namespace peltrix::planning

@@ -1,0 +1,109 @@
+#include "planning/same_file_check.h"
+
+#include <cstring>
+#include <optional>
+#include <string_view>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+#include "messages/messages.h"
+#include "paths/file_identity.h"
+#include "paths/open_step.h"
+#include "paths/value_flags.h"
+#include "platform/platform.h"
+
+namespace peltrix::planning {
+
+namespace {
+
+constexpr int kCode = 130;
+
+struct Source {
+  const paths::SourceEntry* entry;
+  bool through_backup;  // moved to its backup name and read from there
+  std::optional<platform::FileIdentity> identity;  // asked for only when a destination has its size
+};
+
+void print_refusal(const char* destination_path) {
+  messages::line(kCode, 1, "次のコピー先は，バックアップを経由せずに読み込むコピー元と同じファイルです。");
+  messages::line(kCode, 2, "%s", destination_path);
+  messages::line(kCode, 3, "コピー元と異なるファイルをコピー先に指定してください。");
+}
+
+// Whether writing d would touch source s: the one harmless case is an
+// in-place source whose backup move takes it away from d's very path.
+bool conflicts(const Source& s, const paths::DestinationEntry& d) {
+  return !(s.through_backup && std::strcmp(s.entry->path, d.path) == 0);
+}
+
+// A destination that exists as a file now. The flags of a destination named
+// after a source carry the source's exists flag, so a missing flag decides.
+bool is_existing_file(const paths::DestinationEntry& d) {
+  constexpr uint32_t kAbsent = paths::value_flag::kMissing | paths::value_flag::kNoFile;
+  if ((d.flags & paths::value_flag::kExists) == 0 || (d.flags & kAbsent) != 0) return false;
+  platform::PathStatus status;
+  return platform::path_status(d.path, &status) && status.kind == platform::PathKind::kFile;
+}
+
+bool identity_of(const char* path, const char* kind_word, platform::FileIdentity& identity) {
+  platform::FileInformation information;
+  if (!paths::query_file_identity(path, kind_word, information)) return false;
+  identity = information.identity;
+  return true;
+}
+
+}  // namespace
+
+bool check_destinations_apart_from_sources(const paths::SourceList& sources, const paths::DestinationList& destinations,
+                                           bool per_file) {
+  // A repeated source that reads its first occurrence's backup is checked
+  // through that first occurrence.
+  std::unordered_set<std::string_view> backups;
+  for (const paths::SourceEntry* s = sources.head; s != nullptr; s = s->next) {
+    if (s->backup_path != nullptr) backups.insert(s->backup_path);
+  }
+  std::vector<Source> files;
+  std::unordered_map<std::string_view, std::vector<size_t>> by_path;
+  std::unordered_map<int64_t, std::vector<size_t>> by_size;
+  for (const paths::SourceEntry* s = sources.head; s != nullptr; s = s->next) {
+    if (s->kind != paths::kKindFile || backups.contains(s->path)) continue;
+    const bool in_place = (s->flags & paths::value_flag::kInPlace) != 0 && s->backup_path != nullptr;
+    by_path[s->path].push_back(files.size());
+    by_size[s->size].push_back(files.size());
+    files.push_back(Source{s, !per_file && in_place, std::nullopt});
+  }
+
+  for (const paths::DestinationEntry* d = destinations.head; d != nullptr; d = d->next) {
+    if (d->kind != paths::kKindFile) continue;
+    if (auto named = by_path.find(d->path); named != by_path.end()) {
+      for (size_t i : named->second) {
+        if (conflicts(files[i], *d)) {
+          print_refusal(d->path);
+          return false;
+        }
+      }
+    }
+    // Another name of a source (a hard link) can only be an existing file
+    // of the same size; only then are the identities asked for.
+    const auto sized = by_size.find(d->existing_size);
+    if (sized == by_size.end() || !is_existing_file(*d)) continue;
+    platform::FileIdentity destination_identity;
+    if (!identity_of(d->path, paths::kDestinationWord, destination_identity)) return false;
+    for (size_t i : sized->second) {
+      Source& s = files[i];
+      if (!s.identity.has_value()) {
+        platform::FileIdentity identity;
+        if (!identity_of(s.entry->path, paths::kSourceWord, identity)) return false;
+        s.identity = identity;
+      }
+      if (*s.identity == destination_identity && conflicts(s, *d)) {
+        print_refusal(d->path);
+        return false;
+      }
+    }
+  }
+  return true;
+}
+
+}  // namespace peltrix::planning

@@ -1,0 +1,142 @@
+// In-place copies through dated backups, and the refusal of a destination
+// that is a source the copy would still read under its own name.
+
+#include <unistd.h>
+
+#include <ctime>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "support/run_folder.h"
+
+namespace peltrix::testing {
+namespace {
+
+using Args = std::vector<std::string>;
+
+// The run date stamp as the program makes it, from the local date.
+std::string date_stamp() {
+  const time_t now = time(nullptr);
+  struct tm parts {};
+  localtime_r(&now, &parts);
+  char stamp[32];
+  std::snprintf(stamp, sizeof stamp, "_%d%02d%02d_", parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday);
+  return stamp;
+}
+
+class SameFileTest : public RunFolderTest {
+ protected:
+  // Every file below the folder with its contents.
+  std::map<std::string, std::string> snapshot() const {
+    std::map<std::string, std::string> files;
+    for (const auto& item : std::filesystem::recursive_directory_iterator(folder_.path())) {
+      const std::string name = item.path().lexically_relative(folder_.path()).string();
+      files[name] = item.is_regular_file() ? read_file(item.path().string()) : "(folder)";
+    }
+    return files;
+  }
+  // Runs args, expecting E130 for destination and every file as it was.
+  void refused(const Args& args, const std::string& destination) {
+    const auto before = snapshot();
+    const RunResult result = run(args);
+    EXPECT_EQ(result.status, 1) << args[0] << " " << args[1];
+    EXPECT_EQ(result.err, message(130, {"次のコピー先は，バックアップを経由せずに読み込むコピー元と同じファイルです。",
+                                        real(destination), "コピー元と異なるファイルをコピー先に指定してください。"}))
+        << args[0] << " " << args[1];
+    EXPECT_EQ(snapshot(), before) << args[0] << " " << args[1];
+  }
+  const std::string stamp_ = date_stamp();
+};
+
+TEST_F(SameFileTest, InPlaceCopiesGoThroughTheFirstFreeDatedBackup) {
+  put("data.txt", "one\r\ntwo\r\n");
+  put("data" + stamp_ + "0001.txt", "taken 1");
+  put("data" + stamp_ + "0002.txt", "taken 2");
+  RunResult result = run({"/I/IFdata.txt/IU1", "/O/OFdata.txt/OU2/OR1"});
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(result.err, "");
+  EXPECT_EQ(get("data.txt"), "one\ntwo\n");
+  EXPECT_EQ(get("data" + stamp_ + "0003.txt"), "one\r\ntwo\r\n");
+  EXPECT_EQ(get("data" + stamp_ + "0002.txt"), "taken 2");
+
+  // Without /IU1 the backup goes; a name that a destination takes is no
+  // backup name; only the file name's '.' counts, not a folder's.
+  put("old.data/README", "readme\n");
+  result = run({"/I/IFold.data\\README", "/O/OFold.data\\README;old.data\\README" + stamp_ + "0001/OU2"});
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(get("old.data/README"), "readme\n");
+  EXPECT_EQ(get("old.data/README" + stamp_ + "0001"), "readme\n");
+  EXPECT_FALSE(has("old.data/README" + stamp_ + "0002"));
+  EXPECT_EQ(snapshot().size(), 7u);
+
+  // A file named twice under /W is moved once and read twice.
+  result = run({"/I/IFdata.txt;data.txt", "/W", "/O/OFdata.txt/OU2"});
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(result.err, "");
+  EXPECT_EQ(get("data.txt"), "one\ntwo\none\ntwo\n");
+  EXPECT_EQ(snapshot().size(), 7u);
+}
+
+TEST_F(SameFileTest, BackupNamesThatCannotBeMadeChangeNothing) {
+  // A backup name over 260 bytes.
+  const std::string folder = std::string(200, 'd');
+  const std::string name = folder + "/" + std::string(254 - real(folder).size(), 'f') + ".txt";
+  put(name, "long\n");
+  ASSERT_EQ(real(name).size(), 259u);
+  RunResult result = run({"/I/IF" + typed(name), "/O/OF" + typed(name) + "/OU2"});
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(result.err, message(89, {"コピー元バックアップファイル名の長さが，システムの上限を超過しました。",
+                                     "次のどちらかの方法でエラーを回避できます。",
+                                     "コピー先ファイルをコピー元と異なるファイルにする。", "コピー元ファイル名を短くする。"}));
+
+  // Every number taken.
+  put("full.txt", "full\n");
+  for (int i = 1; i <= 9999; ++i) {
+    char number[8];
+    std::snprintf(number, sizeof number, "%04d", i);
+    put("full" + stamp_ + number + ".txt", "");
+  }
+  const auto before = snapshot();
+  result = run({"/I/IFfull.txt", "/O/OFfull.txt/OU3"});
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(result.err, message(132, {"コピー元ファイルのバックアップファイル名に使える番号がありません。",
+                                      real("full" + stamp_ + "9999.txt"),
+                                      "不要なバックアップファイルを削除してから，再度コマンドを実行してください。"}));
+  EXPECT_EQ(snapshot(), before);
+}
+
+TEST_F(SameFileTest, DestinationsThatAreSourcesReadDirectlyAreRefused) {
+  put("d/a.txt", "A\n");
+  put("d/b.txt", "B\n");
+  put("x/b.txt", "XB\n");
+  // The joined output named after the first source in its own folder.
+  refused({"/I/IDd", "/O/ODd/OU2"}, "d/a.txt");
+  refused({"/I/IDd", "/O/ODd/OU3", "/N"}, "d/a.txt");
+  refused({"/I/IDd", "/O/OFd\\a.txt/OU2"}, "d/a.txt");
+  refused({"/I/IFd\\a.txt", "/O/ODd/OU2"}, "d/a.txt");
+  refused({"/I/IFd\\b.txt", "/O/ODd/OU2", "/N"}, "d/b.txt");
+  refused({"/I/IFx\\b.txt;d\\b.txt", "/O/ODd/OU2"}, "d/b.txt");
+
+  // One file under two names: in place, and between a folder scan and the
+  // destination folder.
+  std::filesystem::create_hard_link(folder_ / "d/a.txt", folder_ / "link.txt");
+  refused({"/I/IFd\\a.txt", "/O/OFlink.txt/OU2"}, "link.txt");
+  put("out/b.txt", "YZ\n");
+  std::filesystem::create_hard_link(folder_ / "d/a.txt", folder_ / "out/a.txt");
+  refused({"/I/IDd", "/O/ODout/OU2", "/N"}, "out/a.txt");
+  refused({"/I/IDd", "/O/ODout/OU3"}, "out/a.txt");
+
+  // The in-place pair by one path still works, and so does a destination of
+  // the same size that is another file.
+  EXPECT_EQ(run({"/I/IFd\\b.txt", "/O/OFd\\b.txt/OU3"}).status, 0);
+  EXPECT_EQ(get("d/b.txt"), "B\n");
+  EXPECT_EQ(run({"/I/IFx\\b.txt", "/O/OFout\\b.txt/OU2"}).status, 0);
+  EXPECT_EQ(get("out/b.txt"), "XB\n");
+}
+
+}  // namespace
+}  // namespace peltrix::testing
