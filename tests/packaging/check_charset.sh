@@ -5,26 +5,11 @@
 # a UTF-8 build of the tests.
 #   tests/packaging/check_charset.sh CP932_EXE UTF8_EXE
 set -u
+# shellcheck source=tests/support/checks.sh
+. "$(dirname "$(readlink -f "$0")")/../support/checks.sh"
 cp932=$(readlink -f "$1")
 utf8=$(readlink -f "$2")
-cd "$(dirname "$0")/../.." || exit 1
-source=$PWD
 
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-
-failures=0
-passes=0
-check() {  # check NAME CONDITION...
-  local name=$1
-  shift
-  if "$@"; then
-    passes=$((passes + 1))
-  else
-    echo "FAILED: $name"
-    failures=$((failures + 1))
-  fi
-}
 line_hex() { sed -n "$2p" "$1" | od -An -tx1 | tr -d ' \n'; }
 
 "$cp932" '/?' >"$work/cp932.usage" </dev/null
@@ -58,10 +43,9 @@ for args in "/X" "/I/IFnone.txt" "/I/IDnofolder" "/I/IL2147483648/IFa.txt" "/I/I
   check "a message for '$args'" test -s utf8.err
   check "messages agree for '$args'" cmp -s <(iconv -f CP932 -t UTF-8 cp932.err) utf8.err
 done
-cd "$source" || exit 1
 
 # Configuring accepts CP932 and UTF-8 only, and builds the tests in CP932.
-configure() { cmake -S "$source" -B "$work/configure" -G Ninja "$@" >"$work/configure.log" 2>&1; }
+configure() { cmake -S "$repository" -B "$work/configure" -G Ninja "$@" >"$work/configure.log" 2>&1; }
 configure -DPELTRIX_MESSAGE_CHARSET=EUC-JP
 check "EUC-JP refused" test $? != 0
 check "refusal names the choices" grep -q 'must be CP932 or UTF-8' "$work/configure.log"
@@ -70,5 +54,4 @@ configure -DPELTRIX_MESSAGE_CHARSET=UTF-8 -DPELTRIX_BUILD_TESTS=ON
 check "UTF-8 tests refused" test $? != 0
 check "refusal explains the tests" grep -q 'tests check the CP932 bytes' "$work/configure.log"
 
-echo "charset checks: $passes passed, $failures failed"
-[ "$failures" -eq 0 ]
+checks_done "charset checks"

@@ -6,26 +6,12 @@
 # describes every option of the usage text.
 #   tests/packaging/check_deb.sh PACKAGE.deb
 set -u
+# shellcheck source=tests/support/checks.sh
+. "$(dirname "$(readlink -f "$0")")/../support/checks.sh"
 deb=$(readlink -f "$1")
-cd "$(dirname "$0")/../.." || exit 1
-source=$PWD
+cd "$repository" || exit 1
 version=$(sed -n 's/^project(peltrix VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-
-failures=0
-passes=0
-check() {  # check NAME CONDITION...
-  local name=$1
-  shift
-  if "$@"; then
-    passes=$((passes + 1))
-  else
-    echo "FAILED: $name"
-    failures=$((failures + 1))
-  fi
-}
 field() { dpkg-deb --field "$deb" "$1"; }
 
 # Control fields.
@@ -80,7 +66,7 @@ check "refusal message" grep -q '^E004-1 ' "$work/refusal"
 page=$work/root/usr/share/man/man1/peltrix.1.gz
 check "manual page is gzip data" gzip -t "$page"
 gzip -dc "$page" >"$work/peltrix.1"
-check "manual page is doc/peltrix.1" cmp -s "$work/peltrix.1" "$source/doc/peltrix.1"
+check "manual page is doc/peltrix.1" cmp -s "$work/peltrix.1" "$repository/doc/peltrix.1"
 check "manual page names version $version" grep -q "^\\.TH PELTRIX 1 .*\"peltrix $version\"" "$work/peltrix.1"
 groff -man -Tutf8 -ww -z "$work/peltrix.1" 2>"$work/groff.err"
 check "groff formats the manual page" test $? = 0
@@ -102,5 +88,4 @@ for option in $options; do
   check "manual entry for $option" grep -qE "^ {7}(/[IOM])?$option([a-z[/ ]|$)" "$work/options.txt"
 done
 
-echo "deb checks: $passes passed, $failures failed"
-[ "$failures" -eq 0 ]
+checks_done "deb checks"

@@ -5,28 +5,12 @@
 # usage text as the Linux build when it runs under Wine.
 #   tests/packaging/check_zip.sh ARCHIVE.zip LINUX_EXE
 set -u
+# shellcheck source=tests/support/checks.sh
+. "$(dirname "$(readlink -f "$0")")/../support/checks.sh"
 zip=$(readlink -f "$1")
 linux=$(readlink -f "$2")
-cd "$(dirname "$0")/../.." || exit 1
-source=$PWD
 export WINEDEBUG=-all
 export WINEPREFIX=${WINEPREFIX:-$HOME/.wine-peltrix}
-
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-
-failures=0
-passes=0
-check() {  # check NAME CONDITION...
-  local name=$1
-  shift
-  if "$@"; then
-    passes=$((passes + 1))
-  else
-    echo "FAILED: $name"
-    failures=$((failures + 1))
-  fi
-}
 
 top=$(basename "$zip" .zip)
 cmake -E tar tf "$zip" | grep -v '/$' | sort >"$work/files"
@@ -35,7 +19,7 @@ check "archive lists exactly $top/peltrix.exe and $top/README.md" cmp -s "$work/
 
 (cd "$work" && cmake -E tar xf "$zip")
 exe=$work/$top/peltrix.exe
-check "README is the project's" cmp -s "$work/$top/README.md" "$source/README.md"
+check "README is the project's" cmp -s "$work/$top/README.md" "$repository/README.md"
 
 # MZ header, and at the offset it gives the PE signature for x86-64 (8664).
 byte_hex() { od -An -tx1 -j "$2" -N "$3" "$1" | tr -d ' \n'; }
@@ -53,5 +37,4 @@ check "usage bytes as the Linux build's" cmp -s "$work/win.out" "$work/expected.
 wine "$exe" /X >/dev/null 2>&1 </dev/null
 check "refusal status 1 under Wine" test $? = 1
 
-echo "zip checks: $passes passed, $failures failed"
-[ "$failures" -eq 0 ]
+checks_done "zip checks"
