@@ -4,27 +4,14 @@
 # the same exit statuses.
 #   tests/wine/smoke.sh WINDOWS_EXE LINUX_EXE
 set -u
+# shellcheck source=tests/support/checks.sh
+. "$(dirname "$(readlink -f "$0")")/../support/checks.sh"
 exe=$(readlink -f "$1")
 linux=$(readlink -f "$2")
 export WINEDEBUG=-all
 export WINEPREFIX=${WINEPREFIX:-$HOME/.wine-peltrix}
 
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
 cd "$work" || exit 1
-
-failures=0
-passes=0
-check() {  # check NAME CONDITION...
-  local name=$1
-  shift
-  if "$@"; then
-    passes=$((passes + 1))
-  else
-    echo "FAILED: $name"
-    failures=$((failures + 1))
-  fi
-}
 
 # Runs the Windows program: its stdout, stderr and exit status land in files.
 win() {
@@ -78,5 +65,4 @@ check "joined copy report" cmp -s win.out <(crlf lin.out)
 check "joined copy bytes" cmp -s win/joined.txt lin/joined.txt
 check "joined copy content" cmp -s win/joined.txt <(printf 'gamma\x1a')
 
-echo "wine smoke: $passes passed, $failures failed"
-[ "$failures" -eq 0 ]
+checks_done "wine smoke"
