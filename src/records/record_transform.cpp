@@ -74,8 +74,16 @@ TransformMode choose_mode(int32_t or_value, const RecordCounters& counters, bool
   return count_records ? TransformMode::kCounting : TransformMode::kNone;
 }
 
-void convert_to_lf(const uint8_t* data, uint32_t length, uint32_t& t, TransformState& state,
-                   const TransformSettings& settings, const DataPlace* place) {
+namespace {
+
+// Replaces every `found` unit of the data by `written`. A unit whose last
+// bytes lie past the data waits, when split_unit_waits, for the next block,
+// whose data begins with them; its replacement comes from there. The final
+// record of a last block gets `written` as its newline unless it ends with
+// an LF unit already; a closing end-of-file unit stays the last thing.
+void convert(const uint8_t* data, uint32_t length, uint32_t& t, TransformState& state,
+             const TransformSettings& settings, const DataPlace* place, const UnitPattern& found,
+             const UnitPattern& written, bool split_unit_waits) {
   assert(settings.conversion_capacity >= conversion_capacity_for(length));
   const ActiveUnits& units = settings.units;
   const int64_t end_of_data = length;
@@ -84,48 +92,39 @@ void convert_to_lf(const uint8_t* data, uint32_t length, uint32_t& t, TransformS
   ConvertedData out(data, settings);
   uint64_t count = 0;
   int64_t position = 0;
-  const ScanEnd end = scan_units(data, end_of_data, units.crlf, alignment, here.beyond,
+  const ScanEnd end = scan_units(data, end_of_data, found, alignment, here.beyond,
                                  [&](int64_t start, int64_t unit_end) {
                                    out.copy(position, start);
                                    ++count;
-                                   // A unit split between two blocks becomes its LF in the next block.
-                                   if (unit_end <= end_of_data) out.append(units.lf);
+                                   if (!split_unit_waits || unit_end <= end_of_data) out.append(written);
                                    position = unit_end;
                                    return true;
                                  });
-  out.copy(position, end_of_data);
-  if (state.last_block && end.tail && tail_takes_newline(data, end_of_data, end, units.eof)) {
-    // The tail is the final record; it gets an LF unless it ends with one already.
+  const bool final_record = state.last_block && end.tail && tail_takes_newline(data, end_of_data, end, units.eof);
+  int64_t record_end = end_of_data;
+  if (final_record && record_end - end.tail_start > units.eof.length &&
+      ends_with(data, end.tail_start, record_end, units.eof, alignment)) {
+    record_end -= units.eof.length;
+  }
+  out.copy(position, record_end);
+  if (final_record) {
     ++count;
-    if (!ends_with(data, end.tail_start, end_of_data, units.lf, alignment)) out.append(units.lf);
+    if (!ends_with(data, end.tail_start, record_end, units.lf, alignment)) out.append(written);
+    out.copy(record_end, end_of_data);
   }
   finish_conversion(t, count, out, state);
 }
 
+}  // namespace
+
+void convert_to_lf(const uint8_t* data, uint32_t length, uint32_t& t, TransformState& state,
+                   const TransformSettings& settings, const DataPlace* place) {
+  convert(data, length, t, state, settings, place, settings.units.crlf, settings.units.lf, true);
+}
+
 void convert_to_crlf(const uint8_t* data, uint32_t length, uint32_t& t, TransformState& state,
                      const TransformSettings& settings, const DataPlace* place) {
-  assert(settings.conversion_capacity >= conversion_capacity_for(length));
-  const ActiveUnits& units = settings.units;
-  const int64_t end_of_data = length;
-  const DataPlace here = place_of(place, state);
-  const Alignment alignment{units.lf.length, here.phase % units.lf.length};
-  ConvertedData out(data, settings);
-  uint64_t count = 0;
-  int64_t position = 0;
-  const ScanEnd end = scan_units(data, end_of_data, units.lf, alignment, here.beyond,
-                                 [&](int64_t start, int64_t unit_end) {
-                                   out.copy(position, start);
-                                   out.append(units.crlf);
-                                   ++count;
-                                   position = unit_end;
-                                   return true;
-                                 });
-  out.copy(position, end_of_data);
-  if (state.last_block && end.tail && tail_takes_newline(data, end_of_data, end, units.eof)) {
-    out.append(units.crlf);
-    ++count;
-  }
-  finish_conversion(t, count, out, state);
+  convert(data, length, t, state, settings, place, settings.units.lf, settings.units.crlf, false);
 }
 
 void record_transform(const uint8_t* data, uint32_t length, uint32_t& t, RecordCounters& counters,

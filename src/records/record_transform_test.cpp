@@ -138,6 +138,15 @@ TEST(WideNewlineTest, OnlyUnitsWhereACharacterBeginsAreNewlines) {
   EXPECT_EQ(be.state.block_record_count, 1u);
 }
 
+TEST(DataEndTest, TheNewlineOfTheFinalRecordComesBeforeAClosingEndOfFileUnit) {
+  Transform crlf(kCodeNone, 2);
+  EXPECT_EQ(crlf.run("a\ngamma\x1A"), "a\r\ngamma\r\n\x1A");
+  EXPECT_EQ(crlf.state.block_record_count, 2u);
+  Transform lf(kCodeUtf16Le, 1);
+  EXPECT_EQ(lf.run("g\0\x1A\0"s), "g\0\n\0\x1A\0"s);
+  EXPECT_EQ(lf.run("g\0\n\0\x1A\0"s), "g\0\n\0\x1A\0"s);
+}
+
 TEST(DataEndTest, AUnitNeedingBytesPastTheEndOfTheSourceIsNoUnit) {
   // A UTF-16 file cut short after 0D 00 0A: the missing half of the LF is not
   // made up, and nothing of the data is lost.
