@@ -16,7 +16,7 @@ cd "$work"
 echo "generating data in $work" >&2
 python3 - <<'PY'
 import os
-gib = 1 << 30
+gib = int(os.environ.get("PELTRIX_BENCH_MIB", "1024")) << 20
 line = b"x" * 78
 with open("lf", "wb") as f:
     chunk = (line + b"\n") * (1 << 16)
@@ -27,7 +27,7 @@ with open("crlf", "wb") as f:
 block = os.urandom(1 << 20)
 for name in "abc":
     with open(name, "wb") as f:
-        for _ in range(1024): f.write(block)
+        for _ in range(gib >> 20): f.write(block)
 os.makedirs("tree")
 for d in range(100):
     folder = os.path.join("tree", "d%03d" % d)
@@ -41,7 +41,7 @@ cat lf crlf a b c > /dev/null  # into the page cache
 # row NAME TARGET PELTRIX_COMMAND TOOL_COMMAND PREPARE
 results=()
 row() {
-  local name=$1 target=$2 mine=$3 tool=$4 prepare=${5:-"rm -rf o b out"}
+  local name=$1 target=$2 mine=$3 tool=$4 prepare=${5:-"rm -rf o copy out"}
   hyperfine --style none --warmup 1 --runs "$runs" --prepare "$prepare" \
     --export-json "$work/row.json" "$mine" "$tool" >/dev/null 2>&1
   local ratio
@@ -63,7 +63,7 @@ print(resource.getrusage(resource.RUSAGE_CHILDREN).ru_maxrss // 1024)' "$mine")
 }
 
 P=$peltrix
-row "copy one file (cp)" 1.5 "$P /I/IFa /O/OFb/OU2" "cp a b"
+row "copy one file (cp)" 1.5 "$P /I/IFa /O/OFcopy/OU2" "cp a copy"
 row "join three files (cat)" 1.05 "$P '/I/IFa;b;c' /O/OFo/OU2" "cat a b c > o"
 row "to standard output (cat)" 1.05 "$P /I/IFa > o" "cat a > o"
 row "CR LF to LF (dos2unix)" 0.2 "$P /I/IFcrlf /O/OFo/OU2/OR1" "dos2unix -q -n crlf o"
