@@ -14,6 +14,8 @@ namespace peltrix::planning {
 
 namespace {
 
+constexpr int kUnlistedCode = 134;
+
 constexpr int kFirstPoolCode = 93;
 constexpr int kNextPoolCode = 94;
 constexpr int kNameMemoryCode = 91;
@@ -56,19 +58,36 @@ bool add_item(Scan& scan, const char* folder, const platform::FindItem& item) {
 }
 
 // Appends the items of one folder; a folder that cannot be listed has none.
+// A folder the system cannot list, or whose listing breaks off, is reported:
+// passing over its files would report a failure as success.
+bool report_unlisted(const char* folder, uint32_t error) {
+  messages::line(kUnlistedCode, 1, "次のコピー元フォルダの一覧を取得できませんでした。");
+  messages::line(kUnlistedCode, 2, "%s", folder);
+  messages::line(kUnlistedCode, 3, "エラー原因は次のシステムエラーコードとメッセージを参照してください。");
+  messages::system_error_lines(kUnlistedCode, 4, error);
+  return false;
+}
+
 bool scan_folder(Scan& scan, const char* folder) {
   const std::string pattern = joined_path(folder, "*");
   platform::FindItem item;
   platform::FindSearch* search = platform::find_first(pattern.c_str(), &item);
-  if (search == nullptr) return true;
-  bool listed = true;
-  do {
-    if (item.is_folder && !scan.subfolders) continue;
-    if (is_dot_name(item.name)) continue;
-    listed = add_item(scan, folder, item);
-  } while (listed && platform::find_next(search, &item));
+  if (search == nullptr) {
+    // A folder with nothing in it at all (a drive's empty root) lists nothing.
+    const uint32_t error = platform::last_error();
+    return error == platform::kErrorFileNotFound || report_unlisted(folder, error);
+  }
+  for (;;) {
+    const bool wanted = (!item.is_folder || scan.subfolders) && !is_dot_name(item.name);
+    if (wanted && !add_item(scan, folder, item)) {
+      platform::find_close(search);
+      return false;
+    }
+    if (!platform::find_next(search, &item)) break;
+  }
+  const uint32_t error = platform::last_error();
   platform::find_close(search);
-  return listed;
+  return error == platform::kErrorNoMoreFiles || report_unlisted(folder, error);
 }
 
 void folder_lines(int code, const char* first, const char* folder, const char* advice) {

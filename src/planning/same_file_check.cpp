@@ -37,13 +37,26 @@ bool conflicts(const Source& s, const paths::DestinationEntry& d) {
   return !(s.through_backup && std::strcmp(s.entry->path, d.path) == 0);
 }
 
-// A destination that exists as a file now. The flags of a destination named
-// after a source carry the source's exists flag, so a missing flag decides.
-bool is_existing_file(const paths::DestinationEntry& d) {
+enum class Existence { kFile, kNone, kUnknown };
+
+// Whether a destination exists as a file now. The flags of a destination
+// named after a source carry the source's exists flag, so a missing flag
+// decides. A status the system cannot give is reported: without it, another
+// name of a source could pass unnoticed.
+Existence existing_file(const paths::DestinationEntry& d) {
   constexpr uint32_t kAbsent = paths::value_flag::kMissing | paths::value_flag::kNoFile;
-  if ((d.flags & paths::value_flag::kExists) == 0 || (d.flags & kAbsent) != 0) return false;
+  if ((d.flags & paths::value_flag::kExists) == 0 || (d.flags & kAbsent) != 0) return Existence::kNone;
   platform::PathStatus status;
-  return platform::path_status(d.path, &status) && status.kind == platform::PathKind::kFile;
+  if (platform::path_status(d.path, &status)) {
+    return status.kind == platform::PathKind::kFile ? Existence::kFile : Existence::kNone;
+  }
+  const uint32_t error = platform::last_error();
+  if (error == platform::kErrorFileNotFound || error == platform::kErrorPathNotFound) return Existence::kNone;
+  messages::line(98, 1, "次のコピー先にI/Oエラーが発生しました。");
+  messages::line(98, 2, "%s", d.path);
+  messages::line(98, 3, "エラー原因は次のシステムエラーコードとメッセージを参照してください。");
+  messages::system_error_lines(98, 4, error);
+  return Existence::kUnknown;
 }
 
 bool identity_of(const char* path, const char* kind_word, platform::FileIdentity& identity) {
@@ -87,7 +100,10 @@ bool check_destinations_apart_from_sources(const paths::SourceList& sources, con
     // Another name of a source (a hard link) can only be an existing file
     // of the same size; only then are the identities asked for.
     const auto sized = by_size.find(d->existing_size);
-    if (sized == by_size.end() || !is_existing_file(*d)) continue;
+    if (sized == by_size.end()) continue;
+    const Existence existence = existing_file(*d);
+    if (existence == Existence::kUnknown) return false;
+    if (existence == Existence::kNone) continue;
     platform::FileIdentity destination_identity;
     if (!identity_of(d->path, paths::kDestinationWord, destination_identity)) return false;
     for (size_t i : sized->second) {

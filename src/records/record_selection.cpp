@@ -27,16 +27,15 @@ ScanEnd scan_lf(const uint8_t* data, int64_t length, const ActiveUnits& units, c
                     [&](int64_t, int64_t unit_end) { return visit(unit_end); });
 }
 
-// The number of LF units, plus the final record of a last block.
-uint64_t count_with_final_record(const uint8_t* data, int64_t length, const ActiveUnits& units,
-                                 const TransformState& state) {
-  uint64_t count = 0;
-  const ScanEnd end = scan_lf(data, length, units, state, [&](int64_t) {
-    ++count;
-    return true;
-  });
-  if (state.last_block && end.tail) ++count;
-  return count;
+// The LF units of a block that holds no skip or limit point: counted, not visited.
+UnitCount count_lf(const uint8_t* data, int64_t length, const ActiveUnits& units, const TransformState& state) {
+  const uint32_t beyond = state.last_block ? 0 : kBytesBeyondBlock;
+  return count_units(data, length, units.lf, Alignment{units.lf.length, 0}, beyond);
+}
+
+// Whether a last block ends with bytes after its last unit: the final record.
+bool has_final_record(const UnitCount& count, int64_t length, const TransformState& state) {
+  return state.last_block && count.last_end < length;
 }
 
 // The skip is over once records_to_skip reaches 0; the first unit that gets
@@ -58,33 +57,38 @@ void finish_skip(RecordCounters& counters, uint64_t& count, TransformState& stat
 }  // namespace
 
 void count_records(const uint8_t* data, int64_t length, const ActiveUnits& units, TransformState& state) {
-  uint64_t count = 0;
-  const ScanEnd end = scan_lf(data, length, units, state, [&](int64_t) {
-    ++count;
-    return true;
-  });
-  if (state.last_block && end.tail && !tail_is_eof_unit(data, length, end, units.eof)) ++count;
+  const UnitCount found = count_lf(data, length, units, state);
+  uint64_t count = found.units;
+  const ScanEnd tail{true, found.last_end, false};
+  if (has_final_record(found, length, state) && !tail_is_eof_unit(data, length, tail, units.eof)) ++count;
   state.block_record_count = count;
 }
 
 void skip_records(const uint8_t* data, int64_t length, uint32_t& t, const ActiveUnits& units,
                   RecordCounters& counters, TransformState& state) {
   uint64_t count = 0;
+  const UnitCount found = count_lf(data, length, units, state);
   if (counters.records_to_skip <= 0) {
-    count = count_with_final_record(data, length, units, state);
+    count = found.units + (has_final_record(found, length, state) ? 1 : 0);
   } else {
     t = 0;
-    const ScanEnd end = scan_lf(data, length, units, state, [&](int64_t unit_end) {
-      --counters.records_to_skip;
-      ++count;
-      if (reaches_skip_point(counters, state)) {
-        state.window_start = unit_end;
-        count = 0;
-        t = amount_after(unit_end, length);
-      }
-      return true;
-    });
-    if (state.last_block && end.tail) {
+    if (found.units < static_cast<uint64_t>(counters.records_to_skip)) {
+      // The whole block lies before the skip point.
+      counters.records_to_skip -= static_cast<int64_t>(found.units);
+      count = found.units;
+    } else {
+      scan_lf(data, length, units, state, [&](int64_t unit_end) {
+        --counters.records_to_skip;
+        ++count;
+        if (reaches_skip_point(counters, state)) {
+          state.window_start = unit_end;
+          count = 0;
+          t = amount_after(unit_end, length);
+        }
+        return true;
+      });
+    }
+    if (has_final_record(found, length, state)) {
       --counters.records_to_skip;
       ++count;
       if (reaches_skip_point(counters, state)) count = 0;
@@ -95,17 +99,30 @@ void skip_records(const uint8_t* data, int64_t length, uint32_t& t, const Active
 
 void limit_records(const uint8_t* data, int64_t length, const ActiveUnits& units, RecordCounters& counters,
                    TransformState& state) {
+  const UnitCount found = count_lf(data, length, units, state);
   uint64_t count = 0;
-  const ScanEnd end = scan_lf(data, length, units, state, [&](int64_t unit_end) {
-    ++count;
-    if (--counters.record_limit == 0) {
-      state.stop = true;
-      state.window_end = unit_end;
-      return false;
+  if (found.units < static_cast<uint64_t>(counters.record_limit)) {
+    // The limit lies beyond this block.
+    counters.record_limit -= static_cast<int64_t>(found.units);
+    count = found.units;
+  } else {
+    bool reached = false;
+    scan_lf(data, length, units, state, [&](int64_t unit_end) {
+      ++count;
+      if (--counters.record_limit == 0) {
+        state.stop = true;
+        state.window_end = unit_end;
+        reached = true;
+        return false;
+      }
+      return true;
+    });
+    if (reached) {
+      state.block_record_count = count;
+      return;
     }
-    return true;
-  });
-  if (end.tail && state.last_block) {
+  }
+  if (has_final_record(found, length, state)) {
     ++count;
     if (--counters.record_limit == 0) state.stop = true;
   }
@@ -115,35 +132,54 @@ void limit_records(const uint8_t* data, int64_t length, const ActiveUnits& units
 void skip_and_limit_records(const uint8_t* data, int64_t length, uint32_t& t, const ActiveUnits& units,
                             RecordCounters& counters, TransformState& state) {
   uint64_t count = 0;
+  const UnitCount found = count_lf(data, length, units, state);
   if (counters.records_to_skip <= 0) {
-    const ScanEnd end = scan_lf(data, length, units, state, [&](int64_t unit_end) {
-      ++count;
-      if (--counters.record_limit == 0) {
-        state.stop = true;
-        state.window_end = unit_end;
-        return false;
+    if (found.units < static_cast<uint64_t>(counters.record_limit)) {
+      counters.record_limit -= static_cast<int64_t>(found.units);
+      count = found.units;
+    } else {
+      bool reached = false;
+      scan_lf(data, length, units, state, [&](int64_t unit_end) {
+        ++count;
+        if (--counters.record_limit == 0) {
+          state.stop = true;
+          state.window_end = unit_end;
+          reached = true;
+          return false;
+        }
+        return true;
+      });
+      if (reached) {
+        finish_skip(counters, count, state);
+        return;
       }
-      return true;
-    });
-    if (state.last_block && end.tail) ++count;
+    }
+    if (has_final_record(found, length, state)) ++count;
   } else {
     t = 0;
-    const ScanEnd end = scan_lf(data, length, units, state, [&](int64_t unit_end) {
-      --counters.records_to_skip;
-      ++count;
-      if (state.window_start != 0 && --counters.record_limit == 0) {
-        state.stop = true;
-        state.window_end = unit_end;
-        return false;
-      }
-      if (reaches_skip_point(counters, state)) {
-        state.window_start = unit_end;
-        count = 0;
-        t = amount_after(unit_end, length);
-      }
-      return true;
-    });
-    if (state.last_block && end.tail) {
+    bool reached = false;
+    if (found.units < static_cast<uint64_t>(counters.records_to_skip)) {
+      counters.records_to_skip -= static_cast<int64_t>(found.units);
+      count = found.units;
+    } else {
+      scan_lf(data, length, units, state, [&](int64_t unit_end) {
+        --counters.records_to_skip;
+        ++count;
+        if (state.window_start != 0 && --counters.record_limit == 0) {
+          state.stop = true;
+          state.window_end = unit_end;
+          reached = true;
+          return false;
+        }
+        if (reaches_skip_point(counters, state)) {
+          state.window_start = unit_end;
+          count = 0;
+          t = amount_after(unit_end, length);
+        }
+        return true;
+      });
+    }
+    if (!reached && has_final_record(found, length, state)) {
       --counters.records_to_skip;
       ++count;
       if (reaches_skip_point(counters, state)) count = 0;
