@@ -57,9 +57,41 @@ void cut_leading_mark(uint8_t* data, uint32_t& length, int32_t detected_code) {
   std::memmove(data, data + row.bom_length, length);
 }
 
+enum class PassThrough { kPassed, kRead, kUnsupported, kFailed };
+
+// Hands a full block that is not the last one, [offset, offset + block
+// length) of the source, to the output as a range: only the byte window can
+// select from it. kRead: the block must be read after all; nothing has
+// changed then.
+PassThrough pass_block_through(const paths::SourceEntry& source, uint64_t offset, records::ByteCounters& counters,
+                               records::TransformState& state, OutputSink& sink) {
+  records::ByteCounters windowed = counters;
+  records::TransformState window = state;
+  uint32_t t = static_cast<uint32_t>(kBlockLength);
+  window.last_block = false;
+  window.window_start = 0;
+  window.window_end = static_cast<int64_t>(kBlockLength);
+  if (counters.bytes_to_skip != 0 || counters.byte_limit != 0) {
+    records::byte_window(static_cast<uint32_t>(kBlockLength), t, windowed, window);
+  }
+  if (t != 0) {
+    const int64_t start = static_cast<int64_t>(offset) + window.window_start;
+    const auto length = static_cast<uint32_t>(window.window_end - window.window_start);
+    switch (sink.copy_range(source, start, length)) {
+      case OutputSink::RangeCopy::kCopied: break;
+      case OutputSink::RangeCopy::kNotNow: return PassThrough::kRead;
+      case OutputSink::RangeCopy::kUnsupported: return PassThrough::kUnsupported;
+      case OutputSink::RangeCopy::kFailed: return PassThrough::kFailed;
+    }
+  }
+  counters = windowed;
+  state = window;
+  return PassThrough::kPassed;
+}
+
 }  // namespace
 
-bool copy_source(const paths::SourceEntry& source, const SourceRole& role, CopyRun& run, const OutputSink& sink) {
+bool copy_source(const paths::SourceEntry& source, const SourceRole& role, CopyRun& run, OutputSink& sink) {
   CopyBuffers& buffers = *run.buffers;
   const SourceFlags flags = flags_for(source, role, run);
   const records::UnitPattern& eof = run.units.eof;
@@ -79,10 +111,24 @@ bool copy_source(const paths::SourceEntry& source, const SourceRole& role, CopyR
   uint64_t size = current_size(source);
   uint64_t total = 0;
   uint32_t carry = 0;
+  // Blocks that nothing changes go from the source to the output inside the system.
+  bool pass_through = !flags.record_processing;
   for (uint32_t block = 0;; ++block) {
+    if (pass_through && block > 0 && total + kBlockLength < size) {
+      const PassThrough passed = pass_block_through(source, total, byte_counters, state, sink);
+      if (passed == PassThrough::kFailed) return false;
+      if (passed == PassThrough::kPassed) {
+        total += kBlockLength;
+        if (state.stop) return true;
+        continue;
+      }
+      pass_through = passed != PassThrough::kUnsupported;
+    }
     uint8_t* data = buffers.data[block & 1];
     uint32_t read = 0;
-    if (!platform::read_file(source.handle, data, static_cast<uint32_t>(kBlockLength), &read)) {
+    // Blocks are read by their place, as blocks handed through leave no file position behind.
+    if (!platform::read_file_at(source.handle, static_cast<int64_t>(total), data,
+                                static_cast<uint32_t>(kBlockLength), &read)) {
       const uint32_t error = platform::last_error();
       messages::line(role.read_message, 1, "ReadFile()関数でエラーが発生しました。 \"%s\"", role.read_path);
       messages::system_error_lines(role.read_message, 2, error);
@@ -138,7 +184,7 @@ bool copy_source(const paths::SourceEntry& source, const SourceRole& role, CopyR
       const uint8_t* output = state.rewritten ? buffers.conversion : start + state.window_start;
       const uint32_t amount =
           state.rewritten ? t : static_cast<uint32_t>(state.window_end - state.window_start);
-      if (amount != 0 && !sink(output, amount, state.block_record_count)) return false;
+      if (amount != 0 && !sink.write(output, amount, state.block_record_count)) return false;
     }
     carry = next_carry;
     if (state.stop || last) return true;

@@ -5,7 +5,6 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 
 #include "engine/copy_state.h"
 #include "paths/entries.h"
@@ -23,12 +22,28 @@ struct SourceRole {
   const char* read_path = nullptr;  // the path the source was opened by, for messages
 };
 
-// Receives each block's output and its record count; false ends the copy
-// (its messages printed).
-using OutputSink = std::function<bool(const uint8_t* data, uint32_t length, uint64_t records)>;
+// Where a source's output goes.
+class OutputSink {
+ public:
+  virtual ~OutputSink() = default;
+
+  // Takes one block's output and its record count; false ends the copy
+  // (its messages printed).
+  virtual bool write(const uint8_t* data, uint32_t length, uint64_t records) = 0;
+
+  enum class RangeCopy {
+    kCopied,       // all of the range went to the output
+    kNotNow,       // this range must pass through write() (the output's first bytes)
+    kUnsupported,  // the system cannot copy these files inside itself
+    kFailed,       // messages printed
+  };
+  // Copies bytes [offset, offset + length) of the open source unchanged to
+  // the output without reading them into the program, where it can.
+  virtual RangeCopy copy_range(const paths::SourceEntry& source, int64_t offset, uint32_t length) = 0;
+};
 
 // Copies the open source (its handle set) through the block loop. Returns
 // false after the messages of the first failure.
-bool copy_source(const paths::SourceEntry& source, const SourceRole& role, CopyRun& run, const OutputSink& sink);
+bool copy_source(const paths::SourceEntry& source, const SourceRole& role, CopyRun& run, OutputSink& sink);
 
 }  // namespace peltrix::engine

@@ -15,6 +15,13 @@ bool write_some(const paths::DestinationEntry& destination, const uint8_t* data,
 
 }  // namespace
 
+void report_write_failure(const paths::DestinationEntry& destination, int message_number) {
+  const uint32_t error = platform::last_error();
+  const char* name = destination.kind == paths::kKindStdout ? "STDOUT" : destination.path;
+  messages::line(message_number, 1, "WriteFile()関数でエラーが発生しました。 \"%s\"", name);
+  messages::system_error_lines(message_number, 2, error);
+}
+
 bool write_all(const paths::DestinationEntry& destination, const uint8_t* data, uint32_t length,
                int message_number) {
   while (length > 0) {
@@ -26,10 +33,7 @@ bool write_all(const paths::DestinationEntry& destination, const uint8_t* data, 
       ok = false;
     }
     if (!ok) {
-      const uint32_t error = platform::last_error();
-      const char* name = destination.kind == paths::kKindStdout ? "STDOUT" : destination.path;
-      messages::line(message_number, 1, "WriteFile()関数でエラーが発生しました。 \"%s\"", name);
-      messages::system_error_lines(message_number, 2, error);
+      report_write_failure(destination, message_number);
       return false;
     }
     data += written;

@@ -18,4 +18,8 @@ inline constexpr int kPerFileWrite = 810;
 bool write_all(const paths::DestinationEntry& destination, const uint8_t* data, uint32_t length,
                int message_number);
 
+// Prints the "WriteFile()" failure of the destination under message_number
+// with the system-error lines of platform::last_error().
+void report_write_failure(const paths::DestinationEntry& destination, int message_number);
+
 }  // namespace peltrix::engine

@@ -91,22 +91,24 @@ const paths::SourceEntry* next_file(const paths::SourceEntry* entry) {
 
 // Writes one block's output to every destination; the first output of the
 // run goes through the byte-order-mark step once, for all of them.
-class JoinedOutput {
+class JoinedOutput : public OutputSink {
  public:
   JoinedOutput(paths::DestinationList& destinations, CopyRun& run) : destinations_(destinations), run_(run) {}
 
-  bool write(const paths::SourceEntry& source, const uint8_t* data, uint32_t length, uint64_t records) {
+  void start_source(const paths::SourceEntry& source, const char* read_path) {
+    source_ = &source;
+    read_path_ = read_path;
+  }
+
+  bool write(const uint8_t* data, uint32_t length, uint64_t records) override {
     records::BomEdit edit;
     if (first_output_) {
-      const records::BomSettings bom{destinations_.head->oj_value, source.il, source.iy, run_.detected_code};
+      const records::BomSettings bom{destinations_.head->oj_value, source_->il, source_->iy, run_.detected_code};
       if (!records::plan_bom_edit(data, length, bom, edit)) return false;
     }
     const uint32_t kept = length - edit.drop_length;
     for (paths::DestinationEntry* d = destinations_.head; d != nullptr; d = d->next) {
-      // Appending starts behind what the destination held, before its first bytes.
-      if (d->ou_value == 3 && d->kind == paths::kKindFile && d->bytes_written == 0) {
-        if (!position_for_append(*d, run_.units.eof, source.iy == 2)) return false;
-      }
+      if (!position(*d)) return false;
       if (!write_all(*d, edit.prefix, edit.prefix_length, kJoinedWrite)) return false;
       if (!write_all(*d, data + edit.drop_length, kept, kJoinedWrite)) return false;
       d->bytes_written += edit.prefix_length + kept;
@@ -116,9 +118,51 @@ class JoinedOutput {
     return true;
   }
 
+  // A destination the system cannot copy into gets the range through the
+  // scratch buffer, so every destination receives the same bytes.
+  RangeCopy copy_range(const paths::SourceEntry& source, int64_t offset, uint32_t length) override {
+    if (first_output_) return RangeCopy::kNotNow;
+    bool first = true;
+    for (paths::DestinationEntry* d = destinations_.head; d != nullptr; d = d->next, first = false) {
+      if (!position(*d)) return RangeCopy::kFailed;
+      const platform::FileHandle target = d->kind == paths::kKindStdout ? platform::stdout_handle() : d->handle;
+      const int64_t copied = platform::copy_range(source.handle, offset, target, length);
+      if (copied < 0 && platform::last_error() == platform::kErrorNotSupported) {
+        if (first) return RangeCopy::kUnsupported;
+        if (!write_through_scratch(*d, offset, length)) return RangeCopy::kFailed;
+      } else if (copied != static_cast<int64_t>(length)) {
+        // Failed, or the source has become shorter while it is held: either way a write of the range failed.
+        if (copied >= 0) platform::set_last_error(platform::kErrorHandleEof);
+        report_write_failure(*d, kJoinedWrite);
+        return RangeCopy::kFailed;
+      }
+      d->bytes_written += length;
+    }
+    return RangeCopy::kCopied;
+  }
+
  private:
+  // Appending starts behind what the destination held, before its first bytes.
+  bool position(const paths::DestinationEntry& d) {
+    if (d.ou_value != 3 || d.kind != paths::kKindFile || d.bytes_written != 0) return true;
+    return position_for_append(d, run_.units.eof, source_->iy == 2);
+  }
+
+  bool write_through_scratch(const paths::DestinationEntry& d, int64_t offset, uint32_t length) {
+    uint32_t read = 0;
+    if (!platform::read_file_at(source_->handle, offset, run_.buffers->scratch, length, &read) || read != length) {
+      const uint32_t error = read != length ? platform::kErrorHandleEof : platform::last_error();
+      messages::line(806, 1, "ReadFile()関数でエラーが発生しました。 \"%s\"", read_path_);
+      messages::system_error_lines(806, 2, error);
+      return false;
+    }
+    return write_all(d, run_.buffers->scratch, length, kJoinedWrite);
+  }
+
   paths::DestinationList& destinations_;
   CopyRun& run_;
+  const paths::SourceEntry* source_ = nullptr;
+  const char* read_path_ = nullptr;
   bool first_output_ = true;
 };
 
@@ -149,10 +193,8 @@ bool joined_copy(paths::SourceList& sources, paths::DestinationList& destination
     if (!paths::open_step(request, paths::kJoinedSourceOpen)) return false;
     s->handle = request.handle;
 
-    const bool copied = copy_source(*s, role, run, [&](const uint8_t* data, uint32_t length, uint64_t records) {
-      return output.write(*s, data, length, records);
-    });
-    if (!copied) return false;
+    output.start_source(*s, role.read_path);
+    if (!copy_source(*s, role, run, output)) return false;
     first_source = false;
     if (!close_source(*s, role.read_path)) return false;
   }

@@ -71,38 +71,62 @@ bool close_pair(const paths::SourceEntry& s, const paths::DestinationEntry& d) {
   return true;
 }
 
-// Everything one pair needs to write its output.
-struct Pair {
-  const paths::SourceEntry* source;
-  paths::DestinationEntry* destination;
-  uint64_t* bytes_in_file;           // bytes this run wrote into the destination's file so far
-  planning::RepeatRow* counted_row;  // where /W counts this source's records
-  bool first_output = true;
-};
+// The output of one pair. Each destination receives what a joined copy of
+// its own sources would give it: the mark step on the file's first output
+// only, and appending starts behind what the file holds.
+class PairOutput : public OutputSink {
+ public:
+  PairOutput(const paths::SourceEntry& source, paths::DestinationEntry& destination, const CopyRun& run,
+             uint64_t& bytes_in_file, planning::RepeatRow* counted_row)
+      : source_(source), destination_(destination), run_(run), bytes_in_file_(bytes_in_file),
+        counted_row_(counted_row) {}
 
-// Each destination receives what a joined copy of its own sources would
-// give it: the mark step on the file's first output only, and appending
-// starts behind what the file holds.
-bool write_pair_output(Pair& pair, const CopyRun& run, const uint8_t* data, uint32_t length, uint64_t records) {
-  paths::DestinationEntry& d = *pair.destination;
-  records::BomEdit edit;
-  if (pair.first_output && *pair.bytes_in_file == 0) {
-    const records::BomSettings bom{d.oj_value, pair.source->il, pair.source->iy, run.detected_code};
-    if (!records::plan_bom_edit(data, length, bom, edit)) return false;
+  bool write(const uint8_t* data, uint32_t length, uint64_t records) override {
+    paths::DestinationEntry& d = destination_;
+    records::BomEdit edit;
+    if (first_output_ && bytes_in_file_ == 0) {
+      const records::BomSettings bom{d.oj_value, source_.il, source_.iy, run_.detected_code};
+      if (!records::plan_bom_edit(data, length, bom, edit)) return false;
+    }
+    if (first_output_ && (is_repeat(d) || d.ou_value == 3)) {
+      if (!position_for_append(d, run_.units.eof, source_.iy == 2)) return false;
+    }
+    const uint32_t kept = length - edit.drop_length;
+    if (!write_all(d, edit.prefix, edit.prefix_length, kPerFileWrite)) return false;
+    if (!write_all(d, data + edit.drop_length, kept, kPerFileWrite)) return false;
+    add(edit.prefix_length + kept, records);
+    first_output_ = false;
+    return true;
   }
-  if (pair.first_output && (is_repeat(d) || d.ou_value == 3)) {
-    if (!position_for_append(d, run.units.eof, pair.source->iy == 2)) return false;
+
+  RangeCopy copy_range(const paths::SourceEntry& source, int64_t offset, uint32_t length) override {
+    if (first_output_) return RangeCopy::kNotNow;
+    const int64_t copied = platform::copy_range(source.handle, offset, destination_.handle, length);
+    if (copied < 0 && platform::last_error() == platform::kErrorNotSupported) return RangeCopy::kUnsupported;
+    if (copied != static_cast<int64_t>(length)) {
+      if (copied >= 0) platform::set_last_error(platform::kErrorHandleEof);
+      report_write_failure(destination_, kPerFileWrite);
+      return RangeCopy::kFailed;
+    }
+    add(length, 0);
+    return RangeCopy::kCopied;
   }
-  const uint32_t kept = length - edit.drop_length;
-  if (!write_all(d, edit.prefix, edit.prefix_length, kPerFileWrite)) return false;
-  if (!write_all(d, data + edit.drop_length, kept, kPerFileWrite)) return false;
-  d.bytes_written += edit.prefix_length + kept;
-  *pair.bytes_in_file += edit.prefix_length + kept;
-  d.records_written += records;
-  if (pair.counted_row != nullptr) pair.counted_row->record_count += records;
-  pair.first_output = false;
-  return true;
-}
+
+ private:
+  void add(uint64_t bytes, uint64_t records) {
+    destination_.bytes_written += bytes;
+    destination_.records_written += records;
+    bytes_in_file_ += bytes;
+    if (counted_row_ != nullptr) counted_row_->record_count += records;
+  }
+
+  const paths::SourceEntry& source_;
+  paths::DestinationEntry& destination_;
+  const CopyRun& run_;
+  uint64_t& bytes_in_file_;          // bytes this run wrote into the destination's file so far
+  planning::RepeatRow* counted_row_;  // where /W counts this source's records
+  bool first_output_ = true;
+};
 
 }  // namespace
 
@@ -137,13 +161,14 @@ bool per_file_copy(paths::SourceList& sources, paths::DestinationList& destinati
     if (!source_is_file) continue;
 
     // A repeated source is a later source of its first occurrence's file.
-    Pair pair{s, d, &bytes_in_file[pair_index], nullptr};
+    uint64_t* bytes_in_this_file = &bytes_in_file[pair_index];
+    planning::RepeatRow* counted_row = nullptr;
     if (repeats != nullptr && pair_index < repeats->size()) {
       planning::RepeatRow& row = (*repeats)[pair_index];
       const size_t first = static_cast<size_t>(row.first_occurrence);
       const bool repeated = row.repeat_mark != 0 && first < pair_index;
-      pair.counted_row = repeated ? &(*repeats)[first] : &row;
-      if (repeated) pair.bytes_in_file = &bytes_in_file[first];
+      counted_row = repeated ? &(*repeats)[first] : &row;
+      if (repeated) bytes_in_this_file = &bytes_in_file[first];
     }
     SourceRole role;
     role.keeps_mark = !is_repeat(*d);
@@ -153,9 +178,8 @@ bool per_file_copy(paths::SourceList& sources, paths::DestinationList& destinati
     role.or_value = d->or_value;
     role.read_message = 807;
     role.read_path = s->path;
-    const bool copied = copy_source(*s, role, run, [&](const uint8_t* data, uint32_t length, uint64_t records) {
-      return write_pair_output(pair, run, data, length, records);
-    });
+    PairOutput output(*s, *d, run, *bytes_in_this_file, counted_row);
+    const bool copied = copy_source(*s, role, run, output);
     if (!copied || !close_pair(*s, *d)) return false;
   }
   return true;

@@ -16,7 +16,9 @@ inline constexpr uint32_t kErrorFileNotFound = 2;
 inline constexpr uint32_t kErrorPathNotFound = 3;
 inline constexpr uint32_t kErrorAccessDenied = 5;
 inline constexpr uint32_t kErrorNoMoreFiles = 18;
+inline constexpr uint32_t kErrorHandleEof = 38;
 inline constexpr uint32_t kErrorSharingViolation = 32;
+inline constexpr uint32_t kErrorNotSupported = 50;
 inline constexpr uint32_t kErrorFileExists = 80;
 inline constexpr uint32_t kErrorBrokenPipe = 109;
 inline constexpr uint32_t kErrorDiskFull = 112;
@@ -89,6 +91,16 @@ bool read_file(FileHandle file, void* buffer, uint32_t size, uint32_t* read_coun
 // Writes size bytes; *written_count may be less than size without an error.
 bool write_file(FileHandle file, const void* buffer, uint32_t size, uint32_t* written_count);
 bool close_file(FileHandle file);
+// Reads at most size bytes from offset, leaving the file position alone.
+bool read_file_at(FileHandle file, int64_t offset, void* buffer, uint32_t size, uint32_t* read_count);
+// Copies length bytes of source, from source_offset, to destination at its
+// current position, inside the system, without passing them through the
+// program. Returns the bytes copied (fewer only at the source's end), or -1
+// with the error in last_error(): 50 when the system cannot copy between
+// these two files, before anything was copied.
+int64_t copy_range(FileHandle source, int64_t source_offset, FileHandle destination, uint64_t length);
+// Standard output, for copy_range.
+FileHandle stdout_handle();
 enum class SeekFrom { kBegin, kCurrent, kEnd };
 bool seek_file(FileHandle file, int64_t offset, SeekFrom from, int64_t* new_position);
 bool file_information(FileHandle file, FileInformation* information);

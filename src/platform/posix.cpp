@@ -142,6 +142,8 @@ constexpr SystemText kSystemTexts[] = {
     {18, "これ以上ファイルはありません。"},
     {19, "メディアは書き込み禁止になっています。"},
     {32, "プロセスはファイルにアクセスできません。別のプロセスが使用中です。"},
+    {38, "ファイルの終わりに達しました。"},
+    {50, "要求はサポートされていません。"},
     {80, "ファイルが存在します。"},
     {87, "パラメーターが間違っています。"},
     {109, "パイプは終了しました。"},
@@ -242,6 +244,54 @@ bool close_file(FileHandle file) {
   if (close(static_cast<int>(file)) != 0) return fail_errno("");
   return true;
 }
+
+bool read_file_at(FileHandle file, int64_t offset, void* buffer, uint32_t size, uint32_t* read_count) {
+  *read_count = 0;
+  if (faults::fires(faults::Operation::kRead)) return false;
+  uint32_t total = 0;
+  while (total < size) {
+    const ssize_t n = pread(static_cast<int>(file), static_cast<char*>(buffer) + total, size - total,
+                            static_cast<off_t>(offset + total));
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      *read_count = total;
+      return fail_errno("");
+    }
+    if (n == 0) break;
+    total += static_cast<uint32_t>(n);
+  }
+  *read_count = total;
+  return true;
+}
+
+int64_t copy_range(FileHandle source, int64_t source_offset, FileHandle destination, uint64_t length) {
+  if (faults::fires(faults::Operation::kWrite)) return -1;
+  loff_t offset = source_offset;
+  uint64_t copied = 0;
+  while (copied < length) {
+    const ssize_t n = copy_file_range(static_cast<int>(source), &offset, static_cast<int>(destination), nullptr,
+                                      length - copied, 0);
+    if (n > 0) {
+      copied += static_cast<uint64_t>(n);
+      continue;
+    }
+    if (n == 0) break;  // the source ends here
+    if (errno == EINTR) continue;
+    // These two files cannot be copied between inside the system (another
+    // file system, a pipe): the caller copies through its own buffers.
+    const bool unsupported = errno == EXDEV || errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP ||
+                             errno == EBADF || errno == ETXTBSY;
+    if (unsupported && copied == 0) {
+      g_last_error = kErrorNotSupported;
+      return -1;
+    }
+    g_last_error = map_errno(errno, "");
+    return -1;
+  }
+  return static_cast<int64_t>(copied);
+}
+
+FileHandle stdout_handle() { return STDOUT_FILENO; }
 
 bool seek_file(FileHandle file, int64_t offset, SeekFrom from, int64_t* new_position) {
   if (faults::fires(faults::Operation::kSeek)) return false;

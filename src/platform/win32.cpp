@@ -81,6 +81,36 @@ bool close_file(FileHandle file) {
   return CloseHandle(to_handle(file)) != FALSE;
 }
 
+bool read_file_at(FileHandle file, int64_t offset, void* buffer, uint32_t size, uint32_t* read_count) {
+  *read_count = 0;
+  if (faults::fires(faults::Operation::kRead)) return false;
+  uint32_t total = 0;
+  while (total < size) {
+    OVERLAPPED at = {};
+    const uint64_t position = static_cast<uint64_t>(offset) + total;
+    at.Offset = static_cast<DWORD>(position);
+    at.OffsetHigh = static_cast<DWORD>(position >> 32);
+    DWORD n = 0;
+    if (!ReadFile(to_handle(file), static_cast<char*>(buffer) + total, size - total, &n, &at)) {
+      if (GetLastError() == ERROR_HANDLE_EOF) break;
+      *read_count = total;
+      return false;
+    }
+    if (n == 0) break;
+    total += n;
+  }
+  *read_count = total;
+  return true;
+}
+
+int64_t copy_range(FileHandle, int64_t, FileHandle, uint64_t) {
+  // Windows has no copy between two open files inside the system.
+  SetLastError(ERROR_NOT_SUPPORTED);
+  return -1;
+}
+
+FileHandle stdout_handle() { return reinterpret_cast<FileHandle>(GetStdHandle(STD_OUTPUT_HANDLE)); }
+
 bool seek_file(FileHandle file, int64_t offset, SeekFrom from, int64_t* new_position) {
   if (faults::fires(faults::Operation::kSeek)) return false;
   LARGE_INTEGER distance;
