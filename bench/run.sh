@@ -42,7 +42,8 @@ cat lf crlf a b c > /dev/null  # into the page cache
 results=()
 row() {
   local name=$1 target=$2 mine=$3 tool=$4 prepare=${5:-"rm -rf o copy out"}
-  hyperfine --style none --warmup 1 --runs "$runs" --prepare "$prepare" \
+  # Each run starts with nothing left to write back, so no run pays for another.
+  hyperfine --style none --warmup 1 --runs "$runs" --prepare "$prepare; sync" \
     --export-json "$work/row.json" "$mine" "$tool" >/dev/null 2>&1
   local ratio
   ratio=$(python3 -c '

@@ -59,33 +59,62 @@ void cut_leading_mark(uint8_t* data, uint32_t& length, int32_t detected_code) {
 
 enum class PassThrough { kPassed, kRead, kUnsupported, kFailed };
 
-// Hands a full block that is not the last one, [offset, offset + block
-// length) of the source, to the output as a range: only the byte window can
-// select from it. kRead: the block must be read after all; nothing has
-// changed then.
-PassThrough pass_block_through(const paths::SourceEntry& source, uint64_t offset, records::ByteCounters& counters,
-                               records::TransformState& state, OutputSink& sink) {
-  records::ByteCounters windowed = counters;
-  records::TransformState window = state;
-  uint32_t t = static_cast<uint32_t>(kBlockLength);
-  window.last_block = false;
-  window.window_start = 0;
-  window.window_end = static_cast<int64_t>(kBlockLength);
-  if (counters.bytes_to_skip != 0 || counters.byte_limit != 0) {
-    records::byte_window(static_cast<uint32_t>(kBlockLength), t, windowed, window);
+// The full blocks from offset on that are not the last one of the source,
+// windowed one by one exactly as if they were read, as long as their output
+// forms one stretch of the source.
+struct Stretch {
+  uint64_t blocks = 0;  // blocks taken
+  int64_t start = 0;    // the stretch of the source they output
+  uint64_t length = 0;
+  records::ByteCounters counters;  // the byte counters after them
+  records::TransformState state;   // the transform state after them
+};
+
+Stretch stretch_from(uint64_t offset, uint64_t size, const records::ByteCounters& counters,
+                     const records::TransformState& state) {
+  Stretch stretch{0, 0, 0, counters, state};
+  const bool windowed = counters.bytes_to_skip != 0 || counters.byte_limit != 0;
+  for (uint64_t at = offset; at + kBlockLength < size && !stretch.state.stop; at += kBlockLength) {
+    records::ByteCounters next = stretch.counters;
+    records::TransformState window = stretch.state;
+    uint32_t t = static_cast<uint32_t>(kBlockLength);
+    window.last_block = false;
+    window.window_start = 0;
+    window.window_end = static_cast<int64_t>(kBlockLength);
+    if (windowed) records::byte_window(static_cast<uint32_t>(kBlockLength), t, next, window);
+    const int64_t start = static_cast<int64_t>(at) + (t == 0 ? 0 : window.window_start);
+    const uint64_t length = t == 0 ? 0 : static_cast<uint64_t>(window.window_end - window.window_start);
+    // Output already gathered must continue right here.
+    if (stretch.length != 0 && (length == 0 || start != stretch.start + static_cast<int64_t>(stretch.length))) break;
+    if (stretch.length == 0) stretch.start = start;
+    stretch.length += length;
+    stretch.counters = next;
+    stretch.state = window;
+    ++stretch.blocks;
   }
-  if (t != 0) {
-    const int64_t start = static_cast<int64_t>(offset) + window.window_start;
-    const auto length = static_cast<uint32_t>(window.window_end - window.window_start);
-    switch (sink.copy_range(source, start, length)) {
+  return stretch;
+}
+
+// Hands the full blocks from offset on that are not the last one to the
+// output as one range of the source, inside the system: nothing can change
+// them but the byte window. kRead: the next block must be read after all;
+// nothing has changed then.
+PassThrough pass_blocks_through(const paths::SourceEntry& source, uint64_t offset, uint64_t size,
+                                records::ByteCounters& counters, records::TransformState& state, OutputSink& sink,
+                                uint64_t& blocks) {
+  const Stretch stretch = stretch_from(offset, size, counters, state);
+  if (stretch.blocks == 0) return PassThrough::kRead;
+  if (stretch.length != 0) {
+    switch (sink.copy_range(source, stretch.start, stretch.length)) {
       case OutputSink::RangeCopy::kCopied: break;
       case OutputSink::RangeCopy::kNotNow: return PassThrough::kRead;
       case OutputSink::RangeCopy::kUnsupported: return PassThrough::kUnsupported;
       case OutputSink::RangeCopy::kFailed: return PassThrough::kFailed;
     }
   }
-  counters = windowed;
-  state = window;
+  counters = stretch.counters;
+  state = stretch.state;
+  blocks = stretch.blocks;
   return PassThrough::kPassed;
 }
 
@@ -115,10 +144,12 @@ bool copy_source(const paths::SourceEntry& source, const SourceRole& role, CopyR
   bool pass_through = !flags.record_processing;
   for (uint32_t block = 0;; ++block) {
     if (pass_through && block > 0 && total + kBlockLength < size) {
-      const PassThrough passed = pass_block_through(source, total, byte_counters, state, sink);
+      uint64_t blocks = 0;
+      const PassThrough passed = pass_blocks_through(source, total, size, byte_counters, state, sink, blocks);
       if (passed == PassThrough::kFailed) return false;
       if (passed == PassThrough::kPassed) {
-        total += kBlockLength;
+        total += blocks * kBlockLength;
+        block += static_cast<uint32_t>(blocks - 1);
         if (state.stop) return true;
         continue;
       }

@@ -38,8 +38,10 @@ class OutputSink {
     kFailed,       // messages printed
   };
   // Copies bytes [offset, offset + length) of the open source unchanged to
-  // the output without reading them into the program, where it can.
-  virtual RangeCopy copy_range(const paths::SourceEntry& source, int64_t offset, uint32_t length) = 0;
+  // the output without reading them into the program, where it can: where
+  // source and output stand alike within a page, which keeps the system's
+  // copy fast.
+  virtual RangeCopy copy_range(const paths::SourceEntry& source, int64_t offset, uint64_t length) = 0;
 };
 
 // Copies the open source (its handle set) through the block loop. Returns

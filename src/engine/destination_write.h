@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "paths/entries.h"
+#include "platform/platform.h"
 
 namespace peltrix::engine {
 
@@ -17,6 +18,11 @@ inline constexpr int kPerFileWrite = 810;
 // output) and the system-error lines, and returns false.
 bool write_all(const paths::DestinationEntry& destination, const uint8_t* data, uint32_t length,
                int message_number);
+
+// Whether bytes of a source at source_offset would land at the same place
+// within a page of target, at its current position: only then does the
+// system copy between them without a slow path.
+bool stands_alike(platform::FileHandle target, int64_t source_offset);
 
 // Prints the "WriteFile()" failure of the destination under message_number
 // with the system-error lines of platform::last_error().

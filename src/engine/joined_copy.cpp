@@ -120,18 +120,19 @@ class JoinedOutput : public OutputSink {
 
   // A destination the system cannot copy into gets the range through the
   // scratch buffer, so every destination receives the same bytes.
-  RangeCopy copy_range(const paths::SourceEntry& source, int64_t offset, uint32_t length) override {
+  RangeCopy copy_range(const paths::SourceEntry& source, int64_t offset, uint64_t length) override {
     if (first_output_) return RangeCopy::kNotNow;
-    bool first = true;
-    for (paths::DestinationEntry* d = destinations_.head; d != nullptr; d = d->next, first = false) {
+    for (paths::DestinationEntry* d = destinations_.head; d != nullptr; d = d->next) {
       if (!position(*d)) return RangeCopy::kFailed;
-      const platform::FileHandle target = d->kind == paths::kKindStdout ? platform::stdout_handle() : d->handle;
-      const int64_t copied = platform::copy_range(source.handle, offset, target, length);
-      if (copied < 0 && platform::last_error() == platform::kErrorNotSupported) {
-        if (first) return RangeCopy::kUnsupported;
+      const bool alike = stands_alike(target_of(*d), offset);
+      if (!alike && d == destinations_.head) return RangeCopy::kUnsupported;
+      const int64_t copied = alike ? platform::copy_range(source.handle, offset, target_of(*d), length) : -1;
+      if (!alike || (copied < 0 && platform::last_error() == platform::kErrorNotSupported)) {
+        if (d == destinations_.head) return RangeCopy::kUnsupported;
         if (!write_through_scratch(*d, offset, length)) return RangeCopy::kFailed;
       } else if (copied != static_cast<int64_t>(length)) {
-        // Failed, or the source has become shorter while it is held: either way a write of the range failed.
+        // Failed, or the source has become shorter while it is held: either
+        // way the range could not be written.
         if (copied >= 0) platform::set_last_error(platform::kErrorHandleEof);
         report_write_failure(*d, kJoinedWrite);
         return RangeCopy::kFailed;
@@ -148,15 +149,25 @@ class JoinedOutput : public OutputSink {
     return position_for_append(d, run_.units.eof, source_->iy == 2);
   }
 
-  bool write_through_scratch(const paths::DestinationEntry& d, int64_t offset, uint32_t length) {
-    uint32_t read = 0;
-    if (!platform::read_file_at(source_->handle, offset, run_.buffers->scratch, length, &read) || read != length) {
-      const uint32_t error = read != length ? platform::kErrorHandleEof : platform::last_error();
-      messages::line(806, 1, "ReadFile()関数でエラーが発生しました。 \"%s\"", read_path_);
-      messages::system_error_lines(806, 2, error);
-      return false;
+  static platform::FileHandle target_of(const paths::DestinationEntry& d) {
+    return d.kind == paths::kKindStdout ? platform::stdout_handle() : d.handle;
+  }
+
+  bool write_through_scratch(const paths::DestinationEntry& d, int64_t offset, uint64_t length) {
+    while (length > 0) {
+      const auto piece = static_cast<uint32_t>(length < kBlockLength ? length : kBlockLength);
+      uint32_t read = 0;
+      if (!platform::read_file_at(source_->handle, offset, run_.buffers->scratch, piece, &read) || read != piece) {
+        const uint32_t error = read != piece ? platform::kErrorHandleEof : platform::last_error();
+        messages::line(806, 1, "ReadFile()関数でエラーが発生しました。 \"%s\"", read_path_);
+        messages::system_error_lines(806, 2, error);
+        return false;
+      }
+      if (!write_all(d, run_.buffers->scratch, piece, kJoinedWrite)) return false;
+      offset += piece;
+      length -= piece;
     }
-    return write_all(d, run_.buffers->scratch, length, kJoinedWrite);
+    return true;
   }
 
   paths::DestinationList& destinations_;

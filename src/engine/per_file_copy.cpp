@@ -99,8 +99,9 @@ class PairOutput : public OutputSink {
     return true;
   }
 
-  RangeCopy copy_range(const paths::SourceEntry& source, int64_t offset, uint32_t length) override {
+  RangeCopy copy_range(const paths::SourceEntry& source, int64_t offset, uint64_t length) override {
     if (first_output_) return RangeCopy::kNotNow;
+    if (!stands_alike(destination_.handle, offset)) return RangeCopy::kUnsupported;
     const int64_t copied = platform::copy_range(source.handle, offset, destination_.handle, length);
     if (copied < 0 && platform::last_error() == platform::kErrorNotSupported) return RangeCopy::kUnsupported;
     if (copied != static_cast<int64_t>(length)) {

@@ -65,4 +65,39 @@ check "joined copy report" cmp -s win.out <(crlf lin.out)
 check "joined copy bytes" cmp -s win/joined.txt lin/joined.txt
 check "joined copy content" cmp -s win/joined.txt <(printf 'gamma\x1a')
 
+
+# Byte-order marks and newlines in UTF-16: the same bytes on both systems.
+printf '\xff\xfeo\x00n\x00e\x00\r\x00\n\x00t\x00w\x00o\x00' >wide.txt
+printf 'plain\n' >plain.txt
+for args in "/I/IFwide.txt /O/OF@bom-lf.txt/OR1/OJ7" "/I/IFplain.txt /O/OF@bom-added.txt/OJ1/OR2"; do
+  win ${args//@/win\\}
+  lin ${args//@/lin\\}
+  check "mark and newline status for '$args'" test "$(cat win.status)" = 0
+done
+check "mark removed, LF in UTF-16" cmp -s win/bom-lf.txt <(printf 'o\x00n\x00e\x00\n\x00t\x00w\x00o\x00\n\x00')
+check "mark removed like the Linux build" cmp -s win/bom-lf.txt lin/bom-lf.txt
+check "mark added, CR LF" cmp -s win/bom-added.txt <(printf '\xef\xbb\xbfplain\r\n')
+
+# Standard output carries the copied bytes unchanged (binary, no CR added).
+win /I/IFwide.txt
+check "standard output bytes" cmp -s win.out wide.txt
+
+# A per-file copy of a tree, empty folders included.
+mkdir -p tree/one/two tree/empty
+printf 'x\n' >tree/x.txt
+printf 'y\r\n' >tree/one/two/y.txt
+win /I/IDtree /S /N /O/ODwin-tree /M/MT1
+lin /I/IDtree /S /N /O/ODlin-tree /M/MT1
+check "tree copy status" test "$(cat win.status)" = 0
+check "tree copy report" cmp -s win.out <(crlf lin.out)
+check "tree copy files and folders" diff -r win-tree tree
+check "tree copy like the Linux build" diff -r win-tree lin-tree
+
+# An in-place copy goes through a dated backup, which /IU1 keeps.
+printf 'a\r\nb\r\n' >inplace.txt
+win /I/IFinplace.txt/IU1 /O/OFinplace.txt/OU2/OR1
+check "in-place status" test "$(cat win.status)" = 0
+check "in-place result" cmp -s inplace.txt <(printf 'a\nb\n')
+check "in-place backup kept" cmp -s inplace_*_0001.txt <(printf 'a\r\nb\r\n')
+
 checks_done "wine smoke"
