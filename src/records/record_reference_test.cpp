@@ -167,6 +167,10 @@ TEST(RecordReferenceTest, BlocksOfAnySizeGiveWhatThePlainReferenceGives) {
       std::string unit(width, '\0');
       const char c = alphabet[random() % alphabet.size()];
       unit[code == kCodeUtf16Be || code == kCodeUtf32Be ? width - 1 : 0] = c;
+      // Now and then a character whose other bytes look like newline halves.
+      if (width > 1 && random() % 4 == 0) {
+        for (char& byte : unit) byte = alphabet[random() % alphabet.size()];
+      }
       text += unit;
     }
     // Sometimes the text closes with the end-of-file unit.
