@@ -30,26 +30,6 @@ class PathValuesTest : public ::testing::Test {
   TempFolder folder_;
 };
 
-// Holds a file as another program would: open, with an exclusive lock.
-class HeldFile {
- public:
-  explicit HeldFile(const std::string& path) : fd_(open(path.c_str(), O_RDONLY)) {
-    if (fd_ >= 0 && flock(fd_, LOCK_EX) != 0) {
-      close(fd_);
-      fd_ = -1;
-    }
-  }
-  ~HeldFile() {
-    if (fd_ >= 0) close(fd_);
-  }
-  HeldFile(const HeldFile&) = delete;
-  HeldFile& operator=(const HeldFile&) = delete;
-  bool held() const { return fd_ >= 0; }
-
- private:
-  int fd_;
-};
-
 std::string sharing_lines(const std::string& word, const std::string& full_path) {
   return "E816-1 次の" + word + "ファイルは，他で使用中です。\n"
          "E816-2 " + full_path + "\n"

@@ -10,6 +10,7 @@
 #include "driver/destination_folders.h"
 #include "driver/option_rules.h"
 #include "driver/run_context.h"
+#include "platform/platform.h"
 #include "driver/stdout_destination.h"
 #include "planning/destination_list.h"
 #include "planning/duplicate_checks.h"
@@ -100,6 +101,7 @@ void report(const RunContext& context) {
 }  // namespace
 
 int run(int argc, const char* const* argv) {
+  platform::guard_standard_streams();
   if (is_usage_request(argc, argv)) {
     cli::print_usage();
     return kSuccess;

@@ -136,6 +136,10 @@ bool find_close(FindSearch* search);
 // reason in last_error().
 uint32_t system_message(uint32_t code, char* buffer, uint32_t size);
 
+// Keeps a closed standard stream occupied, so that no file the program
+// opens takes its place; writes to it then fail and are reported.
+void guard_standard_streams();
+
 // Standard output carries copied data unchanged from here on.
 void set_stdout_binary();
 // Writes to standard output; *written_count may be less than size.

@@ -484,6 +484,18 @@ uint32_t system_message(uint32_t code, char* buffer, uint32_t size) {
   return 0;
 }
 
+void guard_standard_streams() {
+  for (int fd = STDIN_FILENO; fd <= STDERR_FILENO; ++fd) {
+    if (fcntl(fd, F_GETFD) != -1 || errno != EBADF) continue;
+    // Read-only: data meant for a closed stream is refused, never swallowed.
+    const int placeholder = open("/dev/null", O_RDONLY);
+    if (placeholder >= 0 && placeholder != fd) {
+      dup2(placeholder, fd);
+      close(placeholder);
+    }
+  }
+}
+
 void set_stdout_binary() {
   // Bytes pass unchanged already; a closed pipe must give an error, not a signal.
   signal(SIGPIPE, SIG_IGN);

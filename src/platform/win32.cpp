@@ -208,6 +208,10 @@ uint32_t system_message(uint32_t code, char* buffer, uint32_t size) {
   return FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM, nullptr, code, 0, buffer, size, nullptr);
 }
 
+void guard_standard_streams() {
+  // Handles the program opens never take the place of a standard stream here.
+}
+
 void set_stdout_binary() { _setmode(_fileno(stdout), _O_BINARY); }
 
 bool write_stdout(const void* buffer, uint32_t size, uint32_t* written_count) {

@@ -1,5 +1,9 @@
 #include "support/files.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
 #include <stdlib.h>
 
 #include <algorithm>
@@ -41,6 +45,21 @@ std::string typed(const std::string& path) {
   std::string result = path;
   std::replace(result.begin(), result.end(), '/', '\\');
   return result;
+}
+
+}  // namespace peltrix::testing
+
+namespace peltrix::testing {
+
+HeldFile::HeldFile(const std::string& path) : fd_(open(path.c_str(), O_RDONLY)) {
+  if (fd_ >= 0 && flock(fd_, LOCK_EX) != 0) {
+    close(fd_);
+    fd_ = -1;
+  }
+}
+
+HeldFile::~HeldFile() {
+  if (fd_ >= 0) close(fd_);
 }
 
 }  // namespace peltrix::testing

@@ -27,6 +27,19 @@ std::string read_file(const std::string& path);
 bool exists(const std::string& path);
 void make_folders(const std::string& path);
 
+// Holds a file as another program would: open, with an exclusive lock.
+class HeldFile {
+ public:
+  explicit HeldFile(const std::string& path);
+  ~HeldFile();
+  HeldFile(const HeldFile&) = delete;
+  HeldFile& operator=(const HeldFile&) = delete;
+  bool held() const { return fd_ >= 0; }
+
+ private:
+  int fd_;
+};
+
 // path with every '/' turned into '\', as a user types it on the command
 // line, where '/' introduces the next option.
 std::string typed(const std::string& path);
