@@ -68,16 +68,6 @@ std::map<std::string, std::string> snapshot(const std::string& root) {
   return files;
 }
 
-// The run date stamp of backup names.
-std::string date_stamp() {
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
-  char stamp[48];
-  std::snprintf(stamp, sizeof stamp, "_%04d%02d%02d_", local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
-  return stamp;
-}
-
 struct Scenario {
   std::string name;
   std::map<std::string, std::string> files;  // made before the run; "<folder>" makes a folder
@@ -156,7 +146,7 @@ class FaultMatrix {
       const fs::path path = fs::path(root) / source;
       if (fs::exists(path) && read_file(path.string()) == original) continue;
       if (scenario.in_place) {
-        const fs::path backup = path.parent_path() / (path.stem().string() + date_stamp() + "0001" +
+        const fs::path backup = path.parent_path() / (path.stem().string() + run_date_stamp() + "0001" +
                                                       path.extension().string());
         if (fs::exists(backup) && read_file(backup.string()) == original) continue;
       }

@@ -35,27 +35,6 @@ std::string lines(size_t count, const std::string& newline) {
   return text;
 }
 
-// Text in UTF-16 or UTF-32 code units.
-std::string widen(const std::string& text, int width, bool big_endian) {
-  std::string wide;
-  for (char c : text) {
-    std::string unit(static_cast<size_t>(width), '\0');
-    unit[big_endian ? static_cast<size_t>(width - 1) : 0] = c;
-    wide += unit;
-  }
-  return wide;
-}
-
-// The run date stamp of dated backup names, from today's local date.
-std::string date_stamp() {
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
-  char stamp[48];
-  std::snprintf(stamp, sizeof stamp, "_%04d%02d%02d_", local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
-  return stamp;
-}
-
 class JoinedCopyE2e : public ::testing::Test {
  protected:
   RunResult run(const std::vector<std::string>& args, RunOptions options = {}) {
@@ -225,7 +204,7 @@ TEST_F(JoinedCopyE2e, AppendingStartsOnATrailingEndOfFileCharacter) {
 }
 
 TEST_F(JoinedCopyE2e, InPlaceCopyGoesThroughADatedBackup) {
-  const std::string backup = "data" + date_stamp() + "0001.txt";
+  const std::string backup = "data" + run_date_stamp() + "0001.txt";
   put("data.txt", "a\r\nb\r\n");
   ASSERT_EQ(run({"/I/IFdata.txt", "/O/OFdata.txt/OU2/OR1"}).status, 0);
   EXPECT_EQ(get("data.txt"), "a\nb\n");
@@ -277,7 +256,7 @@ TEST_F(JoinedCopyE2e, AFullDiskLeavesTheOriginalUnderItsBackupName) {
   RunOptions options;
   options.folder = disk;
   const RunResult result = run_peltrix({"/I/IFdata.txt", "/O/OFdata.txt/OU2/OR2"}, options);
-  const std::string backup = disk + "/data" + date_stamp() + "0001.txt";
+  const std::string backup = disk + "/data" + run_date_stamp() + "0001.txt";
   const bool backup_kept = exists(backup) && read_file(backup) == original;
   umount(disk.c_str());
   EXPECT_EQ(result.status, 1);

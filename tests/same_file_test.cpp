@@ -18,16 +18,6 @@ namespace {
 
 using Args = std::vector<std::string>;
 
-// The run date stamp as the program makes it, from the local date.
-std::string date_stamp() {
-  const time_t now = time(nullptr);
-  struct tm parts {};
-  localtime_r(&now, &parts);
-  char stamp[32];
-  std::snprintf(stamp, sizeof stamp, "_%d%02d%02d_", parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday);
-  return stamp;
-}
-
 class SameFileTest : public RunFolderTest {
  protected:
   // Every file below the folder with its contents.
@@ -49,7 +39,7 @@ class SameFileTest : public RunFolderTest {
         << args[0] << " " << args[1];
     EXPECT_EQ(snapshot(), before) << args[0] << " " << args[1];
   }
-  const std::string stamp_ = date_stamp();
+  const std::string stamp_ = run_date_stamp();
 };
 
 TEST_F(SameFileTest, InPlaceCopiesGoThroughTheFirstFreeDatedBackup) {

@@ -17,8 +17,11 @@
 #include "engine/copy_state.h"
 #include "paths/entries.h"
 #include "records/code_table.h"
+#include "support/files.h"
 
 namespace peltrix::engine::testing {
+
+using peltrix::testing::widen;
 
 class CopyFixture {
  public:
@@ -98,17 +101,6 @@ inline std::string numbered_lines(size_t n, const std::string& newline) {
   std::string text;
   for (size_t i = 0; i < n; ++i) text += "line " + std::to_string(i) + newline;
   return text;
-}
-
-// The same text in UTF-16 or UTF-32 code units of the given byte order.
-inline std::string widen(const std::string& text, int width, bool big_endian) {
-  std::string wide;
-  for (char c : text) {
-    std::string unit(static_cast<size_t>(width), '\0');
-    unit[big_endian ? static_cast<size_t>(width - 1) : 0] = c;
-    wide += unit;
-  }
-  return wide;
 }
 
 }  // namespace peltrix::engine::testing

@@ -124,6 +124,27 @@ int open_flags(uint32_t access, uint32_t disposition, uint32_t flags) {
   return result;
 }
 
+// Fills the buffer as far as the file allows, as ReadFile does for a disk
+// file: read_some(into, wanted, done) is one read call.
+template <typename ReadSome>
+bool fill(void* buffer, uint32_t size, uint32_t* read_count, ReadSome&& read_some) {
+  *read_count = 0;
+  if (faults::fires(faults::Operation::kRead)) return false;
+  uint32_t total = 0;
+  while (total < size) {
+    const ssize_t n = read_some(static_cast<char*>(buffer) + total, size - total, total);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      *read_count = total;
+      return fail_errno("");
+    }
+    if (n == 0) break;
+    total += static_cast<uint32_t>(n);
+  }
+  *read_count = total;
+  return true;
+}
+
 struct SystemText {
   uint32_t code;
   const char* text;
@@ -201,22 +222,9 @@ FileHandle open_file(const char* path, uint32_t access, uint32_t share_mode,
 }
 
 bool read_file(FileHandle file, void* buffer, uint32_t size, uint32_t* read_count) {
-  *read_count = 0;
-  if (faults::fires(faults::Operation::kRead)) return false;
-  // Fill the buffer as far as the file allows, as ReadFile does for a disk file.
-  uint32_t total = 0;
-  while (total < size) {
-    const ssize_t n = read(static_cast<int>(file), static_cast<char*>(buffer) + total, size - total);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      *read_count = total;
-      return fail_errno("");
-    }
-    if (n == 0) break;
-    total += static_cast<uint32_t>(n);
-  }
-  *read_count = total;
-  return true;
+  return fill(buffer, size, read_count, [file](char* into, uint32_t wanted, uint32_t) {
+    return read(static_cast<int>(file), into, wanted);
+  });
 }
 
 bool write_file(FileHandle file, const void* buffer, uint32_t size, uint32_t* written_count) {
@@ -246,22 +254,9 @@ bool close_file(FileHandle file) {
 }
 
 bool read_file_at(FileHandle file, int64_t offset, void* buffer, uint32_t size, uint32_t* read_count) {
-  *read_count = 0;
-  if (faults::fires(faults::Operation::kRead)) return false;
-  uint32_t total = 0;
-  while (total < size) {
-    const ssize_t n = pread(static_cast<int>(file), static_cast<char*>(buffer) + total, size - total,
-                            static_cast<off_t>(offset + total));
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      *read_count = total;
-      return fail_errno("");
-    }
-    if (n == 0) break;
-    total += static_cast<uint32_t>(n);
-  }
-  *read_count = total;
-  return true;
+  return fill(buffer, size, read_count, [file, offset](char* into, uint32_t wanted, uint32_t done) {
+    return pread(static_cast<int>(file), into, wanted, static_cast<off_t>(offset + done));
+  });
 }
 
 int64_t copy_range(FileHandle source, int64_t source_offset, FileHandle destination, uint64_t length) {

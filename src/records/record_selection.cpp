@@ -54,6 +54,30 @@ void finish_skip(RecordCounters& counters, uint64_t& count, TransformState& stat
   if (state.last_block && count == 0) state.zero_record = true;
 }
 
+// Counts the block's records against the limit: where the limit lies beyond
+// the block they are only counted; otherwise the scan stops at the unit
+// that uses it up, which ends the output. Returns whether it was used up.
+bool count_to_limit(const uint8_t* data, int64_t length, const ActiveUnits& units, const UnitCount& found,
+                    RecordCounters& counters, TransformState& state, uint64_t& count) {
+  if (found.units < static_cast<uint64_t>(counters.record_limit)) {
+    counters.record_limit -= static_cast<int64_t>(found.units);
+    count += found.units;
+    return false;
+  }
+  bool reached = false;
+  scan_lf(data, length, units, state, [&](int64_t unit_end) {
+    ++count;
+    if (--counters.record_limit == 0) {
+      state.stop = true;
+      state.window_end = unit_end;
+      reached = true;
+      return false;
+    }
+    return true;
+  });
+  return reached;
+}
+
 }  // namespace
 
 void count_records(const uint8_t* data, int64_t length, const ActiveUnits& units, TransformState& state) {
@@ -101,28 +125,7 @@ void limit_records(const uint8_t* data, int64_t length, const ActiveUnits& units
                    TransformState& state) {
   const UnitCount found = count_lf(data, length, units, state);
   uint64_t count = 0;
-  if (found.units < static_cast<uint64_t>(counters.record_limit)) {
-    // The limit lies beyond this block.
-    counters.record_limit -= static_cast<int64_t>(found.units);
-    count = found.units;
-  } else {
-    bool reached = false;
-    scan_lf(data, length, units, state, [&](int64_t unit_end) {
-      ++count;
-      if (--counters.record_limit == 0) {
-        state.stop = true;
-        state.window_end = unit_end;
-        reached = true;
-        return false;
-      }
-      return true;
-    });
-    if (reached) {
-      state.block_record_count = count;
-      return;
-    }
-  }
-  if (has_final_record(found, length, state)) {
+  if (!count_to_limit(data, length, units, found, counters, state, count) && has_final_record(found, length, state)) {
     ++count;
     if (--counters.record_limit == 0) state.stop = true;
   }
@@ -134,27 +137,11 @@ void skip_and_limit_records(const uint8_t* data, int64_t length, uint32_t& t, co
   uint64_t count = 0;
   const UnitCount found = count_lf(data, length, units, state);
   if (counters.records_to_skip <= 0) {
-    if (found.units < static_cast<uint64_t>(counters.record_limit)) {
-      counters.record_limit -= static_cast<int64_t>(found.units);
-      count = found.units;
-    } else {
-      bool reached = false;
-      scan_lf(data, length, units, state, [&](int64_t unit_end) {
-        ++count;
-        if (--counters.record_limit == 0) {
-          state.stop = true;
-          state.window_end = unit_end;
-          reached = true;
-          return false;
-        }
-        return true;
-      });
-      if (reached) {
-        finish_skip(counters, count, state);
-        return;
-      }
+    // The final record after the skip leaves the limit alone.
+    if (!count_to_limit(data, length, units, found, counters, state, count) &&
+        has_final_record(found, length, state)) {
+      ++count;
     }
-    if (has_final_record(found, length, state)) ++count;
   } else {
     t = 0;
     bool reached = false;

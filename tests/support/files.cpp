@@ -7,6 +7,8 @@
 #include <stdlib.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -50,6 +52,25 @@ std::string typed(const std::string& path) {
 }  // namespace peltrix::testing
 
 namespace peltrix::testing {
+
+std::string run_date_stamp() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  char stamp[48];
+  std::snprintf(stamp, sizeof stamp, "_%04d%02d%02d_", local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
+  return stamp;
+}
+
+std::string widen(const std::string& text, int width, bool big_endian) {
+  std::string wide;
+  for (char c : text) {
+    std::string unit(static_cast<size_t>(width), '\0');
+    unit[big_endian ? static_cast<size_t>(width - 1) : 0] = c;
+    wide += unit;
+  }
+  return wide;
+}
 
 HeldFile::HeldFile(const std::string& path) : fd_(open(path.c_str(), O_RDONLY)) {
   if (fd_ >= 0 && flock(fd_, LOCK_EX) != 0) {
