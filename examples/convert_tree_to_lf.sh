@@ -5,7 +5,8 @@
 #   examples/convert_tree_to_lf.sh FOLDER
 #   PELTRIX=build/release/peltrix examples/convert_tree_to_lf.sh src
 #
-# The program is `peltrix` on the PATH, or the one $PELTRIX names.
+# The program is `peltrix` on the PATH, or the one $PELTRIX names. The script
+# needs common.sh from its own folder.
 #
 # Each file is copied in place: /I/IF and /O/OF name the same file, with
 # /OU2 (overwrite) and /OR1 (CR LF to LF). The program first moves the file
@@ -26,33 +27,23 @@
 # - A converted file is a new file: its permission bits are put back, its
 #   times and other links to the old file are not.
 # - Every name is checked before the first file is converted: a path that
-#   holds one of \ * ? " < > | cannot be named to the program.
+#   holds one of \ ; * ? " < > | cannot be named to the program.
 #
 # Prints how many files were converted. Exit status 0 when every file that
 # needed it was converted; 1 otherwise, with the program's messages (CP932:
 # read them through `iconv -f CP932 -t UTF-8`) or this script's on standard
 # error.
 set -u
-peltrix=${PELTRIX:-peltrix}
-
-fail() {
-  echo "convert_tree_to_lf.sh: $*" >&2
-  exit 1
-}
-
-# The program's form of a path: absolute, with '\' between folders.
-program_path() {
-  local path=$1
-  [[ $path == /* ]] || path=$PWD/$path
-  printf '%s' "${path//\//\\}"
-}
+script=convert_tree_to_lf.sh
+# shellcheck source=examples/common.sh
+. "$(dirname "$(readlink -f "$0")")/common.sh"
 
 # Whether a file needs converting: it holds a CR and is text.
 needs_converting() {
   LC_ALL=C grep -q -a $'\r' -- "$1" || return 1
   # No NUL byte: tr takes none away.
   [ "$(tr -d '\000' <"$1" | wc -c)" = "$(wc -c <"$1")" ] && return 0
-  case $(head -c 4 -- "$1" | od -An -v -tx1 | tr -d ' \n') in
+  case $(leading_hex "$1") in
     fffe* | feff* | 0000feff) return 0 ;;
   esac
   return 1
@@ -64,13 +55,12 @@ needs_converting() {
 files=()
 unusable=0
 while IFS= read -r -d '' file; do
-  case $file in
-    *[\\\*\?\"\<\>\|]*)
-      echo "convert_tree_to_lf.sh: cannot name '$file' to the program" >&2
-      unusable=1
-      ;;
-    *) needs_converting "$file" && files+=("$file") ;;
-  esac
+  if ! usable_name "$file"; then
+    echo "$script: cannot name '$file' to the program" >&2
+    unusable=1
+  elif needs_converting "$file"; then
+    files+=("$file")
+  fi
 done < <(find "$1" -type f -print0 | sort -z)
 [ $unusable = 0 ] || fail "nothing converted"
 

@@ -5,7 +5,8 @@
 #   examples/head_utf16.sh N INPUT OUTPUT
 #   PELTRIX=build/release/peltrix examples/head_utf16.sh 1000 export.txt head.txt
 #
-# The program is `peltrix` on the PATH, or the one $PELTRIX names.
+# The program is `peltrix` on the PATH, or the one $PELTRIX names. The script
+# needs common.sh from its own folder.
 #
 # INPUT must begin with a UTF-16 byte-order mark, FF FE (little-endian) or
 # FE FF (big-endian); the mark decides the character code given to the
@@ -22,21 +23,9 @@
 # messages (CP932: read them through `iconv -f CP932 -t UTF-8`) or this
 # script's on standard error.
 set -u
-peltrix=${PELTRIX:-peltrix}
-
-fail() {
-  echo "head_utf16.sh: $*" >&2
-  exit 1
-}
-
-# The program's form of a path: absolute, with '\' between folders; false for
-# a name that holds a character the program refuses in paths, or ';'.
-program_path() {
-  local path=$1
-  [[ $path == *[\\\;\*\?\"\<\>\|]* ]] && return 1
-  [[ $path == /* ]] || path=$PWD/$path
-  printf '%s' "${path//\//\\}"
-}
+script=head_utf16.sh
+# shellcheck source=examples/common.sh
+. "$(dirname "$(readlink -f "$0")")/common.sh"
 
 [ $# = 3 ] || fail "usage: head_utf16.sh N INPUT OUTPUT"
 count=$1 input=$2 output=$3
@@ -46,13 +35,14 @@ esac
 [ -f "$input" ] || fail "$input is not a file"
 [ -e "$output" ] && fail "$output exists already"
 
-case $(head -c 4 -- "$input" | od -An -v -tx1 | tr -d ' \n') in
+case $(leading_hex "$input") in
   fffe0000*) fail "$input begins with the mark of UTF-32 little-endian, not UTF-16" ;;
   fffe*) code=4 ;;
   feff*) code=5 ;;
   *) fail "$input does not begin with a UTF-16 byte-order mark" ;;
 esac
 
-source_name=$(program_path "$input") || fail "cannot name '$input' to the program"
-destination_name=$(program_path "$output") || fail "cannot name '$output' to the program"
-"$peltrix" "/I/IF$source_name/IC$code/IP$count" "/O/OF$destination_name"
+for name in "$input" "$output"; do
+  usable_name "$name" || fail "cannot name '$name' to the program"
+done
+"$peltrix" "/I/IF$(program_path "$input")/IC$code/IP$count" "/O/OF$(program_path "$output")"

@@ -6,7 +6,8 @@
 #   examples/join_logs.sh OUTPUT LOG...
 #   PELTRIX=build/release/peltrix examples/join_logs.sh all.log logs/2024-*.log
 #
-# The program is `peltrix` on the PATH, or the one $PELTRIX names.
+# The program is `peltrix` on the PATH, or the one $PELTRIX names. The script
+# needs common.sh from its own folder.
 #
 # - OUTPUT must not exist yet; missing folders on the way to it are created.
 # - The logs' byte-order mark, if they carry one, stands once in front of
@@ -27,32 +28,18 @@
 # messages (CP932: read them through `iconv -f CP932 -t UTF-8`) or this
 # script's on standard error, and no OUTPUT left behind.
 set -u
-peltrix=${PELTRIX:-peltrix}
+script=join_logs.sh
+# shellcheck source=examples/common.sh
+. "$(dirname "$(readlink -f "$0")")/common.sh"
 batch=256
 
-fail() {
-  echo "join_logs.sh: $*" >&2
-  exit 1
-}
-
-# A name holding a character that the program refuses in paths, or ';'
-# (which separates the names of a list), cannot be given to it.
 check_name() {
-  case $1 in
-    *[\\\;\*\?\"\<\>\|]*) fail "cannot name '$1' to the program: it holds one of \\ ; * ? \" < > |" ;;
-  esac
-}
-
-# The program's form of a path: absolute, with '\' between folders.
-program_path() {
-  local path=$1
-  [[ $path == /* ]] || path=$PWD/$path
-  printf '%s' "${path//\//\\}"
+  usable_name "$1" || fail "cannot name '$1' to the program: it holds one of \\ ; * ? \" < > |"
 }
 
 # The newline unit, as hexadecimal digits, by the mark a log begins with.
 newline_unit() {
-  case $(head -c 4 -- "$1" | od -An -v -tx1 | tr -d ' \n') in
+  case $(leading_hex "$1") in
     fffe0000*) echo 0a000000 ;;
     0000feff*) echo 0000000a ;;
     fffe*) echo 0a00 ;;

@@ -107,8 +107,11 @@ check "convert: no backup left" test "$(find tree | wc -l)" = "$entries_before"
 mkdir bad
 printf 'a\r\n' >bad/a.txt
 printf 'b\r\n' >'bad/b*.txt'
+printf 'c\r\n' >'bad/c;d.txt'
 run convert_tree_to_lf.sh bad
-check "convert: a name the program cannot take is refused" test "$status" = 1
+check "convert: names the program cannot take are refused" test "$status" = 1
+check "convert: a name with *" grep -qF "cannot name 'bad/b*.txt'" example.err
+check "convert: a name with ;" grep -qF "cannot name 'bad/c;d.txt'" example.err
 printf 'a\r\n' >expected
 check "convert: refused before any file is converted" same bad/a.txt expected
 
