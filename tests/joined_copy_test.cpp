@@ -174,6 +174,48 @@ TEST_F(JoinedCopyE2e, MarksOfLaterSourcesGoAndTheOutputKeepsOne) {
   EXPECT_EQ(get("again.txt"), get("marked.txt"));
 }
 
+TEST_F(JoinedCopyE2e, AnEmptyFirstSourceLeavesTheMarkAndTheCodeToTheNext) {
+  put("empty.txt", "");
+  put("wide.txt", "\xFF\xFE" "a\0\r\0\n\0"s);
+  const RunResult result = run({"/I/IFempty.txt;wide.txt", "/O/OFout.txt/OR1"});
+  ASSERT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(get("out.txt"), "\xFF\xFE" "a\0\n\0"s);
+}
+
+TEST_F(JoinedCopyE2e, OutputAppendedBehindContentsCarriesNoMark) {
+  put("h.txt", kUtf8Mark + "head\nbody\n");
+  put("log.txt", "old\n");
+  ASSERT_EQ(run({"/I/IFh.txt/IL1", "/O/OFlog.txt/OU3"}).status, 0);
+  EXPECT_EQ(get("log.txt"), "old\nbody\n");
+  ASSERT_EQ(run({"/I/IFh.txt", "/O/OFlog.txt/OU3"}).status, 0);
+  EXPECT_EQ(get("log.txt"), "old\nbody\nhead\nbody\n");
+  // A file that holds nothing yet begins with the mark.
+  ASSERT_EQ(run({"/I/IFh.txt", "/O/OFfresh.txt/OU3"}).status, 0);
+  EXPECT_EQ(get("fresh.txt"), kUtf8Mark + "head\nbody\n");
+}
+
+TEST_F(JoinedCopyE2e, MarksAreCheckedBeforeAnythingChanges) {
+  put("plain.txt", "plain\n");
+  put("marked.txt", kUtf8Mark + "marked\n");
+  put("out.txt", "keep");
+  const std::string mismatch = "E115-1 コピー元ファイルのBOMの値が異なります。\n"
+                               "E115-2 コピー元ファイルのBOMの値は，同じものに統一してください。\n";
+  const RunResult overwrite = run({"/I/IFplain.txt;marked.txt", "/O/OFout.txt/OU2"});
+  EXPECT_EQ(overwrite.status, 1);
+  EXPECT_EQ(overwrite.err, mismatch);
+  EXPECT_EQ(get("out.txt"), "keep");
+
+  const RunResult in_place = run({"/I/IFplain.txt;marked.txt", "/O/OFplain.txt/OU2"});
+  EXPECT_EQ(in_place.err, mismatch);
+  EXPECT_EQ(get("plain.txt"), "plain\n");
+  EXPECT_FALSE(has("plain" + run_date_stamp() + "0001.txt"));
+
+  const RunResult named = run({"/I/IFmarked.txt", "/O/OFnew.txt/OJ2"});
+  EXPECT_EQ(named.status, 1);
+  EXPECT_EQ(named.err.find("E126-1 "), 0u);  // /OJ2 reads the sources as UTF-16
+  EXPECT_FALSE(has("new.txt"));
+}
+
 TEST_F(JoinedCopyE2e, EndOfFileCharacterBySetting) {
   put("with.txt", "a\n\x1A");
   put("without.txt", "b\n");

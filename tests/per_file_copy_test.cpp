@@ -92,5 +92,17 @@ TEST_F(PerFileCopyE2e, ASourceNamedTwiceIsAppendedOnceToItsFirstDestination) {
             "I001-2 0002 0000000001 " + out + "b.txt\n");
 }
 
+TEST_F(PerFileCopyE2e, TwoDifferentFilesOfOneNameAreRefusedEvenWhenRepeatsAreAllowed) {
+  put("a.txt", "first\n");
+  put("d/a.txt", "second\n");
+  const RunResult result = run({"/I/IFa.txt;d\\a.txt", "/N", "/W", "/O/ODout/OU2"});
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(result.err,
+            "E080-1 /Nを指定し，1番目の/Iの/IFに次のファイル名を複数個指定しています。\n"
+            "E080-2 a.txt\n"
+            "E080-3 /N指定時は異なるファイル名を指定してください。\n");
+  EXPECT_FALSE(exists(folder_ / "out"));
+}
+
 }  // namespace
 }  // namespace peltrix::testing

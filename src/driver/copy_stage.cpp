@@ -20,11 +20,17 @@ constexpr uint32_t kLeadingBytes = 100;
 constexpr int kReadFailure = 808;
 constexpr int kCloseFailure = 815;
 
+// The source whose leading bytes decide the run's code: the first file
+// that has enough bytes to carry a mark, else the first file. An empty first
+// file must not leave a marked second one to be read in the wrong units.
 const paths::SourceEntry* first_file(const paths::SourceList& sources) {
+  const paths::SourceEntry* first = nullptr;
   for (const paths::SourceEntry* s = sources.head; s != nullptr; s = s->next) {
-    if (s->kind == paths::kKindFile) return s;
+    if (s->kind != paths::kKindFile) continue;
+    if (s->size >= 2) return s;
+    if (first == nullptr) first = s;
   }
-  return nullptr;
+  return first;
 }
 
 // The mark of the first source decides the units of the whole run.

@@ -138,7 +138,8 @@ bool copy_source(const paths::SourceEntry& source, const SourceRole& role, CopyR
   transform.conversion_capacity = kConversionBufferSize;
 
   uint64_t size = current_size(source);
-  uint64_t total = 0;
+  uint64_t& total = run.source_bytes;
+  total = 0;
   uint32_t carry = 0;
   // Blocks that nothing changes go from the source to the output inside the system.
   bool pass_through = !flags.record_processing;

@@ -24,6 +24,7 @@ struct CopyRun {
   bool ends_with_eof = false;   // the first source of the output ended with the EOF unit
   records::TransformState transform;
   int32_t destination_count = 0;  // destinations counted for the report
+  uint64_t source_bytes = 0;      // bytes read from the source copied last
 };
 
 }  // namespace peltrix::engine

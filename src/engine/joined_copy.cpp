@@ -4,14 +4,19 @@
 #include "engine/block_loop.h"
 #include "engine/destination_write.h"
 #include "messages/messages.h"
+#include "paths/close_step.h"
 #include "paths/open_step.h"
 #include "paths/value_flags.h"
 #include "platform/platform.h"
 #include "records/bom_step.h"
+#include "records/leading_bytes.h"
 
 namespace peltrix::engine {
 
 namespace {
+
+// Bytes enough to tell every mark.
+constexpr uint32_t kLeadingBytes = 8;
 
 bool in_place(const paths::SourceEntry& source) { return (source.flags & paths::value_flag::kInPlace) != 0; }
 
@@ -106,12 +111,15 @@ class JoinedOutput : public OutputSink {
       const records::BomSettings bom{destinations_.head->oj_value, source_->il, source_->iy, run_.detected_code};
       if (!records::plan_bom_edit(data, length, bom, edit)) return false;
     }
-    const uint32_t kept = length - edit.drop_length;
+    const records::BomEdit behind = records::edit_for_appending(data, length, run_.detected_code);
     for (paths::DestinationEntry* d = destinations_.head; d != nullptr; d = d->next) {
       if (!position(*d)) return false;
-      if (!write_all(*d, edit.prefix, edit.prefix_length, kJoinedWrite)) return false;
-      if (!write_all(*d, data + edit.drop_length, kept, kJoinedWrite)) return false;
-      d->bytes_written += edit.prefix_length + kept;
+      // Output that follows what a destination holds gets no mark of its own.
+      const records::BomEdit& used = first_output_ && appends_behind_contents(*d) ? behind : edit;
+      const uint32_t kept = length - used.drop_length;
+      if (!write_all(*d, used.prefix, used.prefix_length, kJoinedWrite)) return false;
+      if (!write_all(*d, data + used.drop_length, kept, kJoinedWrite)) return false;
+      d->bytes_written += used.prefix_length + kept;
       d->records_written += records;
     }
     first_output_ = false;
@@ -143,6 +151,12 @@ class JoinedOutput : public OutputSink {
   }
 
  private:
+  static bool appends_behind_contents(const paths::DestinationEntry& d) {
+    int64_t position = 0;
+    return d.ou_value == 3 && d.kind == paths::kKindFile &&
+           platform::seek_file(d.handle, 0, platform::SeekFrom::kCurrent, &position) && position > 0;
+  }
+
   // Appending starts behind what the destination held, before its first bytes.
   bool position(const paths::DestinationEntry& d) {
     if (d.ou_value != 3 || d.kind != paths::kKindFile || d.bytes_written != 0) return true;
@@ -177,9 +191,42 @@ class JoinedOutput : public OutputSink {
   bool first_output_ = true;
 };
 
+// The marks of all sources are checked against each other, against /IC and
+// against /OJ before anything is moved or a destination opened, so that a
+// refused mark leaves every file as it was.
+bool check_marks_first(const paths::SourceList& sources, const paths::DestinationEntry& first) {
+  int32_t detected = records::kCodeUndecided;
+  const paths::SourceEntry* lead = nullptr;
+  for (const paths::SourceEntry* s = sources.head; s != nullptr; s = s->next) {
+    // A repeated source is the same file as one checked before it.
+    if (s->kind != paths::kKindFile || s->iy == 2 || (s->flags & paths::value_flag::kRepeat) != 0) continue;
+    paths::OpenRequest request = paths::source_request();
+    request.path = s->path;
+    if (!paths::open_step(request, paths::kJoinedSourceOpen)) return false;
+    uint8_t leading[kLeadingBytes];
+    uint32_t count = 0;
+    if (!platform::read_file(request.handle, leading, kLeadingBytes, &count)) {
+      const uint32_t error = platform::last_error();
+      messages::line(806, 1, "ReadFile()関数でエラーが発生しました。 \"%s\"", s->path);
+      messages::system_error_lines(806, 2, error);
+      platform::close_file(request.handle);
+      return false;
+    }
+    const bool checked = records::check_leading_bytes(leading, count, s->ic, s->iy, detected);
+    if (!paths::close_step(request.handle, s->path, 811) || !checked) return false;
+    if (lead == nullptr) lead = s;
+  }
+  if (lead == nullptr) return true;
+  // The mark step refuses /OJ1 to /OJ5 for sources that carry a mark.
+  records::BomEdit unused;
+  const records::BomSettings bom{first.oj_value, lead->il, lead->iy, detected};
+  return records::plan_bom_edit(nullptr, 0, bom, unused);
+}
+
 }  // namespace
 
 bool joined_copy(paths::SourceList& sources, paths::DestinationList& destinations, CopyRun& run) {
+  if (!check_marks_first(sources, *destinations.head)) return false;
   if (!move_to_backups(sources)) return false;
   if (!open_destinations(destinations, run)) return false;
 
@@ -191,6 +238,8 @@ bool joined_copy(paths::SourceList& sources, paths::DestinationList& destination
   for (paths::SourceEntry* s = sources.head; s != nullptr; s = s->next) {
     if (s->kind != paths::kKindFile) continue;
     SourceRole role;
+    // The first source that has any bytes begins the output: it keeps its
+    // mark and decides the end-of-file character, as a lone source would.
     role.keeps_mark = first_source;
     role.decides_eof = first_source;
     role.completes_output = next_file(s->next) == nullptr;
@@ -206,7 +255,7 @@ bool joined_copy(paths::SourceList& sources, paths::DestinationList& destination
 
     output.start_source(*s, role.read_path);
     if (!copy_source(*s, role, run, output)) return false;
-    first_source = false;
+    if (run.source_bytes != 0) first_source = false;
     if (!close_source(*s, role.read_path)) return false;
   }
 

@@ -90,6 +90,11 @@ class PairOutput : public OutputSink {
     }
     if (first_output_ && (is_repeat(d) || d.ou_value == 3)) {
       if (!position_for_append(d, run_.units.eof, source_.iy == 2)) return false;
+      // Output that follows what the file holds gets no mark of its own.
+      int64_t position = 0;
+      if (platform::seek_file(d.handle, 0, platform::SeekFrom::kCurrent, &position) && position > 0) {
+        edit = records::edit_for_appending(data, length, run_.detected_code);
+      }
     }
     const uint32_t kept = length - edit.drop_length;
     if (!write_all(d, edit.prefix, edit.prefix_length, kPerFileWrite)) return false;

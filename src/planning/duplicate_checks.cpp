@@ -1,6 +1,5 @@
 #include "planning/duplicate_checks.h"
 
-
 #include "messages/messages.h"
 #include "paths/value_flags.h"
 #include "planning/same_file.h"
@@ -37,7 +36,9 @@ bool check_duplicate_sources(cli::CommandLine& command_line, RepeatTable& repeat
         repeats[j].repeat_mark = kRepeatMark;
         continue;
       }
-      if (per_file && !repeats_allowed && file_name_of(names[i].given_text) == file_name_of(names[j].given_text)) {
+      // /W lets the same file come again; two different files of one name
+      // would still land on one destination, the second over the first.
+      if (per_file && file_name_of(names[i].given_text) == file_name_of(names[j].given_text)) {
         const std::string name(file_name_of(names[i].given_text));
         messages::line(80, 1, "/Nを指定し，%d番目の/Iの/IFに次のファイル名を複数個指定しています。", kGroupPosition);
         messages::line(80, 2, "%s", name.c_str());

@@ -22,6 +22,7 @@ class DuplicateChecksTest : public ::testing::Test {
     peltrix::testing::make_folders(folder_ / "y");
     peltrix::testing::write_file(folder_ / "x/r.txt", "x");
     peltrix::testing::write_file(folder_ / "y/r.txt", "y");
+    peltrix::testing::write_file(folder_ / "y/s.txt", "s");
   }
   std::string at(const std::string& name) const { return peltrix::testing::typed(folder_ / name); }
 
@@ -32,7 +33,7 @@ class DuplicateChecksTest : public ::testing::Test {
 
 TEST_F(DuplicateChecksTest, RepeatsAllowedByWAreMarkedAgainstTheirEarliestName) {
   const std::string r = at("x/r.txt");
-  ASSERT_TRUE(parse(command_line_, {"/I/IF" + r + ";" + at("y/r.txt") + ";" + r + ";" + r, "/W", "/N"}));
+  ASSERT_TRUE(parse(command_line_, {"/I/IF" + r + ";" + at("y/s.txt") + ";" + r + ";" + r, "/W", "/N"}));
   EXPECT_EQ(stderr_of([&] { return check_duplicate_sources(command_line_, repeats_); }), "");
   ASSERT_EQ(repeats_.size(), 4u);
   const uint32_t marks[] = {0, 0, kRepeatMark, kRepeatMark};
@@ -46,7 +47,7 @@ TEST_F(DuplicateChecksTest, RepeatsAllowedByWAreMarkedAgainstTheirEarliestName) 
   EXPECT_EQ(count_distinct_sources(sources), 2);
 }
 
-TEST_F(DuplicateChecksTest, OneFileNameTwiceIsRefusedOnlyWithNAndWithoutW) {
+TEST_F(DuplicateChecksTest, OneFileNameForTwoFilesIsRefusedWithN) {
   const std::string names = "/I/IF" + at("x/r.txt") + ";" + at("y/r.txt");
   ASSERT_TRUE(parse(command_line_, {names, "/N"}));
   bool passed = true;
@@ -57,9 +58,10 @@ TEST_F(DuplicateChecksTest, OneFileNameTwiceIsRefusedOnlyWithNAndWithoutW) {
   cli::CommandLine without_n;
   ASSERT_TRUE(parse(without_n, {names}));
   EXPECT_TRUE(check_duplicate_sources(without_n, repeats_));
+  // /W allows the same file again, not another file of the same name.
   cli::CommandLine with_w;
   ASSERT_TRUE(parse(with_w, {names, "/N", "/W"}));
-  EXPECT_TRUE(check_duplicate_sources(with_w, repeats_));
+  EXPECT_FALSE(stderr_of([&] { return check_duplicate_sources(with_w, repeats_); }).empty());
 }
 
 }  // namespace

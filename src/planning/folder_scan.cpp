@@ -15,6 +15,7 @@ namespace peltrix::planning {
 namespace {
 
 constexpr int kUnlistedCode = 134;
+constexpr int kUnnamableCode = 135;
 
 constexpr int kFirstPoolCode = 93;
 constexpr int kNextPoolCode = 94;
@@ -30,8 +31,18 @@ struct Scan {
 
 bool is_dot_name(const char* name) { return std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0; }
 
+// An item whose own name holds a folder separator ('\' in a name on a
+// system where '\' is no separator) has no path the program could open.
+bool report_unnamable(const std::string& path) {
+  messages::line(kUnnamableCode, 1, "コピー元フォルダに，パスとして扱えない名前のファイルまたはフォルダがあります。");
+  messages::line(kUnnamableCode, 2, "%s", path.c_str());
+  messages::line(kUnnamableCode, 3, "名前からフォルダの区切り文字を除いてから，再度コマンドを実行してください。");
+  return false;
+}
+
 bool add_item(Scan& scan, const char* folder, const platform::FindItem& item) {
   const std::string path = joined_path(folder, item.name);
+  if (platform::last_folder_separator(item.name) != nullptr) return report_unnamable(path);
   if (path.size() > platform::kMaxPath) {
     paths::print_path_too_long(path.c_str());
     return false;

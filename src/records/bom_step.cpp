@@ -43,6 +43,14 @@ bool plan_bom_edit(const uint8_t* output, uint32_t length, const BomSettings& se
   return true;
 }
 
+BomEdit edit_for_appending(const uint8_t* output, uint32_t length, int32_t detected_code) {
+  BomEdit edit;
+  if (detected_code < kCodeUtf8 || detected_code >= kCodeCount) return edit;
+  const CodeRow& row = kCodeTable[detected_code];
+  if (length >= row.bom_length && std::memcmp(output, row.bom, row.bom_length) == 0) edit.drop_length = row.bom_length;
+  return edit;
+}
+
 void apply_bom_edit(uint8_t* buffer, uint32_t& length, const BomEdit& edit) {
   if (!edit.changes()) return;
   const uint32_t kept = length - edit.drop_length;

@@ -29,6 +29,11 @@ struct BomEdit {
 // and returns false when /OJ names a mark for sources that carry one.
 bool plan_bom_edit(const uint8_t* output, uint32_t length, const BomSettings& settings, BomEdit& edit);
 
+// The edit for output that goes behind what a destination already holds:
+// no mark is added, and the sources' own mark is removed where the output
+// begins with it, so that no mark stands in the middle of a file.
+BomEdit edit_for_appending(const uint8_t* output, uint32_t length, int32_t detected_code);
+
 // Applies an edit in place; buffer must hold length + 4 bytes.
 void apply_bom_edit(uint8_t* buffer, uint32_t& length, const BomEdit& edit);
 
