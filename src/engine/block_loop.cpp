@@ -156,7 +156,9 @@ bool copy_source(const paths::SourceEntry& source, const SourceRole& role, CopyR
       }
       pass_through = passed != PassThrough::kUnsupported;
     }
-    uint8_t* data = buffers.data[block & 1];
+    // Blocks take turns in the two read buffers when bytes are carried from
+    // one to the next; otherwise one buffer serves, and fewer pages are touched.
+    uint8_t* data = buffers.data[flags.record_processing ? block & 1 : 0];
     uint32_t read = 0;
     // Blocks are read by their place, as blocks handed through leave no file position behind.
     if (!platform::read_file_at(source.handle, static_cast<int64_t>(total), data,
