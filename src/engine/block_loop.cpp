@@ -137,13 +137,21 @@ bool copy_source(const paths::SourceEntry& source, const SourceRole& role, CopyR
   transform.conversion = buffers.conversion;
   transform.conversion_capacity = kConversionBufferSize;
 
-  uint64_t size = current_size(source);
+  // The size found in planning until a block says otherwise; it is asked
+  // again where it decides anything (a full block reaching it, a stretch
+  // handed through).
+  uint64_t size = static_cast<uint64_t>(source.size);
+  bool size_asked = false;
   uint64_t& total = run.source_bytes;
   total = 0;
   uint32_t carry = 0;
   // Blocks that nothing changes go from the source to the output inside the system.
   bool pass_through = !flags.record_processing;
   for (uint32_t block = 0;; ++block) {
+    if (pass_through && block > 0 && !size_asked) {
+      size = current_size(source);
+      size_asked = true;
+    }
     if (pass_through && block > 0 && total + kBlockLength < size) {
       uint64_t blocks = 0;
       const PassThrough passed = pass_blocks_through(source, total, size, byte_counters, state, sink, blocks);

@@ -132,14 +132,16 @@ bool fill(void* buffer, uint32_t size, uint32_t* read_count, ReadSome&& read_som
   if (faults::fires(faults::Operation::kRead)) return false;
   uint32_t total = 0;
   while (total < size) {
-    const ssize_t n = read_some(static_cast<char*>(buffer) + total, size - total, total);
+    const uint32_t wanted = size - total;
+    const ssize_t n = read_some(static_cast<char*>(buffer) + total, wanted, total);
     if (n < 0) {
       if (errno == EINTR) continue;
       *read_count = total;
       return fail_errno("");
     }
-    if (n == 0) break;
     total += static_cast<uint32_t>(n);
+    // A regular file reads short only at its end: no call to confirm it.
+    if (static_cast<uint32_t>(n) < wanted) break;
   }
   *read_count = total;
   return true;
@@ -216,8 +218,8 @@ FileHandle open_file(const char* path, uint32_t access, uint32_t share_mode,
     g_last_error = map_errno(error, name);
     return kInvalidFile;
   }
-  const int status_flags = fcntl(fd, F_GETFL);
-  if (status_flags >= 0) fcntl(fd, F_SETFL, status_flags & ~O_NONBLOCK);
+  // O_NONBLOCK stays: it kept a pipe from blocking the open, and changes
+  // nothing for the regular file this is.
   return fd;
 }
 
