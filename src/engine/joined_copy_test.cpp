@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include "engine/test_support.h"
-#include "paths/value_flags.h"
 #include "records/byte_window.h"
 #include "records/end_of_file.h"
 #include "records/record_transform.h"
@@ -87,28 +86,6 @@ std::pair<std::string, uint64_t> copied(const std::string& source, const Options
   return {copy.get("out"), d.records_written};
 }
 
-TEST(JoinedCopyTest, ThreeSourcesJoinIntoEveryDestination) {
-  CopyFixture copy;
-  const std::string a = random_bytes(kBlock + kBlock / 2, 1, "ab\r\n\x1A\0"s) + "x";
-  const std::string b = "short\n";
-  const std::string c = random_bytes(2 * kBlock + 7, 2, "xyz\n"s);
-  copy.put("a", a);
-  copy.put("b", b);
-  copy.put("c", c);
-  copy.source("a");
-  copy.source("b");
-  copy.source("c");
-  paths::DestinationEntry& one = copy.destination("one");
-  paths::DestinationEntry& two = copy.destination("two");
-  copy.choose_units(0, 0);
-  ASSERT_TRUE(joined_copy(copy.sources, copy.destinations, copy.run));
-  EXPECT_EQ(copy.get("one"), a + b + c);
-  EXPECT_EQ(copy.get("two"), a + b + c);
-  EXPECT_EQ(one.bytes_written, (a + b + c).size());
-  EXPECT_EQ(two.bytes_written, one.bytes_written);
-  EXPECT_EQ(copy.run.destination_count, 2);
-}
-
 TEST(JoinedCopyTest, BlocksGiveWhatOneCallOverTheWholeSourceGives) {
   // Sizes around the block boundaries, where records and units straddle them.
   const size_t sizes[] = {1, 1023, kBlock - 1, kBlock, kBlock + 1, kBlock + 1025, 2 * kBlock, 2 * kBlock + 513};
@@ -130,31 +107,6 @@ TEST(JoinedCopyTest, BlocksGiveWhatOneCallOverTheWholeSourceGives) {
       EXPECT_TRUE(actual.first == expected.first);
       EXPECT_EQ(actual.second, expected.second);
     }
-  }
-}
-
-TEST(JoinedCopyTest, WideUnitsStraddlingTheBoundaryConvertOnce) {
-  const std::string text = testing::numbered_lines(120000, "\r\n");
-  for (int32_t code : {records::kCodeUtf16Le, records::kCodeUtf16Be, records::kCodeUtf32Le, records::kCodeUtf32Be}) {
-    SCOPED_TRACE(code);
-    const int width = code <= records::kCodeUtf16Be ? 2 : 4;
-    const bool big = code == records::kCodeUtf16Be || code == records::kCodeUtf32Be;
-    const std::string source = testing::widen(text, width, big);
-    ASSERT_GT(source.size(), 2 * kBlock);
-    const auto lf = copied(source, {.or_value = 1}, code);
-    EXPECT_TRUE(lf.first == testing::widen(testing::numbered_lines(120000, "\n"), width, big));
-    EXPECT_EQ(lf.second, 120000u);
-  }
-}
-
-TEST(JoinedCopyTest, BlocksFullOfNewlinesDoubleIntoCrLf) {
-  for (size_t size : {2 * kBlock, 3 * kBlock}) {
-    const std::string source(size, '\n');
-    const auto crlf = copied(source, {.or_value = 2}, 0);
-    ASSERT_EQ(crlf.first.size(), 2 * size);
-    EXPECT_EQ(crlf.first.find_first_not_of("\r\n"), std::string::npos);
-    EXPECT_EQ(crlf.first.find("\n\n"), std::string::npos);
-    EXPECT_EQ(crlf.second, size);
   }
 }
 
@@ -205,39 +157,6 @@ TEST(JoinedCopyTest, MarkStepRunsOnceForTheWholeOutput) {
   EXPECT_EQ(skip.get("out"), "\xFF\xFE" "x\0\n\0y\0\n\0"s);
 }
 
-TEST(JoinedCopyTest, EndOfFileCharacterFollowsTheFirstSourceAndTheSetting) {
-  struct Case {
-    int32_t oe;
-    std::string first;
-    std::string last;
-    std::string expected;
-  };
-  const Case cases[] = {
-      {0, "a\x1A", "b", "ab\x1A"}, {0, "a", "b\x1A", "ab"},   {3, "a\x1A", "b\x1A", "ab\x1A"},
-      {1, "a\x1A", "b\x1A", "ab"}, {2, "a", "b", "ab\x1A"},    {2, "a", "", "a"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.oe);
-    CopyFixture copy;
-    copy.put("a", c.first);
-    copy.put("b", c.last);
-    copy.source("a");
-    copy.source("b");
-    copy.destination("out").oe_value = c.oe;
-    copy.choose_units(0, 0);
-    ASSERT_TRUE(joined_copy(copy.sources, copy.destinations, copy.run));
-    EXPECT_EQ(copy.get("out"), c.expected);
-  }
-  // In UTF-16 the unit is two bytes, removed and put back whole.
-  CopyFixture wide;
-  wide.put("a", "a\0\x1A\0"s);
-  wide.source("a").ic = 4;
-  wide.destination("out");
-  wide.choose_units(records::kCodeUndecided, 4);
-  ASSERT_TRUE(joined_copy(wide.sources, wide.destinations, wide.run));
-  EXPECT_EQ(wide.get("out"), "a\0\x1A\0"s);
-}
-
 TEST(JoinedCopyTest, AppendingReplacesATrailingEndOfFileUnitWhole) {
   CopyFixture copy;
   copy.put("a", "new\n");
@@ -273,29 +192,6 @@ TEST(JoinedCopyTest, AppendingReplacesATrailingEndOfFileUnitWhole) {
   plain.choose_units(0, 0);
   ASSERT_TRUE(joined_copy(plain.sources, plain.destinations, plain.run));
   EXPECT_EQ(plain.get("old"), "x\x1Az");
-}
-
-TEST(JoinedCopyTest, InPlaceCopyReadsTheBackupAndDeletesItUnlessKept) {
-  for (int32_t iu : {0, 1}) {
-    SCOPED_TRACE(iu);
-    CopyFixture copy;
-    copy.put("data.txt", "a\r\nb\r\n");
-    paths::SourceEntry& s = copy.source("data.txt");
-    const std::string backup = copy.at("data_20261206_0001.txt");
-    s.backup_path = backup.c_str();
-    s.flags = paths::value_flag::kInPlace;
-    s.iu = iu;
-    paths::DestinationEntry& d = copy.destination("data.txt");
-    d.ou_value = 2;
-    d.or_value = 1;
-    copy.choose_units(0, 0);
-    ASSERT_TRUE(joined_copy(copy.sources, copy.destinations, copy.run));
-    EXPECT_EQ(copy.get("data.txt"), "a\nb\n");
-    EXPECT_EQ(std::filesystem::exists(backup), iu == 1);
-    if (iu == 1) {
-      EXPECT_EQ(copy.get("data_20261206_0001.txt"), "a\r\nb\r\n");
-    }
-  }
 }
 
 TEST(JoinedCopyTest, ASourceWhosePlannedSizeIsStaleIsCopiedAsItIsNow) {
