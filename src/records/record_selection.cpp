@@ -78,6 +78,43 @@ bool count_to_limit(const uint8_t* data, int64_t length, const ActiveUnits& unit
   return reached;
 }
 
+// A block met while records are still to be skipped: output starts just
+// past the unit that ends the last skipped record. With limits, the records
+// after that point count against the limit, and the unit that uses it up
+// ends the output; the record that ends the skip does not count.
+void skip_through(const uint8_t* data, int64_t length, uint32_t& t, const ActiveUnits& units, const UnitCount& found,
+                  bool limits, RecordCounters& counters, TransformState& state, uint64_t& count) {
+  t = 0;
+  bool reached = false;
+  if (found.units < static_cast<uint64_t>(counters.records_to_skip)) {
+    // The whole block lies before the skip point.
+    counters.records_to_skip -= static_cast<int64_t>(found.units);
+    count = found.units;
+  } else {
+    scan_lf(data, length, units, state, [&](int64_t unit_end) {
+      --counters.records_to_skip;
+      ++count;
+      if (limits && state.window_start != 0 && --counters.record_limit == 0) {
+        state.stop = true;
+        state.window_end = unit_end;
+        reached = true;
+        return false;
+      }
+      if (reaches_skip_point(counters, state)) {
+        state.window_start = unit_end;
+        count = 0;
+        t = amount_after(unit_end, length);
+      }
+      return true;
+    });
+  }
+  if (!reached && has_final_record(found, length, state)) {
+    --counters.records_to_skip;
+    ++count;
+    if (reaches_skip_point(counters, state)) count = 0;
+  }
+}
+
 }  // namespace
 
 void count_records(const uint8_t* data, int64_t length, const ActiveUnits& units, TransformState& state) {
@@ -95,28 +132,7 @@ void skip_records(const uint8_t* data, int64_t length, uint32_t& t, const Active
   if (counters.records_to_skip <= 0) {
     count = found.units + (has_final_record(found, length, state) ? 1 : 0);
   } else {
-    t = 0;
-    if (found.units < static_cast<uint64_t>(counters.records_to_skip)) {
-      // The whole block lies before the skip point.
-      counters.records_to_skip -= static_cast<int64_t>(found.units);
-      count = found.units;
-    } else {
-      scan_lf(data, length, units, state, [&](int64_t unit_end) {
-        --counters.records_to_skip;
-        ++count;
-        if (reaches_skip_point(counters, state)) {
-          state.window_start = unit_end;
-          count = 0;
-          t = amount_after(unit_end, length);
-        }
-        return true;
-      });
-    }
-    if (has_final_record(found, length, state)) {
-      --counters.records_to_skip;
-      ++count;
-      if (reaches_skip_point(counters, state)) count = 0;
-    }
+    skip_through(data, length, t, units, found, false, counters, state, count);
   }
   finish_skip(counters, count, state);
 }
@@ -143,34 +159,7 @@ void skip_and_limit_records(const uint8_t* data, int64_t length, uint32_t& t, co
       ++count;
     }
   } else {
-    t = 0;
-    bool reached = false;
-    if (found.units < static_cast<uint64_t>(counters.records_to_skip)) {
-      counters.records_to_skip -= static_cast<int64_t>(found.units);
-      count = found.units;
-    } else {
-      scan_lf(data, length, units, state, [&](int64_t unit_end) {
-        --counters.records_to_skip;
-        ++count;
-        if (state.window_start != 0 && --counters.record_limit == 0) {
-          state.stop = true;
-          state.window_end = unit_end;
-          reached = true;
-          return false;
-        }
-        if (reaches_skip_point(counters, state)) {
-          state.window_start = unit_end;
-          count = 0;
-          t = amount_after(unit_end, length);
-        }
-        return true;
-      });
-    }
-    if (!reached && has_final_record(found, length, state)) {
-      --counters.records_to_skip;
-      ++count;
-      if (reaches_skip_point(counters, state)) count = 0;
-    }
+    skip_through(data, length, t, units, found, true, counters, state, count);
   }
   finish_skip(counters, count, state);
 }
