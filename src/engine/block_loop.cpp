@@ -2,34 +2,18 @@
 
 #include <cstring>
 
+#include "engine/block_steps.h"
+#include "engine/stretch_count.h"
 #include "messages/messages.h"
 #include "platform/platform.h"
 #include "records/byte_window.h"
 #include "records/end_of_file.h"
 #include "records/leading_bytes.h"
 #include "records/record_transform.h"
-#include "records/windowed_conversion.h"
 
 namespace peltrix::engine {
 
 namespace {
-
-// What the options of a source switch on.
-struct SourceFlags {
-  bool record_limits;
-  bool byte_limits;
-  bool record_processing;
-  bool plain_bytes;
-};
-
-SourceFlags flags_for(const paths::SourceEntry& source, const SourceRole& role, const CopyRun& run) {
-  SourceFlags flags;
-  flags.record_limits = source.il != 0 || source.ip != 0;
-  flags.byte_limits = source.it != 0 || source.ia != 0 || source.ib != 0 || source.im != 0;
-  flags.record_processing = run.settings.message_type == 3 || flags.record_limits || role.or_value != 0;
-  flags.plain_bytes = source.iy == 2;
-  return flags;
-}
 
 // The source's size as it is now; the size found in planning when the
 // system cannot tell.
@@ -95,22 +79,55 @@ Stretch stretch_from(uint64_t offset, uint64_t size, const records::ByteCounters
   return stretch;
 }
 
+void report_read_failure(const SourceRole& role, uint32_t error) {
+  messages::line(role.read_message, 1, "ReadFile()関数でエラーが発生しました。 \"%s\"", role.read_path);
+  messages::system_error_lines(role.read_message, 2, error);
+}
+
+// Where the blocks handed through stand in the block loop: the bytes carried
+// in front of them (only while records are counted), and what counts them.
+struct Counting {
+  uint32_t carry = 0;
+  uint32_t first_block = 0;  // number of the first block handed through
+  CopyBuffers* buffers = nullptr;
+  const records::TransformSettings* transform = nullptr;
+};
+
 // Hands the full blocks from offset on that are not the last one to the
 // output as one range of the source, inside the system: nothing can change
-// them but the byte window. kRead: the next block must be read after all;
-// nothing has changed then.
-PassThrough pass_blocks_through(const paths::SourceEntry& source, uint64_t offset, uint64_t size,
-                                records::ByteCounters& counters, records::TransformState& state, OutputSink& sink,
-                                uint64_t& blocks) {
+// them but the byte window. While records are counted (counting not null),
+// the range starts at the carried bytes and ends before the bytes the last
+// block carries on, as the block loop would output them, and a second thread
+// counts their records meanwhile. kRead: the next block must be read after
+// all; nothing has changed then.
+PassThrough pass_blocks_through(const paths::SourceEntry& source, const SourceRole& role, uint64_t offset,
+                                uint64_t size, const Counting* counting, records::ByteCounters& counters,
+                                records::TransformState& state, OutputSink& sink, uint64_t& blocks) {
   const Stretch stretch = stretch_from(offset, size, counters, state);
   if (stretch.blocks == 0) return PassThrough::kRead;
+  StretchCounter counter;
+  const uint32_t carry = counting != nullptr ? counting->carry : 0;
+  if (counting != nullptr) {
+    CopyBuffers& buffers = *counting->buffers;
+    counter.start(source.handle, offset, stretch.blocks, buffers.data[counting->first_block & 1] - carry, buffers,
+                  *counting->transform);
+  }
   if (stretch.length != 0) {
-    switch (sink.copy_range(source, stretch.start, stretch.length)) {
+    switch (sink.copy_range(source, stretch.start - carry, stretch.length)) {
       case OutputSink::RangeCopy::kCopied: break;
       case OutputSink::RangeCopy::kNotNow: return PassThrough::kRead;
       case OutputSink::RangeCopy::kUnsupported: return PassThrough::kUnsupported;
       case OutputSink::RangeCopy::kFailed: return PassThrough::kFailed;
     }
+  }
+  if (counting != nullptr) {
+    const uint32_t next_block = counting->first_block + static_cast<uint32_t>(stretch.blocks);
+    const StretchCount counted = counter.finish(counting->buffers->data[next_block & 1] - carry);
+    if (counted.read_failed) {
+      report_read_failure(role, counted.error);
+      return PassThrough::kFailed;
+    }
+    sink.add_records(counted.records);
   }
   counters = stretch.counters;
   state = stretch.state;
@@ -122,7 +139,7 @@ PassThrough pass_blocks_through(const paths::SourceEntry& source, uint64_t offse
 
 bool copy_source(const paths::SourceEntry& source, const SourceRole& role, CopyRun& run, OutputSink& sink) {
   CopyBuffers& buffers = *run.buffers;
-  const SourceFlags flags = flags_for(source, role, run);
+  const SourceFlags flags = flags_for(source, role.or_value, run.settings.message_type);
   const records::UnitPattern& eof = run.units.eof;
 
   records::RecordCounters record_counters{source.il, source.ip};
@@ -145,8 +162,9 @@ bool copy_source(const paths::SourceEntry& source, const SourceRole& role, CopyR
   uint64_t& total = run.source_bytes;
   total = 0;
   uint32_t carry = 0;
-  // Blocks that nothing changes go from the source to the output inside the system.
-  bool pass_through = !flags.record_processing;
+  // Blocks that nothing changes go from the source to the output inside the
+  // system; records are counted beside that copy.
+  bool pass_through = !flags.record_processing || flags.only_counting;
   for (uint32_t block = 0;; ++block) {
     if (pass_through && block > 0 && !size_asked) {
       size = current_size(source);
@@ -154,7 +172,9 @@ bool copy_source(const paths::SourceEntry& source, const SourceRole& role, CopyR
     }
     if (pass_through && block > 0 && total + kBlockLength < size) {
       uint64_t blocks = 0;
-      const PassThrough passed = pass_blocks_through(source, total, size, byte_counters, state, sink, blocks);
+      const Counting counting{carry, block, &buffers, &transform};
+      const PassThrough passed = pass_blocks_through(source, role, total, size, flags.only_counting ? &counting : nullptr,
+                                                     byte_counters, state, sink, blocks);
       if (passed == PassThrough::kFailed) return false;
       if (passed == PassThrough::kPassed) {
         total += blocks * kBlockLength;
@@ -171,9 +191,7 @@ bool copy_source(const paths::SourceEntry& source, const SourceRole& role, CopyR
     // Blocks are read by their place, as blocks handed through leave no file position behind.
     if (!platform::read_file_at(source.handle, static_cast<int64_t>(total), data,
                                 static_cast<uint32_t>(kBlockLength), &read)) {
-      const uint32_t error = platform::last_error();
-      messages::line(role.read_message, 1, "ReadFile()関数でエラーが発生しました。 \"%s\"", role.read_path);
-      messages::system_error_lines(role.read_message, 2, error);
+      report_read_failure(role, platform::last_error());
       return false;
     }
     // An empty source yields nothing; a source that ended on a block
@@ -208,19 +226,8 @@ bool copy_source(const paths::SourceEntry& source, const SourceRole& role, CopyR
       std::memcpy(buffers.data[(block + 1) & 1] - next_carry, start + handed_on, next_carry);
     }
 
-    state.last_block = last;
-    state.rewritten = false;
-    state.block_record_count = 0;
-    state.window_start = 0;
-    state.window_end = handed_on;
-    uint32_t t = handed_on;
-    if (flags.record_processing && flags.byte_limits) {
-      records::window_then_convert(start, handed_on, t, byte_counters, state, transform);
-    } else if (flags.record_processing) {
-      records::record_transform(start, handed_on, t, record_counters, state, transform);
-    } else if (flags.byte_limits) {
-      records::byte_window(handed_on, t, byte_counters, state);
-    }
+    const uint32_t t =
+        run_block_steps(start, handed_on, last, flags, record_counters, byte_counters, state, transform);
 
     if (t != 0) {
       const uint8_t* output = state.rewritten ? buffers.conversion : start + state.window_start;

@@ -42,6 +42,9 @@ class OutputSink {
   // source and output stand alike within a page, which keeps the system's
   // copy fast.
   virtual RangeCopy copy_range(const paths::SourceEntry& source, int64_t offset, uint64_t length) = 0;
+
+  // Adds the records counted in ranges copied by copy_range.
+  virtual void add_records(uint64_t records) = 0;
 };
 
 // Copies the open source (its handle set) through the block loop. Returns

@@ -150,6 +150,10 @@ class JoinedOutput : public OutputSink {
     return RangeCopy::kCopied;
   }
 
+  void add_records(uint64_t records) override {
+    for (paths::DestinationEntry* d = destinations_.head; d != nullptr; d = d->next) d->records_written += records;
+  }
+
  private:
   static bool appends_behind_contents(const paths::DestinationEntry& d) {
     int64_t position = 0;

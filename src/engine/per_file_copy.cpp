@@ -118,6 +118,8 @@ class PairOutput : public OutputSink {
     return RangeCopy::kCopied;
   }
 
+  void add_records(uint64_t records) override { add(0, records); }
+
  private:
   void add(uint64_t bytes, uint64_t records) {
     destination_.bytes_written += bytes;

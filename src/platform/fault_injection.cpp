@@ -1,28 +1,37 @@
 #include "platform/fault_injection.h"
 
+#include <atomic>
+
 #include "platform/platform.h"
 
 namespace peltrix::platform::faults {
 
 namespace {
 
+// Set while one thread runs; calls are counted from every thread the copy uses.
 struct Plan {
   bool armed = false;
   Operation operation = Operation::kOpen;
   uint64_t nth = 0;
   uint32_t error = 0;
-  uint64_t calls[kOperationCount] = {};
+  std::atomic<uint64_t> calls[kOperationCount] = {};
 };
 
 Plan g_plan;
 
-}  // namespace
-
-void arm(Operation operation, uint64_t nth, uint32_t error) {
-  g_plan = Plan{true, operation, nth, error, {}};
+void set_plan(bool armed, Operation operation, uint64_t nth, uint32_t error) {
+  g_plan.armed = armed;
+  g_plan.operation = operation;
+  g_plan.nth = nth;
+  g_plan.error = error;
+  for (std::atomic<uint64_t>& count : g_plan.calls) count = 0;
 }
 
-void disarm() { g_plan = Plan{}; }
+}  // namespace
+
+void arm(Operation operation, uint64_t nth, uint32_t error) { set_plan(true, operation, nth, error); }
+
+void disarm() { set_plan(false, Operation::kOpen, 0, 0); }
 
 uint64_t calls(Operation operation) { return g_plan.calls[static_cast<int>(operation)]; }
 

@@ -1,0 +1,37 @@
+#include "engine/block_steps.h"
+
+#include "records/byte_window.h"
+#include "records/windowed_conversion.h"
+
+namespace peltrix::engine {
+
+SourceFlags flags_for(const paths::SourceEntry& source, int32_t or_value, int32_t message_type) {
+  SourceFlags flags;
+  flags.record_limits = source.il != 0 || source.ip != 0;
+  flags.byte_limits = source.it != 0 || source.ia != 0 || source.ib != 0 || source.im != 0;
+  flags.record_processing = message_type == 3 || flags.record_limits || or_value != 0;
+  flags.plain_bytes = source.iy == 2;
+  flags.only_counting = message_type == 3 && !flags.record_limits && !flags.byte_limits && or_value == 0;
+  return flags;
+}
+
+uint32_t run_block_steps(uint8_t* data, uint32_t handed_on, bool last, const SourceFlags& flags,
+                         records::RecordCounters& record_counters, records::ByteCounters& byte_counters,
+                         records::TransformState& state, const records::TransformSettings& transform) {
+  state.last_block = last;
+  state.rewritten = false;
+  state.block_record_count = 0;
+  state.window_start = 0;
+  state.window_end = handed_on;
+  uint32_t t = handed_on;
+  if (flags.record_processing && flags.byte_limits) {
+    records::window_then_convert(data, handed_on, t, byte_counters, state, transform);
+  } else if (flags.record_processing) {
+    records::record_transform(data, handed_on, t, record_counters, state, transform);
+  } else if (flags.byte_limits) {
+    records::byte_window(handed_on, t, byte_counters, state);
+  }
+  return t;
+}
+
+}  // namespace peltrix::engine

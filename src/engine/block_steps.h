@@ -1,0 +1,34 @@
+// The record and byte steps one block's handed-on bytes go through, shared
+// by the block loop and by the count that runs beside the system's copy.
+#pragma once
+
+#include <cstdint>
+
+#include "paths/entries.h"
+#include "records/record_transform.h"
+#include "records/transform_state.h"
+
+namespace peltrix::engine {
+
+// What the options of a source switch on.
+struct SourceFlags {
+  bool record_limits = false;
+  bool byte_limits = false;
+  bool record_processing = false;
+  bool plain_bytes = false;
+  // Records are only counted: every byte of the source goes out unchanged
+  // but for its first and last block.
+  bool only_counting = false;
+};
+
+SourceFlags flags_for(const paths::SourceEntry& source, int32_t or_value, int32_t message_type);
+
+// Runs the record transform and the byte window that the flags switch on
+// over data[0, handed_on) of a block (last: it ends the source); state then
+// tells where the output is and how many records it holds. Returns the
+// output's length (non-zero when there is output).
+uint32_t run_block_steps(uint8_t* data, uint32_t handed_on, bool last, const SourceFlags& flags,
+                         records::RecordCounters& record_counters, records::ByteCounters& byte_counters,
+                         records::TransformState& state, const records::TransformSettings& transform);
+
+}  // namespace peltrix::engine
