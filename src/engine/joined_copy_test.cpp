@@ -110,6 +110,41 @@ TEST(JoinedCopyTest, BlocksGiveWhatOneCallOverTheWholeSourceGives) {
   }
 }
 
+TEST(JoinedCopyTest, RecordsCountedBesideTheSystemsCopyMatchOnePass) {
+  // Long enough for a stretch of blocks that the system copies while a
+  // second thread counts them; units straddle the block boundaries and stand
+  // off their alignment in every width.
+  const size_t sizes[] = {3 * kBlock + 1, 4 * kBlock + 1030};
+  const int32_t codes[] = {records::kCodeNone, records::kCodeUtf16Le, records::kCodeUtf32Be};
+  unsigned seed = 70;
+  for (size_t size : sizes) {
+    for (int32_t code : codes) {
+      SCOPED_TRACE("size " + std::to_string(size) + " code " + std::to_string(code));
+      const std::string source = "xxxx" + random_bytes(size - 4, ++seed, "ab\n\n\0\0\r\x1A"s);
+      const auto expected = whole_source(source, {.message_type = 3}, code);
+      const auto actual = copied(source, {.message_type = 3}, code);
+      EXPECT_TRUE(actual.first == expected.first);
+      EXPECT_EQ(actual.second, expected.second);
+    }
+  }
+
+  // A later source whose mark is cut, placed so that the rest of it still
+  // stands alike with the output: the system copies it while it is counted.
+  const std::string bom = "\xEF\xBB\xBF";
+  const std::string lines = testing::numbered_lines(200000, "\n");
+  CopyFixture copy;
+  copy.put("a", bom + std::string(4095, 'a') + "\n");
+  copy.put("b", bom + lines);
+  copy.source("a");
+  copy.source("b");
+  paths::DestinationEntry& out = copy.destination("out");
+  copy.run.settings.message_type = 3;
+  copy.choose_units(records::kCodeUtf8, 0);
+  ASSERT_TRUE(joined_copy(copy.sources, copy.destinations, copy.run));
+  EXPECT_TRUE(copy.get("out") == bom + std::string(4095, 'a') + "\n" + lines);
+  EXPECT_EQ(out.records_written, 200001u);
+}
+
 TEST(JoinedCopyTest, LaterSourcesLoseTheirMarkAndTheOutputGetsOne) {
   const std::string bom = "\xEF\xBB\xBF";
   CopyFixture copy;
