@@ -7,6 +7,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 runs=${1:-9}
+for tool in dos2unix unix2dos python3 dd; do
+  command -v "$tool" >/dev/null || { echo "bench/run.sh needs $tool (apt-get install dos2unix python3)" >&2; exit 2; }
+done
 cmake --workflow --preset release >/dev/null
 peltrix=$(readlink -f build/release/peltrix)
 
@@ -40,13 +43,15 @@ PY
 cat lf crlf a b c > /dev/null  # into the page cache
 
 # row NAME TARGET INPUTS PELTRIX_COMMAND TOOL_COMMAND
-# Before every run the outputs go, the inputs are read into the page cache
-# again (this machine may drop it between runs) and nothing is left to write
-# back, so that no run pays for another.
+# Before every run the inputs are read into the page cache again (this
+# machine may drop it between runs), nothing is left to write back, and the
+# outputs go last: the memory they free is what the run writes into, before
+# the machine hands it back to its host and must fetch it again, which would
+# make a run several times slower at random.
 results=()
 row() {
   local name=$1 target=$2 inputs=$3 mine=$4 tool=$5
-  local prepare="rm -rf o copy out; cat $inputs > /dev/null; sync"
+  local prepare="cat $inputs > /dev/null; sync; rm -rf o copy out"
   # The two commands take turns, run after run, so that a change in the
   # machine's load falls on both alike.
   local ratios ratio best

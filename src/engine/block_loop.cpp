@@ -4,6 +4,7 @@
 
 #include "engine/block_steps.h"
 #include "engine/stretch_count.h"
+#include "engine/write_behind.h"
 #include "messages/messages.h"
 #include "platform/platform.h"
 #include "records/byte_window.h"
@@ -165,12 +166,18 @@ bool copy_source(const paths::SourceEntry& source, const SourceRole& role, CopyR
   // Blocks that nothing changes go from the source to the output inside the
   // system; records are counted beside that copy.
   bool pass_through = !flags.record_processing || flags.only_counting;
+  // Blocks whose output is a window of what was read are written while the
+  // next one is read; bytes carried from block to block rule that out.
+  const bool overlapped = !flags.record_processing;
+  WriteBehind behind;
   for (uint32_t block = 0;; ++block) {
     if (pass_through && block > 0 && !size_asked) {
       size = current_size(source);
       size_asked = true;
     }
     if (pass_through && block > 0 && total + kBlockLength < size) {
+      // The system's copy goes behind the bytes written before it.
+      if (!behind.finish()) return false;
       uint64_t blocks = 0;
       const Counting counting{carry, block, &buffers, &transform};
       const PassThrough passed = pass_blocks_through(source, role, total, size, flags.only_counting ? &counting : nullptr,
@@ -184,14 +191,16 @@ bool copy_source(const paths::SourceEntry& source, const SourceRole& role, CopyR
       }
       pass_through = passed != PassThrough::kUnsupported;
     }
-    // Blocks take turns in the two read buffers when bytes are carried from
-    // one to the next; otherwise one buffer serves, and fewer pages are touched.
-    uint8_t* data = buffers.data[flags.record_processing ? block & 1 : 0];
+    // Blocks take turns in the two read buffers: one is read while the other
+    // is written, or bytes are carried from one to the next.
+    uint8_t* data = buffers.data[block & 1];
     uint32_t read = 0;
     // Blocks are read by their place, as blocks handed through leave no file position behind.
     if (!platform::read_file_at(source.handle, static_cast<int64_t>(total), data,
                                 static_cast<uint32_t>(kBlockLength), &read)) {
-      report_read_failure(role, platform::last_error());
+      const uint32_t error = platform::last_error();
+      if (!behind.finish()) return false;  // the write before failed first
+      report_read_failure(role, error);
       return false;
     }
     // An empty source yields nothing; a source that ended on a block
@@ -233,10 +242,15 @@ bool copy_source(const paths::SourceEntry& source, const SourceRole& role, CopyR
       const uint8_t* output = state.rewritten ? buffers.conversion : start + state.window_start;
       const uint32_t amount =
           state.rewritten ? t : static_cast<uint32_t>(state.window_end - state.window_start);
-      if (amount != 0 && !sink.write(output, amount, state.block_record_count)) return false;
+      if (amount != 0) {
+        const bool more = !last && !state.stop;
+        const bool handed = overlapped && more ? behind.hand_over(sink, output, amount, state.block_record_count)
+                                               : behind.finish() && sink.write(output, amount, state.block_record_count);
+        if (!handed) return false;
+      }
     }
     carry = next_carry;
-    if (state.stop || last) return true;
+    if (state.stop || last) return behind.finish();
   }
 }
 

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 #include <memory>
+#include <new>
+#include <type_traits>
 #include <vector>
 
 #include "platform/platform.h"
@@ -64,9 +66,18 @@ struct DestinationEntry {
 // never move once made.
 inline constexpr int32_t kEntriesPerPool = 4096;
 
+// Frees a pool's storage; entries hold nothing to release.
+struct PoolStorageRelease {
+  void operator()(void* storage) const { ::operator delete(storage); }
+};
+
+// Each pool is storage for kEntriesPerPool entries in which entries are made
+// one at a time as they are taken, so that a run touches only the memory of
+// the entries it uses.
 template <typename Entry>
 struct EntryPools {
-  std::vector<std::unique_ptr<Entry[]>> pools;
+  static_assert(std::is_trivially_destructible_v<Entry>);
+  std::vector<std::unique_ptr<Entry, PoolStorageRelease>> pools;
 };
 
 struct SourceList {

@@ -1,5 +1,5 @@
-// Taking entries from the pools of a source or destination list: zero-filled
-// blocks of 4096 entries, the first entry of each linking to the next block,
+// Taking entries from the pools of a source or destination list: blocks of
+// 4096 entries, the first entry of each linking to the next block,
 // and every entry linked behind the one made before it.
 #pragma once
 
@@ -20,11 +20,12 @@ inline constexpr uint32_t kErrorNotEnoughMemory = 8;
 // system-error lines from line 2.
 void print_memory_refused(int code, size_t requested);
 
-// A new zero-filled pool kept by storage; nullptr after the messages of code.
+// A new pool kept by storage, its first entry made; nullptr after the
+// messages of code.
 template <typename Entry>
 Entry* new_pool(paths::EntryPools<Entry>& storage, int code) {
   constexpr size_t kRequested = sizeof(Entry) * paths::kEntriesPerPool;
-  std::unique_ptr<Entry[]> pool(new (std::nothrow) Entry[paths::kEntriesPerPool]());
+  std::unique_ptr<Entry, paths::PoolStorageRelease> pool(static_cast<Entry*>(::operator new(kRequested, std::nothrow)));
   if (pool == nullptr) {
     print_memory_refused(code, kRequested);
     return nullptr;
@@ -35,7 +36,7 @@ Entry* new_pool(paths::EntryPools<Entry>& storage, int code) {
     print_memory_refused(code, kRequested);
     return nullptr;
   }
-  return storage.pools.back().get();
+  return new (storage.pools.back().get()) Entry();
 }
 
 // The next entry of list, made is the number of entries made so far: the
@@ -56,7 +57,7 @@ auto* take_entry(List& list, int32_t made, int first_pool_code, int next_pool_co
     list.last_pool->pool_link = entry;
     list.last_pool = entry;
   } else {
-    entry = list.current + 1;
+    entry = new (list.current + 1) Entry();
   }
   if (list.current != nullptr) list.current->next = entry;
   list.current = entry;
