@@ -170,6 +170,7 @@ bool copy_source(const paths::SourceEntry& source, const SourceRole& role, CopyR
   // next one is read; bytes carried from block to block rule that out.
   const bool overlapped = !flags.record_processing;
   WriteBehind behind;
+  int writing_from = -1;  // the read buffer a handed-over write still reads, if any
   for (uint32_t block = 0;; ++block) {
     if (pass_through && block > 0 && !size_asked) {
       size = current_size(source);
@@ -178,6 +179,7 @@ bool copy_source(const paths::SourceEntry& source, const SourceRole& role, CopyR
     if (pass_through && block > 0 && total + kBlockLength < size) {
       // The system's copy goes behind the bytes written before it.
       if (!behind.finish()) return false;
+      writing_from = -1;
       uint64_t blocks = 0;
       const Counting counting{carry, block, &buffers, &transform};
       const PassThrough passed = pass_blocks_through(source, role, total, size, flags.only_counting ? &counting : nullptr,
@@ -191,9 +193,11 @@ bool copy_source(const paths::SourceEntry& source, const SourceRole& role, CopyR
       }
       pass_through = passed != PassThrough::kUnsupported;
     }
-    // Blocks take turns in the two read buffers: one is read while the other
-    // is written, or bytes are carried from one to the next.
-    uint8_t* data = buffers.data[block & 1];
+    // Blocks take turns in the two read buffers when bytes are carried from
+    // one to the next, or while the other is being written; otherwise the
+    // first serves, whose pages are already in memory.
+    const int buffer = flags.record_processing ? static_cast<int>(block & 1) : writing_from == 0 ? 1 : 0;
+    uint8_t* data = buffers.data[buffer];
     uint32_t read = 0;
     // Blocks are read by their place, as blocks handed through leave no file position behind.
     if (!platform::read_file_at(source.handle, static_cast<int64_t>(total), data,
@@ -247,6 +251,7 @@ bool copy_source(const paths::SourceEntry& source, const SourceRole& role, CopyR
         const bool handed = overlapped && more ? behind.hand_over(sink, output, amount, state.block_record_count)
                                                : behind.finish() && sink.write(output, amount, state.block_record_count);
         if (!handed) return false;
+        writing_from = overlapped && more ? buffer : -1;
       }
     }
     carry = next_carry;

@@ -142,6 +142,12 @@ void guard_standard_streams();
 
 // Standard output carries copied data unchanged from here on.
 void set_stdout_binary();
+
+// Size of the large pages the system may back memory with.
+inline constexpr size_t kLargePageSize = 2097152;
+// Asks the system to back [start, start + length) with large pages, so that
+// its first use takes one fault instead of one per page; only a hint.
+void advise_large_pages(void* start, size_t length);
 // Writes to standard output; *written_count may be less than size.
 bool write_stdout(const void* buffer, uint32_t size, uint32_t* written_count);
 

@@ -11,6 +11,7 @@
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/file.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <sys/types.h>
 #include <unistd.h>
@@ -497,6 +498,15 @@ void guard_standard_streams() {
       close(placeholder);
     }
   }
+}
+
+void advise_large_pages(void* start, size_t length) {
+#ifdef MADV_HUGEPAGE
+  madvise(start, length, MADV_HUGEPAGE);
+#else
+  (void)start;
+  (void)length;
+#endif
 }
 
 void set_stdout_binary() {

@@ -214,6 +214,9 @@ void guard_standard_streams() {
 
 void set_stdout_binary() { _setmode(_fileno(stdout), _O_BINARY); }
 
+// Large pages need a privilege that a copy command should not ask for.
+void advise_large_pages(void*, size_t) {}
+
 bool write_stdout(const void* buffer, uint32_t size, uint32_t* written_count) {
   *written_count = 0;
   if (faults::fires(faults::Operation::kWrite)) return false;
