@@ -93,6 +93,19 @@ check "tree copy report" cmp -s win.out <(crlf lin.out)
 check "tree copy files and folders" diff -r win-tree tree
 check "tree copy like the Linux build" diff -r win-tree lin-tree
 
+# Sources of several blocks: records counted and a byte window written while
+# the next block is read, as on Linux.
+awk 'BEGIN { srand(8); for (i = 0; i < 3 * 1048576 + 77; i++) printf "%s", substr("ab\r\n", int(rand() * 4) + 1, 1) }' >big.txt
+win /I/IFbig.txt '/O/OFwin\big-counted.txt' /M/MT3
+lin /I/IFbig.txt '/O/OFlin\big-counted.txt' /M/MT3
+check "large count status" test "$(cat win.status)" = 0
+counted() { grep -ao 'I001-2 0001 [0-9]*' "$1"; }
+check "large count report" test -n "$(counted lin.out)" -a "$(counted win.out)" = "$(counted lin.out)"
+check "large count bytes" cmp -s win/big-counted.txt big.txt
+win /I/IFbig.txt/IT1001/IB2500000 '/O/OFwin\big-window.txt'
+check "large window status" test "$(cat win.status)" = 0
+check "large window bytes" cmp -s win/big-window.txt <(tail -c +1002 big.txt | head -c 2500000)
+
 # An in-place copy goes through a dated backup, which /IU1 keeps.
 printf 'a\r\nb\r\n' >inplace.txt
 win /I/IFinplace.txt/IU1 /O/OFinplace.txt/OU2/OR1
