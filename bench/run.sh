@@ -3,12 +3,12 @@
 # in the page cache, and prints for each row the median ratio PELTRIX / tool,
 # the ratio of the fastest runs (the work itself, without the machine's
 # interference), and PELTRIX's peak memory. The verdict follows the median.
-#   bench/run.sh [RUNS]          (needs dos2unix, python3)
+#   bench/run.sh [RUNS]          (needs dos2unix, python3, GNU time)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 runs=${1:-9}
-for tool in dos2unix unix2dos python3 dd; do
-  command -v "$tool" >/dev/null || { echo "bench/run.sh needs $tool (apt-get install dos2unix python3)" >&2; exit 2; }
+for tool in dos2unix unix2dos python3 dd /usr/bin/time; do
+  command -v "$tool" >/dev/null || { echo "bench/run.sh needs $tool (apt-get install dos2unix python3 time)" >&2; exit 2; }
 done
 cmake --workflow --preset release >/dev/null
 peltrix=$(readlink -f build/release/peltrix)
@@ -72,11 +72,11 @@ PY
 )
   read -r ratio best <<<"$ratios"
   eval "$prepare"
+  # GNU time, not Python: a child forked from Python reports Python's memory
+  # as its own peak. KiB, rounded up to MiB.
   local rss
-  rss=$(python3 -c '
-import resource, subprocess, sys
-subprocess.run(sys.argv[1], shell=True, check=True, stdout=subprocess.DEVNULL)
-print(resource.getrusage(resource.RUSAGE_CHILDREN).ru_maxrss // 1024)' "$mine")
+  /usr/bin/time -f %M -o "$work/rss" sh -c "$mine" >/dev/null
+  rss=$(( ($(tail -n 1 "$work/rss") + 1023) / 1024 ))
   eval "$prepare"
   local verdict=ok
   python3 -c "import sys; sys.exit(0 if $ratio <= $target and $rss <= 16 else 1)" || verdict=MISSED
