@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Times PELTRIX against the standard tool for the same work, with the files
-# in the page cache, and prints for each row the median ratio PELTRIX / tool,
+# in the page cache, and prints for each row the median of the ratios
+# PELTRIX / tool of the turns (each turn runs both, back to back),
 # the ratio of the fastest runs (the work itself, without the machine's
 # interference), and PELTRIX's peak memory. The verdict follows the median.
 #   bench/run.sh [RUNS]          (needs dos2unix, python3, GNU time)
@@ -59,15 +60,18 @@ row() {
 import statistics, subprocess, sys, time
 runs, prepare, mine, tool = int(sys.argv[1]), sys.argv[2], sys.argv[3], sys.argv[4]
 times = {mine: [], tool: []}
+ratios = []  # one per turn: the two commands ran back to back, in the same phase of the machine
 for turn in range(runs + 1):
+    turn_times = {}
     for command in (mine, tool) if turn % 2 == 0 else (tool, mine):
         subprocess.run(prepare, shell=True, check=True)
         start = time.perf_counter()
         subprocess.run(command, shell=True, check=True, stdout=subprocess.DEVNULL)
-        if turn > 0:  # the first turn warms up
-            times[command].append(time.perf_counter() - start)
-print("%.3f %.3f" % (statistics.median(times[mine]) / statistics.median(times[tool]),
-                    min(times[mine]) / min(times[tool])))
+        turn_times[command] = time.perf_counter() - start
+    if turn > 0:  # the first turn warms up
+        for command, seconds in turn_times.items(): times[command].append(seconds)
+        ratios.append(turn_times[mine] / turn_times[tool])
+print("%.3f %.3f" % (statistics.median(ratios), min(times[mine]) / min(times[tool])))
 PY
 )
   read -r ratio best <<<"$ratios"
