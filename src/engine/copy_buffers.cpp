@@ -42,7 +42,7 @@ bool allocate_copy_buffers(CopyBuffers& buffers, Allocator allocate) {
     // page, which its blocks are read into: the first read of a run then
     // takes one fault instead of hundreds. The other buffers start on a page.
     const bool read_buffer = i < 2;
-    const size_t alignment = read_buffer ? platform::kLargePageSize : kPageSize;
+    const size_t alignment = read_buffer ? platform::kLargePageSize : platform::kPageSize;
     buffers.blocks[i] = static_cast<uint8_t*>(allocate(size + alignment));
     if (buffers.blocks[i] == nullptr) {
       const uint32_t error = platform::last_error();

@@ -15,11 +15,6 @@ inline constexpr size_t kDataAreaLength = kCopyBufferSize - kCarryLength;
 // larger than the others so that this always fits.
 inline constexpr size_t kConversionBufferSize = kCopyBufferSize + 4096;
 
-// Data areas and the other buffers start on a page boundary, which keeps
-// the system's copies into and out of them fast; each block obtained is
-// larger by this much to make room for that.
-inline constexpr size_t kPageSize = 4096;
-
 struct CopyBuffers {
   uint8_t* blocks[5] = {};  // the blocks obtained, in allocation order
   uint8_t* read[2] = {};    // blocks with an even / odd block number

@@ -16,10 +16,9 @@ bool write_some(const paths::DestinationEntry& destination, const uint8_t* data,
 }  // namespace
 
 bool stands_alike(platform::FileHandle target, int64_t source_offset) {
-  constexpr int64_t kPage = 4096;
   int64_t position = 0;
   if (!platform::seek_file(target, 0, platform::SeekFrom::kCurrent, &position)) return false;
-  return (source_offset - position) % kPage == 0;
+  return (source_offset - position) % static_cast<int64_t>(platform::kPageSize) == 0;
 }
 
 void report_write_failure(const paths::DestinationEntry& destination, int message_number) {

@@ -143,7 +143,9 @@ void guard_standard_streams();
 // Standard output carries copied data unchanged from here on.
 void set_stdout_binary();
 
-// Size of the large pages the system may back memory with.
+// Size of the pages memory and the file cache are made of, and of the large
+// pages the system may back memory with.
+inline constexpr size_t kPageSize = 4096;
 inline constexpr size_t kLargePageSize = 2097152;
 // Asks the system to back [start, start + length) with large pages, so that
 // its first use takes one fault instead of one per page; only a hint.

@@ -268,8 +268,7 @@ int64_t copy_range(FileHandle source, int64_t source_offset, FileHandle destinat
   uint64_t copied = 0;
   // The system copies whole pages much faster than parts of them: a range
   // that starts inside a page is copied up to that page's end first.
-  constexpr uint64_t kPage = 4096;
-  const uint64_t head = (kPage - static_cast<uint64_t>(source_offset) % kPage) % kPage;
+  const uint64_t head = (kPageSize - static_cast<uint64_t>(source_offset) % kPageSize) % kPageSize;
   while (copied < length) {
     uint64_t wanted = length - copied;
     if (copied == 0 && head != 0 && head < wanted) wanted = head;
