@@ -7,6 +7,7 @@
 #include "engine/write_behind.h"
 #include "messages/messages.h"
 #include "platform/platform.h"
+#include "records/bom_step.h"
 #include "records/byte_window.h"
 #include "records/end_of_file.h"
 #include "records/leading_bytes.h"
@@ -35,11 +36,9 @@ bool is_last_block(const paths::SourceEntry& source, uint32_t read, uint64_t tot
 
 // A later source's mark is cut where its first block really begins with it.
 void cut_leading_mark(uint8_t* data, uint32_t& length, int32_t detected_code) {
-  if (detected_code < records::kCodeUtf8) return;
-  const records::CodeRow& row = records::kCodeTable[detected_code];
-  if (length < row.bom_length || std::memcmp(data, row.bom, row.bom_length) != 0) return;
-  length -= row.bom_length;
-  std::memmove(data, data + row.bom_length, length);
+  const uint32_t mark = records::leading_mark_length(data, length, detected_code);
+  length -= mark;
+  if (mark != 0) std::memmove(data, data + mark, length);
 }
 
 enum class PassThrough { kPassed, kRead, kUnsupported, kFailed };

@@ -43,11 +43,15 @@ bool plan_bom_edit(const uint8_t* output, uint32_t length, const BomSettings& se
   return true;
 }
 
+uint32_t leading_mark_length(const uint8_t* data, uint32_t length, int32_t detected_code) {
+  if (detected_code < kCodeUtf8 || detected_code >= kCodeCount) return 0;
+  const CodeRow& row = kCodeTable[detected_code];
+  return length >= row.bom_length && std::memcmp(data, row.bom, row.bom_length) == 0 ? row.bom_length : 0;
+}
+
 BomEdit edit_for_appending(const uint8_t* output, uint32_t length, int32_t detected_code) {
   BomEdit edit;
-  if (detected_code < kCodeUtf8 || detected_code >= kCodeCount) return edit;
-  const CodeRow& row = kCodeTable[detected_code];
-  if (length >= row.bom_length && std::memcmp(output, row.bom, row.bom_length) == 0) edit.drop_length = row.bom_length;
+  edit.drop_length = leading_mark_length(output, length, detected_code);
   return edit;
 }
 

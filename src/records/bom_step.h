@@ -29,6 +29,10 @@ struct BomEdit {
 // and returns false when /OJ names a mark for sources that carry one.
 bool plan_bom_edit(const uint8_t* output, uint32_t length, const BomSettings& settings, BomEdit& edit);
 
+// The length of the mark of detected_code where data begins with it; 0
+// where it does not, or where the sources carry no mark.
+uint32_t leading_mark_length(const uint8_t* data, uint32_t length, int32_t detected_code);
+
 // The edit for output that goes behind what a destination already holds:
 // no mark is added, and the sources' own mark is removed where the output
 // begins with it, so that no mark stands in the middle of a file.
