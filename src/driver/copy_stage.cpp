@@ -42,9 +42,7 @@ bool choose_units(const paths::SourceEntry& first, engine::CopyRun& copy) {
   uint8_t bytes[kLeadingBytes] = {};
   uint32_t count = 0;
   if (!platform::read_file(request.handle, bytes, kLeadingBytes, &count)) {
-    const uint32_t error = platform::last_error();
-    messages::line(kReadFailure, 1, "ReadFile()関数でエラーが発生しました。 \"%s\"", first.path);
-    messages::system_error_lines(kReadFailure, 2, error);
+    messages::read_failure(kReadFailure, first.path, platform::last_error());
     return false;
   }
   int32_t detected = records::kCodeUndecided;

@@ -80,8 +80,7 @@ Stretch stretch_from(uint64_t offset, uint64_t size, const records::ByteCounters
 }
 
 void report_read_failure(const SourceRole& role, uint32_t error) {
-  messages::line(role.read_message, 1, "ReadFile()関数でエラーが発生しました。 \"%s\"", role.read_path);
-  messages::system_error_lines(role.read_message, 2, error);
+  messages::read_failure(role.read_message, role.read_path, error);
 }
 
 // Where the blocks handed through stand in the block loop: the bytes carried

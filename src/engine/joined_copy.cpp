@@ -176,9 +176,7 @@ class JoinedOutput : public OutputSink {
       const auto piece = static_cast<uint32_t>(length < kBlockLength ? length : kBlockLength);
       uint32_t read = 0;
       if (!platform::read_file_at(source_->handle, offset, run_.buffers->scratch, piece, &read) || read != piece) {
-        const uint32_t error = read != piece ? platform::kErrorHandleEof : platform::last_error();
-        messages::line(806, 1, "ReadFile()関数でエラーが発生しました。 \"%s\"", read_path_);
-        messages::system_error_lines(806, 2, error);
+        messages::read_failure(806, read_path_, read != piece ? platform::kErrorHandleEof : platform::last_error());
         return false;
       }
       if (!write_all(d, run_.buffers->scratch, piece, kJoinedWrite)) return false;
@@ -210,9 +208,7 @@ bool check_marks_first(const paths::SourceList& sources, const paths::Destinatio
     uint8_t leading[kLeadingBytes];
     uint32_t count = 0;
     if (!platform::read_file(request.handle, leading, kLeadingBytes, &count)) {
-      const uint32_t error = platform::last_error();
-      messages::line(806, 1, "ReadFile()関数でエラーが発生しました。 \"%s\"", s->path);
-      messages::system_error_lines(806, 2, error);
+      messages::read_failure(806, s->path, platform::last_error());
       platform::close_file(request.handle);
       return false;
     }

@@ -33,4 +33,7 @@ void system_error_lines(int code, int first_line, uint32_t error);
 // The one-line out-of-memory message of code with the requested size and error.
 void out_of_memory(int code, size_t requested, uint32_t error);
 
+// The "ReadFile()" failure of path under code, then the system-error lines of error.
+void read_failure(int code, const char* path, uint32_t error);
+
 }  // namespace peltrix::messages
