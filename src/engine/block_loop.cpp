@@ -4,7 +4,6 @@
 
 #include "engine/block_steps.h"
 #include "engine/stretch_count.h"
-#include "engine/write_behind.h"
 #include "messages/messages.h"
 #include "platform/platform.h"
 #include "records/bom_step.h"
@@ -167,7 +166,7 @@ bool copy_source(const paths::SourceEntry& source, const SourceRole& role, CopyR
   // Blocks whose output is a window of what was read are written while the
   // next one is read; bytes carried from block to block rule that out.
   const bool overlapped = !flags.record_processing;
-  WriteBehind behind;
+  WriteBehind& behind = run.behind;
   int writing_from = -1;  // the read buffer a handed-over write still reads, if any
   for (uint32_t block = 0;; ++block) {
     if (pass_through && block > 0 && !size_asked) {

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "engine/copy_buffers.h"
+#include "engine/write_behind.h"
 #include "records/code_table.h"
 #include "records/transform_state.h"
 
@@ -25,6 +26,7 @@ struct CopyRun {
   records::TransformState transform;
   int32_t destination_count = 0;  // destinations counted for the report
   uint64_t source_bytes = 0;      // bytes read from the source copied last
+  WriteBehind behind;             // writes blocks while the next are read; idle between sources
 };
 
 }  // namespace peltrix::engine

@@ -1,5 +1,7 @@
 #include "engine/write_behind.h"
 
+#include "engine/block_loop.h"
+
 namespace peltrix::engine {
 
 WriteBehind::~WriteBehind() {

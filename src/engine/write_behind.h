@@ -8,10 +8,12 @@
 #include <mutex>
 #include <thread>
 
-#include "engine/block_loop.h"
-
 namespace peltrix::engine {
 
+class OutputSink;
+
+// One thread serves a whole run: it is started by the first write handed
+// over and ends with the run.
 class WriteBehind {
  public:
   WriteBehind() = default;

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/block_loop.h"
+
 namespace peltrix::engine {
 namespace {
 
