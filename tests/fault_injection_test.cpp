@@ -12,9 +12,9 @@
 
 #include <gtest/gtest.h>
 
-#include "driver/driver.h"
 #include "platform/fault_injection.h"
 #include "support/files.h"
+#include "support/in_process.h"
 
 namespace peltrix::testing {
 namespace {
@@ -25,38 +25,6 @@ using platform::faults::Operation;
 constexpr uint32_t kInjectedError = 1117;  // an I/O device error, with a system text
 const char* const kOperationNames[] = {"open", "read", "write", "close", "seek", "rename",
                                        "remove", "mkdir", "find", "status", "information"};
-
-std::set<int> open_descriptors() {
-  std::set<int> fds;
-  for (const fs::directory_entry& e : fs::directory_iterator("/proc/self/fd")) {
-    fds.insert(std::stoi(e.path().filename().string()));
-  }
-  return fds;
-}
-
-struct Outcome {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
-// Runs the program in this process, its output captured. Files a failed run
-// leaves open (the process would end there) are closed afterwards.
-Outcome run_in_process(const std::vector<std::string>& args) {
-  std::vector<const char*> argv{"peltrix"};
-  for (const std::string& arg : args) argv.push_back(arg.c_str());
-  const std::set<int> before = open_descriptors();
-  ::testing::internal::CaptureStdout();
-  ::testing::internal::CaptureStderr();
-  Outcome outcome;
-  outcome.status = driver::run(static_cast<int>(argv.size()), argv.data());
-  outcome.out = ::testing::internal::GetCapturedStdout();
-  outcome.err = ::testing::internal::GetCapturedStderr();
-  for (int fd : open_descriptors()) {
-    if (before.count(fd) == 0) close(fd);
-  }
-  return outcome;
-}
 
 // Every file below root with its bytes, by relative path.
 std::map<std::string, std::string> snapshot(const std::string& root) {
@@ -85,7 +53,7 @@ class FaultMatrix {
     platform::faults::disarm();
     TempFolder clean;
     prepare(scenario, clean.path());
-    const Outcome dry = run_in_process(arguments(scenario, clean.path()));
+    const RunResult dry = run_in_process(arguments(scenario, clean.path()));
     ASSERT_EQ(dry.status, 0) << dry.err;
     const std::map<std::string, std::string> expected = snapshot(clean.path());
     std::vector<uint64_t> calls;
@@ -99,7 +67,7 @@ class FaultMatrix {
         TempFolder folder;
         prepare(scenario, folder.path());
         platform::faults::arm(static_cast<Operation>(op), nth, kInjectedError);
-        const Outcome outcome = run_in_process(arguments(scenario, folder.path()));
+        const RunResult outcome = run_in_process(arguments(scenario, folder.path()));
         platform::faults::disarm();
         ++runs_;
         check(scenario, folder.path(), outcome, expected);
@@ -133,7 +101,7 @@ class FaultMatrix {
 
   // A failed call either leaves the result a run without it gives, or is
   // reported with its system error; no source byte is ever lost.
-  static void check(const Scenario& scenario, const std::string& root, const Outcome& outcome,
+  static void check(const Scenario& scenario, const std::string& root, const RunResult& outcome,
                     const std::map<std::string, std::string>& expected) {
     if (outcome.status == 0) {
       EXPECT_EQ(snapshot(root), expected) << "a failure passed unreported";

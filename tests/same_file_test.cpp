@@ -11,12 +11,36 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/fault_injection.h"
+#include "support/in_process.h"
 #include "support/run_folder.h"
 
 namespace peltrix::testing {
 namespace {
 
 using Args = std::vector<std::string>;
+namespace fs = std::filesystem;
+
+// Another program puts a link to a source in a destination's place between
+// the checks of a run and its copy: as the copy opens that path.
+struct Swap {
+  std::string destination;
+  std::string source;
+  bool hard_link = false;
+  bool done = false;
+};
+Swap g_swap;
+
+void swap_at_open(const char* path, bool writes) {
+  if (g_swap.done || !writes || g_swap.destination != path) return;
+  g_swap.done = true;
+  fs::remove(g_swap.destination);
+  if (g_swap.hard_link) {
+    fs::create_hard_link(g_swap.source, g_swap.destination);
+  } else {
+    fs::create_symlink(g_swap.source, g_swap.destination);
+  }
+}
 
 class SameFileTest : public RunFolderTest {
  protected:
@@ -126,6 +150,89 @@ TEST_F(SameFileTest, DestinationsThatAreSourcesReadDirectlyAreRefused) {
   EXPECT_EQ(get("d/b.txt"), "B\n");
   EXPECT_EQ(run({"/I/IFx\\b.txt", "/O/OFout\\b.txt/OU2"}).status, 0);
   EXPECT_EQ(get("out/b.txt"), "XB\n");
+}
+
+TEST_F(SameFileTest, ADestinationThatBecomesASourceAfterTheChecksIsRefusedUntouched) {
+  const std::string big(1000000, 'a');
+  put("src/a.txt", big);
+  put("src/b.txt", "B\n");
+  put("old.txt", "old\n");
+  put("dst/b.txt", "old\n");
+  const std::string root = typed(folder_.path());
+  struct Case {
+    Args args;
+    std::string destination;
+    std::string source;
+    bool hard_link;
+  };
+  const Case cases[] = {
+      {{"/I/IF" + root + "\\src\\a.txt;" + root + "\\src\\b.txt", "/O/OF" + root + "\\old.txt/OU2"},
+       "old.txt", "src/a.txt", false},
+      {{"/I/IF" + root + "\\src\\a.txt;" + root + "\\src\\b.txt", "/O/OF" + root + "\\old.txt/OU3"},
+       "old.txt", "src/b.txt", true},
+      {{"/I/ID" + root + "\\src", "/N", "/O/OD" + root + "\\dst/OU2"}, "dst/b.txt", "src/a.txt", false},
+  };
+  platform::faults::set_open_hook(swap_at_open);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.destination);
+    g_swap = Swap{folder_ / c.destination, folder_ / c.source, c.hard_link};
+    const RunResult result = run_in_process(c.args);
+    EXPECT_TRUE(g_swap.done);
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.err, message(130, {"次のコピー先は，バックアップを経由せずに読み込むコピー元と同じファイルです。",
+                                        folder_ / c.destination,
+                                        "コピー元と異なるファイルをコピー先に指定してください。"}));
+    EXPECT_TRUE(get("src/a.txt") == big);
+    EXPECT_EQ(get("src/b.txt"), "B\n");
+    fs::remove(folder_ / c.destination);
+    put(c.destination, "old\n");
+  }
+  platform::faults::set_open_hook(nullptr);
+}
+
+TEST_F(SameFileTest, StandardOutputThatIsASourceIsRefusedBeforeAnythingIsRead) {
+  put("a.txt", "one\r\ntwo\r\n");
+  for (const bool appends : {true, false}) {
+    const RunResult result = run_peltrix({"/I/IFa.txt", "/O/OR1"},
+                                         {.folder = folder_.path(), .stdout_file = folder_ / "a.txt",
+                                          .stdout_appends = appends});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.err, message(130, {"次のコピー先は，バックアップを経由せずに読み込むコピー元と同じファイルです。",
+                                        "STDOUT", "コピー元と異なるファイルをコピー先に指定してください。"}));
+    EXPECT_EQ(get("a.txt"), "one\r\ntwo\r\n");
+  }
+  // Standard output on another file takes the data.
+  put("b.txt", "");
+  const RunResult result =
+      run_peltrix({"/I/IFa.txt", "/O/OR1"}, {.folder = folder_.path(), .stdout_file = folder_ / "b.txt"});
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(get("b.txt"), "one\ntwo\n");
+}
+
+TEST_F(SameFileTest, AnInPlaceFileIsOnTheDiskBeforeItsBackupIsDeleted) {
+  using platform::faults::Operation;
+  const std::string original = "one\r\ntwo\r\n";
+  const Args args = {"/I/IF" + typed(folder_ / "data.txt"), "/O/OF" + typed(folder_ / "data.txt") + "/OU2/OR1"};
+  put("data.txt", original);
+  platform::faults::disarm();
+  ASSERT_EQ(run_in_process(args).status, 0);
+  const uint64_t writes = platform::faults::calls(Operation::kWrite);
+  // The last two writes to the system put the file's data, then its
+  // folder's names, on the disk; either failing keeps the backup.
+  for (const uint64_t nth : {writes - 1, writes}) {
+    put("data.txt", original);
+    platform::faults::arm(Operation::kWrite, nth, 1117);
+    const RunResult result = run_in_process(args);
+    platform::faults::disarm();
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.err.substr(0, result.err.find("E137-4")),
+              message(137, {"次のコピー先ファイルの内容をディスクに書き終えることができませんでした。",
+                            folder_ / "data.txt",
+                            "バックアップファイルは削除せずに残しました。コピー先の内容を確かめてください。"}));
+    EXPECT_EQ(get("data" + stamp_ + "0001.txt"), original);
+    EXPECT_EQ(get("data.txt"), "one\ntwo\n");
+    fs::remove(folder_ / ("data" + stamp_ + "0001.txt"));
+  }
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include "engine/append_positioning.h"
 #include "engine/block_loop.h"
+#include "engine/destination_open.h"
 #include "engine/destination_write.h"
 #include "messages/messages.h"
 #include "paths/close_step.h"
@@ -37,17 +38,18 @@ bool move_to_backups(const paths::SourceList& sources) {
   return true;
 }
 
-bool open_destinations(paths::DestinationList& destinations, CopyRun& run) {
+bool open_destinations(const paths::SourceList& sources, paths::DestinationList& destinations, CopyRun& run) {
+  paths::SourceIdentities identities(sources, true);
   for (paths::DestinationEntry* d = destinations.head; d != nullptr; d = d->next) {
     ++run.destination_count;
     if (d->kind == paths::kKindStdout) {
       platform::set_stdout_binary();
       continue;
     }
-    paths::OpenRequest request = paths::destination_request(d->ou_value, run.settings.write_through);
-    request.path = d->path;
-    if (!paths::open_step(request, paths::kJoinedDestinationOpen)) return false;
-    d->handle = request.handle;
+    if (!open_destination(d->path, paths::disposition_for(d->ou_value), run.settings.write_through,
+                          paths::kJoinedDestinationOpen, identities, d->handle)) {
+      return false;
+    }
   }
   return true;
 }
@@ -67,6 +69,46 @@ bool close_destinations(const paths::DestinationList& destinations) {
       const uint32_t error = platform::last_error();
       messages::line(812, 1, "次のコピー元ファイルのcloseが失敗しました。 \"%s\"", d->path);
       messages::system_error_lines(812, 2, error);
+      return false;
+    }
+  }
+  return true;
+}
+
+bool deletes_backups(const paths::SourceList& sources) {
+  for (const paths::SourceEntry* s = sources.head; s != nullptr; s = s->next) {
+    if (s->kind == paths::kKindFile && in_place(*s) && s->iu != 1) return true;
+  }
+  return false;
+}
+
+void report_flush_failure(const char* path) {
+  const uint32_t error = platform::last_error();
+  messages::line(137, 1, "次のコピー先ファイルの内容をディスクに書き終えることができませんでした。");
+  messages::line(137, 2, "%s", path);
+  messages::line(137, 3, "バックアップファイルは削除せずに残しました。コピー先の内容を確かめてください。");
+  messages::system_error_lines(137, 4, error);
+}
+
+// An in-place file must be on the disk, data and name, before its backup
+// (until then the only whole copy of the original) is deleted: otherwise a
+// power cut soon after the run could leave it short with the backup gone.
+bool flush_in_place_files(const paths::DestinationList& destinations) {
+  for (const paths::DestinationEntry* d = destinations.head; d != nullptr; d = d->next) {
+    if (d->kind != paths::kKindFile || (d->flags & paths::value_flag::kInPlace) == 0) continue;
+    if (!platform::flush_file(d->handle)) {
+      report_flush_failure(d->path);
+      return false;
+    }
+  }
+  return true;
+}
+
+bool flush_in_place_folders(const paths::DestinationList& destinations) {
+  for (const paths::DestinationEntry* d = destinations.head; d != nullptr; d = d->next) {
+    if (d->kind != paths::kKindFile || (d->flags & paths::value_flag::kInPlace) == 0) continue;
+    if (!platform::flush_folder_of(d->path)) {
+      report_flush_failure(d->path);
       return false;
     }
   }
@@ -228,7 +270,7 @@ bool check_marks_first(const paths::SourceList& sources, const paths::Destinatio
 bool joined_copy(paths::SourceList& sources, paths::DestinationList& destinations, CopyRun& run) {
   if (!check_marks_first(sources, *destinations.head)) return false;
   if (!move_to_backups(sources)) return false;
-  if (!open_destinations(destinations, run)) return false;
+  if (!open_destinations(sources, destinations, run)) return false;
 
   run.detected_code = records::kCodeUndecided;
   run.ends_with_eof = false;
@@ -259,8 +301,11 @@ bool joined_copy(paths::SourceList& sources, paths::DestinationList& destination
     if (!close_source(*s, role.read_path)) return false;
   }
 
-  // Backups go only once every destination is safely closed.
+  // Backups go only once every destination is safely closed and on the disk.
+  const bool deleting = deletes_backups(sources);
+  if (deleting && !flush_in_place_files(destinations)) return false;
   if (!close_destinations(destinations)) return false;
+  if (deleting && !flush_in_place_folders(destinations)) return false;
   return delete_backups(sources);
 }
 

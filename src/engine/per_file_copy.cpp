@@ -4,6 +4,7 @@
 
 #include "engine/append_positioning.h"
 #include "engine/block_loop.h"
+#include "engine/destination_open.h"
 #include "engine/destination_write.h"
 #include "messages/messages.h"
 #include "paths/open_step.h"
@@ -19,10 +20,8 @@ bool is_repeat(const paths::DestinationEntry& d) { return (d.flags & paths::valu
 
 // A repeated source's destination takes its size as it is now, then opens
 // for appending.
-bool open_destination(paths::DestinationEntry& d, uint32_t disposition, bool write_through) {
-  paths::OpenRequest request = paths::destination_request(0, write_through);
-  request.path = d.path;
-  request.creation_disposition = disposition;
+bool open_pair_destination(paths::DestinationEntry& d, uint32_t disposition, bool write_through,
+                           paths::SourceIdentities& sources) {
   if (is_repeat(d)) {
     platform::PathStatus status;
     if (!platform::path_status(d.path, &status)) {
@@ -34,11 +33,9 @@ bool open_destination(paths::DestinationEntry& d, uint32_t disposition, bool wri
       return false;
     }
     d.existing_size = status.size;
-    request.creation_disposition = platform::kOpenAlways;
+    disposition = platform::kOpenAlways;
   }
-  if (!paths::open_step(request, paths::kPerFileDestinationOpen)) return false;
-  d.handle = request.handle;
-  return true;
+  return open_destination(d.path, disposition, write_through, paths::kPerFileDestinationOpen, sources, d.handle);
 }
 
 // Folders below the destination folder come in breadth-first order, so the
@@ -144,6 +141,7 @@ bool per_file_copy(paths::SourceList& sources, paths::DestinationList& destinati
   const uint32_t disposition = paths::disposition_for(destinations.head->ou_value);
   run.detected_code = records::kCodeUndecided;
   std::vector<uint64_t> bytes_in_file;  // by the pair index of each file's first source
+  paths::SourceIdentities identities(sources, false);
 
   size_t pair_index = 0;
   paths::DestinationEntry* d = destinations.head;
@@ -159,7 +157,7 @@ bool per_file_copy(paths::SourceList& sources, paths::DestinationList& destinati
     }
     if (d->kind == paths::kKindFile) {
       ++run.destination_count;
-      if (!open_destination(*d, disposition, run.settings.write_through)) return false;
+      if (!open_pair_destination(*d, disposition, run.settings.write_through, identities)) return false;
     }
     if (d->kind == paths::kKindFolder && !make_destination_folder(*d)) return false;
     if (source_is_file && d->kind != paths::kKindFile) {

@@ -13,4 +13,7 @@ inline constexpr int kInformationCode = 122;
 // file held by another program is refused with the sharing message.
 bool query_file_identity(const char* full_path, const char* kind_word, platform::FileInformation& information);
 
+// E122: the system could not tell about path.
+void print_information_failure(const char* path, uint32_t error);
+
 }  // namespace peltrix::paths

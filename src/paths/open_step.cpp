@@ -36,8 +36,11 @@ bool open_step(OpenRequest& request, int message_number) {
   request.handle = platform::open_file(request.path, request.desired_access, request.share_mode,
                                        request.creation_disposition, request.flags_and_attributes);
   if (request.handle != platform::kInvalidFile) return true;
+  report_open_failure(request, message_number, platform::last_error());
+  return false;
+}
 
-  const uint32_t error = platform::last_error();
+void report_open_failure(const OpenRequest& request, int message_number, uint32_t error) {
   const int n = message_number;
   if (error == platform::kErrorSharingViolation) {
     messages::line(n, 1, "次の%sファイルは，他で使用中です。", request.kind_word);
@@ -49,7 +52,6 @@ bool open_step(OpenRequest& request, int message_number) {
     messages::line(n, 2, "%s", request.path);
     messages::system_error_lines(n, 3, error);
   }
-  return false;
 }
 
 }  // namespace peltrix::paths

@@ -46,5 +46,7 @@ uint32_t disposition_for(int32_t ou_value);
 // Opens request.path; on failure prints the sharing-violation or the
 // open-failure lines under message_number and returns false.
 bool open_step(OpenRequest& request, int message_number);
+// The lines open_step prints for error under message_number.
+void report_open_failure(const OpenRequest& request, int message_number, uint32_t error);
 
 }  // namespace peltrix::paths

@@ -10,6 +10,7 @@
 #include "messages/messages.h"
 #include "paths/file_identity.h"
 #include "paths/open_step.h"
+#include "paths/source_identities.h"
 #include "paths/value_flags.h"
 #include "platform/platform.h"
 
@@ -17,18 +18,25 @@ namespace peltrix::planning {
 
 namespace {
 
-constexpr int kCode = 130;
-
 struct Source {
   const paths::SourceEntry* entry;
   bool through_backup;  // moved to its backup name and read from there
   std::optional<platform::FileIdentity> identity;  // asked for only when a destination has its size
 };
 
-void print_refusal(const char* destination_path) {
-  messages::line(kCode, 1, "次のコピー先は，バックアップを経由せずに読み込むコピー元と同じファイルです。");
-  messages::line(kCode, 2, "%s", destination_path);
-  messages::line(kCode, 3, "コピー元と異なるファイルをコピー先に指定してください。");
+// Standard output that is a source's file would read its own output back
+// (appending) or overwrite what is still to be read.
+bool stdout_apart_from_sources(const paths::SourceList& sources) {
+  platform::FileInformation information;
+  // A standard output the system tells nothing about is no file.
+  if (!platform::file_information(platform::stdout_handle(), &information)) return true;
+  paths::SourceIdentities identities(sources, false);
+  switch (identities.match(information.identity)) {
+    case paths::SourceIdentities::Match::kNone: return true;
+    case paths::SourceIdentities::Match::kSource: paths::print_same_file_refusal("STDOUT"); return false;
+    case paths::SourceIdentities::Match::kFailed: return false;
+  }
+  return false;
 }
 
 // Whether writing d would touch source s: the one harmless case is an
@@ -88,11 +96,12 @@ bool check_destinations_apart_from_sources(const paths::SourceList& sources, con
   }
 
   for (const paths::DestinationEntry* d = destinations.head; d != nullptr; d = d->next) {
+    if (d->kind == paths::kKindStdout && !stdout_apart_from_sources(sources)) return false;
     if (d->kind != paths::kKindFile) continue;
     if (auto named = by_path.find(d->path); named != by_path.end()) {
       for (size_t i : named->second) {
         if (conflicts(files[i], *d)) {
-          print_refusal(d->path);
+          paths::print_same_file_refusal(d->path);
           return false;
         }
       }
@@ -114,7 +123,7 @@ bool check_destinations_apart_from_sources(const paths::SourceList& sources, con
         s.identity = identity;
       }
       if (*s.identity == destination_identity && conflicts(s, *d)) {
-        print_refusal(d->path);
+        paths::print_same_file_refusal(d->path);
         return false;
       }
     }

@@ -18,6 +18,7 @@ struct Plan {
 };
 
 Plan g_plan;
+std::atomic<OpenHook> g_open_hook{nullptr};
 
 void set_plan(bool armed, Operation operation, uint64_t nth, uint32_t error) {
   g_plan.armed = armed;
@@ -34,6 +35,12 @@ void arm(Operation operation, uint64_t nth, uint32_t error) { set_plan(true, ope
 void disarm() { set_plan(false, Operation::kOpen, 0, 0); }
 
 uint64_t calls(Operation operation) { return g_plan.calls[static_cast<int>(operation)]; }
+
+void set_open_hook(OpenHook hook) { g_open_hook = hook; }
+
+void run_open_hook(const char* path, bool writes) {
+  if (const OpenHook hook = g_open_hook.load()) hook(path, writes);
+}
 
 bool fires(Operation operation) {
   const uint64_t call = ++g_plan.calls[static_cast<int>(operation)];

@@ -17,6 +17,13 @@ void disarm();
 // Calls of operation since the last arm or disarm.
 uint64_t calls(Operation operation);
 
+// Runs hook(path, writes) at the start of every open (path as the system
+// takes it) until it is set to nullptr: lets a test change the files between
+// the checks of a run and its copy.
+using OpenHook = void (*)(const char* path, bool writes);
+void set_open_hook(OpenHook hook);
+void run_open_hook(const char* path, bool writes);
+
 // Counts a call of operation; true when this call is to fail, with the
 // error already set as the last error.
 bool fires(Operation operation);

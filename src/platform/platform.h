@@ -105,6 +105,17 @@ enum class SeekFrom { kBegin, kCurrent, kEnd };
 bool seek_file(FileHandle file, int64_t offset, SeekFrom from, int64_t* new_position);
 bool file_information(FileHandle file, FileInformation* information);
 
+// Identity of the file path names (links followed), asked without opening
+// it for its data, so that it works while the file is held exclusively.
+bool path_identity(const char* path, FileIdentity* identity);
+// Cuts an open file to 0 bytes.
+bool truncate_file(FileHandle file);
+// Returns once the file's data written so far is on the disk.
+bool flush_file(FileHandle file);
+// Returns once the names in the folder that holds path are on the disk
+// (POSIX; Windows keeps a file's name with the file, so nothing is to do).
+bool flush_folder_of(const char* path);
+
 // Status of a path. Fails with 2 when the folder exists but the name does
 // not, with 3 when a folder on the way is missing.
 bool path_status(const char* path, PathStatus* status);

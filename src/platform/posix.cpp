@@ -190,8 +190,9 @@ void set_last_error(uint32_t code) { g_last_error = code; }
 
 FileHandle open_file(const char* path, uint32_t access, uint32_t share_mode,
                      uint32_t disposition, uint32_t flags) {
-  if (faults::fires(faults::Operation::kOpen)) return kInvalidFile;
   const std::string name = native(path);
+  faults::run_open_hook(name.c_str(), (access & kGenericWrite) != 0);
+  if (faults::fires(faults::Operation::kOpen)) return kInvalidFile;
   const int fd = open(name.c_str(), open_flags(access, disposition, flags), 0666);
   if (fd < 0) {
     g_last_error = errno == EEXIST ? kErrorFileExists : map_errno(errno, name);
@@ -323,6 +324,49 @@ bool path_status(const char* path, PathStatus* status) {
   if (stat(name.c_str(), &st) != 0) return fail_errno(name);
   status->kind = S_ISREG(st.st_mode) ? PathKind::kFile : S_ISDIR(st.st_mode) ? PathKind::kFolder : PathKind::kOther;
   status->size = static_cast<int64_t>(st.st_size);
+  return true;
+}
+
+bool path_identity(const char* path, FileIdentity* identity) {
+  if (faults::fires(faults::Operation::kStatus)) return false;
+  const std::string name = native(path);
+  struct stat st;
+  if (stat(name.c_str(), &st) != 0) return fail_errno(name);
+  identity->volume = static_cast<uint64_t>(st.st_dev);
+  identity->index = static_cast<uint64_t>(st.st_ino);
+  return true;
+}
+
+bool truncate_file(FileHandle file) {
+  if (faults::fires(faults::Operation::kWrite)) return false;
+  if (ftruncate(static_cast<int>(file), 0) != 0) return fail_errno("");
+  return true;
+}
+
+bool flush_file(FileHandle file) {
+  if (faults::fires(faults::Operation::kWrite)) return false;
+  while (fdatasync(static_cast<int>(file)) != 0) {
+    if (errno != EINTR) return fail_errno("");
+  }
+  return true;
+}
+
+bool flush_folder_of(const char* path) {
+  if (faults::fires(faults::Operation::kWrite)) return false;
+  std::string folder = native(path);
+  const size_t slash = folder.find_last_of('/');
+  folder = slash == std::string::npos ? "." : slash == 0 ? "/" : folder.substr(0, slash);
+  const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return fail_errno(folder);
+  int result = fsync(fd);
+  while (result != 0 && errno == EINTR) result = fsync(fd);
+  const int error = errno;
+  close(fd);
+  // Some file systems cannot sync a folder; their names need no more.
+  if (result != 0 && error != EINVAL && error != EROFS) {
+    errno = error;
+    return fail_errno(folder);
+  }
   return true;
 }
 

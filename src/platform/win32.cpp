@@ -39,6 +39,7 @@ void set_last_error(uint32_t code) { SetLastError(code); }
 
 FileHandle open_file(const char* path, uint32_t access, uint32_t share_mode,
                      uint32_t disposition, uint32_t flags) {
+  faults::run_open_hook(path, (access & kGenericWrite) != 0);
   if (faults::fires(faults::Operation::kOpen)) return kInvalidFile;
   const HANDLE handle = CreateFileA(path, access, share_mode, nullptr, disposition, flags, nullptr);
   if (handle == INVALID_HANDLE_VALUE) return kInvalidFile;
@@ -145,6 +146,38 @@ bool path_status(const char* path, PathStatus* status) {
     status->kind = PathKind::kFile;
   }
   status->size = static_cast<int64_t>((static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow);
+  return true;
+}
+
+bool path_identity(const char* path, FileIdentity* identity) {
+  if (faults::fires(faults::Operation::kStatus)) return false;
+  // No data access: a file held without sharing still answers.
+  const HANDLE handle = CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return false;
+  BY_HANDLE_FILE_INFORMATION info;
+  const BOOL ok = GetFileInformationByHandle(handle, &info);
+  const DWORD error = GetLastError();
+  CloseHandle(handle);
+  if (!ok) return fail(error);
+  identity->volume = info.dwVolumeSerialNumber;
+  identity->index = (static_cast<uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+  return true;
+}
+
+bool truncate_file(FileHandle file) {
+  if (faults::fires(faults::Operation::kWrite)) return false;
+  LARGE_INTEGER start = {};
+  return SetFilePointerEx(to_handle(file), start, nullptr, FILE_BEGIN) && SetEndOfFile(to_handle(file));
+}
+
+bool flush_file(FileHandle file) {
+  if (faults::fires(faults::Operation::kWrite)) return false;
+  return FlushFileBuffers(to_handle(file)) != FALSE;
+}
+
+bool flush_folder_of(const char*) {
+  if (faults::fires(faults::Operation::kWrite)) return false;
   return true;
 }
 

@@ -52,6 +52,9 @@ RunResult run_peltrix(const std::vector<std::string>& args, const RunOptions& op
     if (!options.folder.empty() && chdir(options.folder.c_str()) != 0) _exit(126);
     if (options.stdout_closed) {
       close(STDOUT_FILENO);
+    } else if (!options.stdout_file.empty()) {
+      const int file = open(options.stdout_file.c_str(), options.stdout_appends ? O_WRONLY | O_APPEND : O_RDWR);
+      dup2(file, STDOUT_FILENO);
     } else if (options.stdout_to_dev_full) {
       const int full = open("/dev/full", O_WRONLY);
       dup2(full, STDOUT_FILENO);

@@ -18,6 +18,8 @@ struct RunOptions {
   std::string folder;              // working folder; the test's own when empty
   bool stdout_to_dev_full = false; // standard output on /dev/full
   bool stdout_closed = false;      // standard output closed
+  std::string stdout_file = {};    // standard output on this file: read and write at its start
+  bool stdout_appends = false;     // ... or appending to it
 };
 
 // Runs the program with args (without the program name).

@@ -1,0 +1,51 @@
+#include "engine/destination_open.h"
+
+#include "paths/file_identity.h"
+#include "paths/open_step.h"
+
+namespace peltrix::engine {
+
+namespace {
+
+// Whether the file held is apart from every source; false after the message.
+bool apart_from_sources(platform::FileHandle handle, const char* path, paths::SourceIdentities& sources) {
+  platform::FileInformation information;
+  if (!platform::file_information(handle, &information)) {
+    paths::print_information_failure(path, platform::last_error());
+    return false;
+  }
+  switch (sources.match(information.identity)) {
+    case paths::SourceIdentities::Match::kNone: return true;
+    case paths::SourceIdentities::Match::kSource: paths::print_same_file_refusal(path); return false;
+    case paths::SourceIdentities::Match::kFailed: return false;
+  }
+  return false;
+}
+
+}  // namespace
+
+bool open_destination(const char* path, uint32_t disposition, bool write_through, int message_number,
+                      paths::SourceIdentities& sources, platform::FileHandle& handle) {
+  paths::OpenRequest request = paths::destination_request(0, write_through);
+  request.path = path;
+  // A new file cannot be a source; any other may have become one since the
+  // checks (a link put in its place), so it is opened as it is and compared.
+  const bool overwrite = disposition == platform::kCreateAlways;
+  request.creation_disposition = overwrite ? platform::kOpenAlways : disposition;
+  if (!paths::open_step(request, message_number)) return false;
+  const bool existing_possible = disposition != platform::kCreateNew;
+  if (existing_possible && !apart_from_sources(request.handle, path, sources)) {
+    platform::close_file(request.handle);
+    return false;
+  }
+  if (overwrite && !platform::truncate_file(request.handle)) {
+    const uint32_t error = platform::last_error();
+    platform::close_file(request.handle);
+    paths::report_open_failure(request, message_number, error);
+    return false;
+  }
+  handle = request.handle;
+  return true;
+}
+
+}  // namespace peltrix::engine

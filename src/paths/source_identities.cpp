@@ -1,0 +1,49 @@
+#include "paths/source_identities.h"
+
+#include <algorithm>
+#include <tuple>
+
+#include "messages/messages.h"
+#include "paths/file_identity.h"
+#include "paths/value_flags.h"
+
+namespace peltrix::paths {
+
+namespace {
+
+bool before(const platform::FileIdentity& a, const platform::FileIdentity& b) {
+  return std::tie(a.volume, a.index) < std::tie(b.volume, b.index);
+}
+
+}  // namespace
+
+SourceIdentities::Match SourceIdentities::match(const platform::FileIdentity& identity) {
+  if (!taken_) {
+    taken_ = true;
+    for (const SourceEntry* s = sources_.head; s != nullptr && !failed_; s = s->next) {
+      if (s->kind != kKindFile) continue;
+      const bool moved = read_from_backups_ && (s->flags & value_flag::kInPlace) != 0 && s->backup_path != nullptr;
+      const char* path = moved ? s->backup_path : s->path;
+      platform::FileIdentity found;
+      if (platform::path_identity(path, &found)) {
+        identities_.push_back(found);
+        continue;
+      }
+      const uint32_t error = platform::last_error();
+      if (error == platform::kErrorFileNotFound || error == platform::kErrorPathNotFound) continue;
+      print_information_failure(path, error);
+      failed_ = true;
+    }
+    std::sort(identities_.begin(), identities_.end(), before);
+  }
+  if (failed_) return Match::kFailed;
+  return std::binary_search(identities_.begin(), identities_.end(), identity, before) ? Match::kSource : Match::kNone;
+}
+
+void print_same_file_refusal(const char* destination_name) {
+  messages::line(130, 1, "次のコピー先は，バックアップを経由せずに読み込むコピー元と同じファイルです。");
+  messages::line(130, 2, "%s", destination_name);
+  messages::line(130, 3, "コピー元と異なるファイルをコピー先に指定してください。");
+}
+
+}  // namespace peltrix::paths

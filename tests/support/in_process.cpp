@@ -1,0 +1,42 @@
+#include "support/in_process.h"
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <set>
+
+#include <gtest/gtest.h>
+
+#include "driver/driver.h"
+
+namespace peltrix::testing {
+
+namespace {
+
+std::set<int> open_descriptors() {
+  std::set<int> fds;
+  for (const auto& e : std::filesystem::directory_iterator("/proc/self/fd")) {
+    fds.insert(std::stoi(e.path().filename().string()));
+  }
+  return fds;
+}
+
+}  // namespace
+
+RunResult run_in_process(const std::vector<std::string>& args) {
+  std::vector<const char*> argv{"peltrix"};
+  for (const std::string& arg : args) argv.push_back(arg.c_str());
+  const std::set<int> before = open_descriptors();
+  ::testing::internal::CaptureStdout();
+  ::testing::internal::CaptureStderr();
+  RunResult result;
+  result.status = driver::run(static_cast<int>(argv.size()), argv.data());
+  result.out = ::testing::internal::GetCapturedStdout();
+  result.err = ::testing::internal::GetCapturedStderr();
+  for (int fd : open_descriptors()) {
+    if (before.count(fd) == 0) close(fd);
+  }
+  return result;
+}
+
+}  // namespace peltrix::testing
