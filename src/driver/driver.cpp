@@ -86,8 +86,8 @@ void report(const RunContext& context) {
   ReportInputs inputs;
   inputs.data_on_stdout = command_line.counts.stdout_destinations != 0;
   inputs.first_destination = destinations.head != nullptr ? destinations.head : destinations.folder_record.get();
-  inputs.zero_record = context.copy.transform.zero_record;
-  inputs.zero_byte = context.copy.transform.zero_byte;
+  inputs.zero_record = context.copy.zero_record;
+  inputs.zero_byte = context.copy.zero_byte;
   inputs.message_type = command_line.counts.message_type;
   inputs.file_count = context.sources.file_count;
   inputs.destination_count = context.copy.destination_count;

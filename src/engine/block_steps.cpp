@@ -34,4 +34,11 @@ uint32_t run_block_steps(uint8_t* data, uint32_t handed_on, bool last, const Sou
   return t;
 }
 
+BlockOutput block_output(const uint8_t* handed_on, uint32_t output_length, const records::TransformState& state,
+                         const records::TransformSettings& transform) {
+  if (output_length == 0) return {};
+  if (state.rewritten) return {transform.conversion, output_length};
+  return {handed_on + state.window_start, static_cast<uint32_t>(state.window_end - state.window_start)};
+}
+
 }  // namespace peltrix::engine

@@ -1,5 +1,5 @@
 // The record and byte steps one block's handed-on bytes go through, shared
-// by the block loop and by the count that runs beside the system's copy.
+// by the source copy loops and by the counting thread.
 #pragma once
 
 #include <cstdint>
@@ -30,5 +30,14 @@ SourceFlags flags_for(const paths::SourceEntry& source, int32_t or_value, int32_
 uint32_t run_block_steps(uint8_t* data, uint32_t handed_on, bool last, const SourceFlags& flags,
                          records::RecordCounters& record_counters, records::ByteCounters& byte_counters,
                          records::TransformState& state, const records::TransformSettings& transform);
+
+// Where a block's output lies after run_block_steps: the converted data, or
+// a window of the handed-on bytes.
+struct BlockOutput {
+  const uint8_t* data = nullptr;
+  uint32_t length = 0;
+};
+BlockOutput block_output(const uint8_t* handed_on, uint32_t output_length, const records::TransformState& state,
+                         const records::TransformSettings& transform);
 
 }  // namespace peltrix::engine

@@ -32,7 +32,7 @@ uint8_t* aligned(uint8_t* block, size_t lead, size_t alignment) {
 }  // namespace
 
 bool allocate_copy_buffers(CopyBuffers& buffers, Allocator allocate) {
-  uint8_t** targets[] = {&buffers.read[0], &buffers.read[1], &buffers.scratch, &buffers.output,
+  uint8_t** targets[] = {&buffers.read[0], &buffers.read[1], &buffers.relay, &buffers.counting,
                          &buffers.conversion};
   int code = 110;
   for (size_t i = 0; i < 5; ++i) {
@@ -56,7 +56,6 @@ bool allocate_copy_buffers(CopyBuffers& buffers, Allocator allocate) {
   }
   buffers.data[0] = buffers.read[0] + kCarryLength;
   buffers.data[1] = buffers.read[1] + kCarryLength;
-  buffers.data_clear_length = kDataAreaLength;
   return true;
 }
 

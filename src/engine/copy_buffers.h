@@ -17,12 +17,11 @@ inline constexpr size_t kConversionBufferSize = kCopyBufferSize + 4096;
 
 struct CopyBuffers {
   uint8_t* blocks[5] = {};  // the blocks obtained, in allocation order
-  uint8_t* read[2] = {};    // blocks with an even / odd block number
-  uint8_t* data[2] = {};  // data areas: read[i] + kCarryLength
-  uint8_t* scratch = nullptr;
-  uint8_t* output = nullptr;
-  uint8_t* conversion = nullptr;
-  size_t data_clear_length = 0;
+  uint8_t* read[2] = {};    // where blocks are read: the block reader's two buffers
+  uint8_t* data[2] = {};    // their data areas: read[i] + kCarryLength
+  uint8_t* relay = nullptr;     // carries a range to a destination the system cannot copy into
+  uint8_t* counting = nullptr;  // the counting thread's carried bytes and block
+  uint8_t* conversion = nullptr;  // newline conversion builds its output here
 };
 
 // Obtains size bytes, zero-filled; nullptr on refusal with the reason in
@@ -30,7 +29,7 @@ struct CopyBuffers {
 using Allocator = void* (*)(size_t size);
 void* allocate_zeroed(size_t size);
 
-// Allocates the five buffers in order (read 0, read 1, scratch, output,
+// Allocates the five buffers in order (read 0, read 1, relay, counting,
 // conversion); on the first refusal prints E110 to E114 and returns false,
 // keeping the buffers already obtained.
 bool allocate_copy_buffers(CopyBuffers& buffers, Allocator allocate = allocate_zeroed);

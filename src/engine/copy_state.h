@@ -6,7 +6,6 @@
 #include "engine/copy_buffers.h"
 #include "engine/write_behind.h"
 #include "records/code_table.h"
-#include "records/transform_state.h"
 
 namespace peltrix::engine {
 
@@ -23,10 +22,11 @@ struct CopyRun {
   CopySettings settings;
   int32_t detected_code = -1;   // the sources' mark, undecided at the start
   bool ends_with_eof = false;   // the first source of the output ended with the EOF unit
-  records::TransformState transform;
+  bool zero_record = false;     // a record skip swallowed the rest of a source
+  bool zero_byte = false;       // a byte skip swallowed the rest of a source
   int32_t destination_count = 0;  // destinations counted for the report
-  uint64_t source_bytes = 0;      // bytes read from the source copied last
-  WriteBehind behind;             // writes blocks while the next are read; idle between sources
+  FastPathCounts fast_paths;
+  WriteBehind behind{fast_paths};  // writes blocks while the next are read; idle between sources
 };
 
 }  // namespace peltrix::engine

@@ -1,6 +1,8 @@
 #include "engine/write_behind.h"
 
-#include "engine/block_loop.h"
+#include <system_error>
+
+#include "engine/output_sink.h"
 
 namespace peltrix::engine {
 
@@ -14,8 +16,22 @@ WriteBehind::~WriteBehind() {
   thread_.join();
 }
 
+bool WriteBehind::start_thread() {
+  if (thread_.joinable()) return true;
+  if (no_thread_) return false;
+  try {
+    thread_ = std::thread(&WriteBehind::serve, this);
+    return true;
+  } catch (const std::system_error&) {
+    no_thread_ = true;
+    ++counts_.thread_refusals;
+    return false;
+  }
+}
+
 bool WriteBehind::hand_over(OutputSink& sink, const uint8_t* data, uint32_t length, uint64_t records) {
   if (!finish()) return false;
+  if (!start_thread()) return sink.write(data, length, records);
   {
     std::lock_guard<std::mutex> lock(mutex_);
     sink_ = &sink;
@@ -24,7 +40,7 @@ bool WriteBehind::hand_over(OutputSink& sink, const uint8_t* data, uint32_t leng
     records_ = records;
     pending_ = true;
   }
-  if (!thread_.joinable()) thread_ = std::thread(&WriteBehind::serve, this);
+  ++counts_.blocks_written_behind;
   changed_.notify_all();
   return true;
 }
@@ -33,6 +49,11 @@ bool WriteBehind::finish() {
   std::unique_lock<std::mutex> lock(mutex_);
   changed_.wait(lock, [this] { return !pending_; });
   return !failed_;
+}
+
+const uint8_t* WriteBehind::in_flight() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return pending_ ? data_ : nullptr;
 }
 
 void WriteBehind::serve() {

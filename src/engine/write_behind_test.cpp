@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/block_loop.h"
+#include "engine/output_sink.h"
 
 namespace peltrix::engine {
 namespace {
@@ -21,7 +21,10 @@ class RecordingSink : public OutputSink {
     records += counted;
     return true;
   }
-  RangeCopy copy_range(const paths::SourceEntry&, int64_t, uint64_t) override { return RangeCopy::kUnsupported; }
+  bool takes_ranges() const override { return false; }
+  RangeCopy copy_range(const paths::SourceEntry&, int64_t, uint64_t, uint64_t&) override {
+    return RangeCopy::kUnsupported;
+  }
   void add_records(uint64_t) override {}
 
   int calls = 0;
@@ -36,7 +39,8 @@ TEST(WriteBehindTest, WritesArriveInOrderAndAFailureStopsTheRest) {
   const std::vector<std::string> blocks = {"first ", "second ", "third"};
   RecordingSink sink(0);
   {
-    WriteBehind behind;
+    FastPathCounts counts;
+    WriteBehind behind(counts);
     for (const std::string& block : blocks) {
       ASSERT_TRUE(behind.hand_over(sink, reinterpret_cast<const uint8_t*>(block.data()),
                                    static_cast<uint32_t>(block.size()), 2));
@@ -49,7 +53,8 @@ TEST(WriteBehindTest, WritesArriveInOrderAndAFailureStopsTheRest) {
   // The second write fails: the third is refused when it is handed over and
   // never reaches the output, and the failure is still told at the end.
   RecordingSink failing(2);
-  WriteBehind behind;
+  FastPathCounts counts;
+  WriteBehind behind(counts);
   EXPECT_TRUE(behind.hand_over(failing, reinterpret_cast<const uint8_t*>(blocks[0].data()), 6, 0));
   EXPECT_TRUE(behind.hand_over(failing, reinterpret_cast<const uint8_t*>(blocks[1].data()), 7, 0));
   EXPECT_FALSE(behind.hand_over(failing, reinterpret_cast<const uint8_t*>(blocks[2].data()), 5, 0));
@@ -59,7 +64,8 @@ TEST(WriteBehindTest, WritesArriveInOrderAndAFailureStopsTheRest) {
 }
 
 TEST(WriteBehindTest, NothingHandedOverIsNothingToWaitFor) {
-  WriteBehind behind;
+  FastPathCounts counts;
+  WriteBehind behind(counts);
   EXPECT_TRUE(behind.finish());
 }
 

@@ -36,4 +36,12 @@ void out_of_memory(int code, size_t requested, uint32_t error);
 // The "ReadFile()" failure of path under code, then the system-error lines of error.
 void read_failure(int code, const char* path, uint32_t error);
 
+// Line 3 of most failures about a path: the cause follows.
+extern const char kSeeCause[];
+
+// A failure about a path: line 1 formatted from first_line, line 2 the
+// path, line 3 advice, then the system-error lines of error from line 4.
+void path_failure(int code, const char* path, uint32_t error, const char* advice, const char* first_line, ...)
+    PELTRIX_PRINTF(5, 6);
+
 }  // namespace peltrix::messages

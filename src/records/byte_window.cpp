@@ -33,4 +33,24 @@ void byte_window(uint32_t length, uint32_t& t, ByteCounters& counters, Transform
   }
 }
 
+RangeWindow window_range(uint64_t length, ByteCounters& counters) {
+  RangeWindow window;
+  if (counters.bytes_to_skip >= length) {
+    counters.bytes_to_skip -= length;
+    return window;
+  }
+  window.start = counters.bytes_to_skip;
+  window.length = length - counters.bytes_to_skip;
+  counters.bytes_to_skip = 0;
+  if (counters.byte_limit != 0) {
+    if (window.length < counters.byte_limit) {
+      counters.byte_limit -= window.length;
+    } else {
+      window.length = counters.byte_limit;
+      window.stop = true;
+    }
+  }
+  return window;
+}
+
 }  // namespace peltrix::records

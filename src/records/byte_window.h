@@ -19,4 +19,14 @@ ByteCounters byte_counters_for(int32_t it, int32_t ia, int32_t ib, int32_t im);
 // skip swallows the block), and sets state.stop when the limit is reached.
 void byte_window(uint32_t length, uint32_t& t, ByteCounters& counters, TransformState& state);
 
+// The part of a stretch of `length` bytes that the counters let through,
+// as byte_window would give it block by block: skipped bytes first, then at
+// most the limit; stop when the limit ends within the stretch.
+struct RangeWindow {
+  uint64_t start = 0;
+  uint64_t length = 0;
+  bool stop = false;
+};
+RangeWindow window_range(uint64_t length, ByteCounters& counters);
+
 }  // namespace peltrix::records

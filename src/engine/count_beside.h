@@ -1,0 +1,59 @@
+// Counting the records of a stretch of a source on a second thread while
+// copy_range copies the same bytes to the output, so that counting costs
+// little more than the plain copy.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <thread>
+
+#include "platform/platform.h"
+#include "records/record_transform.h"
+
+namespace peltrix::engine {
+
+struct RangeCount {
+  uint64_t records = 0;      // records counted
+  bool shrunk = false;       // the source ended before the range did
+  bool read_failed = false;  // a read failed
+  uint32_t error = 0;        // then the system's error code
+};
+
+// Counts records as the source copy loops count them: the carried bytes,
+// then source[offset, offset + length) in blocks, each behind the
+// kCarryLength bytes carried from the one before. Without ends_source the
+// range is full blocks and the last kCarryLength bytes are carried on, left
+// at the start of area; with it, the range ends the source. area is a copy
+// buffer the count may use whole.
+RangeCount count_range(platform::FileHandle source, uint64_t offset, uint64_t length, const uint8_t* carried,
+                       uint32_t carried_length, bool ends_source, uint8_t* area,
+                       const records::TransformSettings& transform, const std::atomic<bool>* abandoned = nullptr);
+
+// count_range over full blocks on a second thread.
+class CountBeside {
+ public:
+  CountBeside() = default;
+  CountBeside(const CountBeside&) = delete;
+  CountBeside& operator=(const CountBeside&) = delete;
+  ~CountBeside() { abandon(); }
+
+  // Starts counting the full blocks source[offset, offset + length) behind
+  // the kCarryLength carried bytes. False when the system will not start a
+  // thread; nothing runs then.
+  bool start(platform::FileHandle source, uint64_t offset, uint64_t length, const uint8_t* carried, uint8_t* area,
+             const records::TransformSettings& transform);
+  // Stops the count and waits for it to end; its result is of no use.
+  void abandon();
+  // Waits for the count.
+  RangeCount finish();
+  // The last kCarryLength bytes counted, to be carried on.
+  const uint8_t* carried() const { return area_; }
+
+ private:
+  std::thread thread_;
+  std::atomic<bool> abandoned_{false};
+  uint8_t* area_ = nullptr;
+  RangeCount result_;
+};
+
+}  // namespace peltrix::engine

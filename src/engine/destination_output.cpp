@@ -1,0 +1,169 @@
+#include "engine/destination_output.h"
+
+#include "engine/append_positioning.h"
+#include "messages/messages.h"
+#include "paths/value_flags.h"
+#include "platform/platform.h"
+
+namespace peltrix::engine {
+
+namespace {
+
+platform::FileHandle target_of(const paths::DestinationEntry& d) {
+  return d.kind == paths::kKindStdout ? platform::stdout_handle() : d.handle;
+}
+
+// Prints the "WriteFile()" failure of d under message_number with the
+// system-error lines of error.
+bool report_write_failure(const paths::DestinationEntry& d, int message_number, uint32_t error) {
+  const char* name = d.kind == paths::kKindStdout ? "STDOUT" : d.path;
+  messages::line(message_number, 1, "WriteFile()関数でエラーが発生しました。 \"%s\"", name);
+  messages::system_error_lines(message_number, 2, error);
+  return false;
+}
+
+// Writes all length bytes, retrying partial writes until every byte is
+// written or the system reports an error.
+bool write_all(const paths::DestinationEntry& d, const uint8_t* data, uint32_t length, int message_number) {
+  while (length > 0) {
+    uint32_t written = 0;
+    const bool ok = d.kind == paths::kKindStdout ? platform::write_stdout(data, length, &written)
+                                                 : platform::write_file(d.handle, data, length, &written);
+    if (!ok) return report_write_failure(d, message_number, platform::last_error());
+    // A write that makes no progress would never end: the disk is full.
+    if (written == 0) return report_write_failure(d, message_number, platform::kErrorDiskFull);
+    data += written;
+    length -= written;
+  }
+  return true;
+}
+
+// Whether bytes of a source at source_offset would land at the same place
+// within a page of target, at its current position: only then does
+// copy_range copy between them without a slow path.
+bool stands_alike(platform::FileHandle target, int64_t source_offset) {
+  int64_t position = 0;
+  if (!platform::seek_file(target, 0, platform::SeekFrom::kCurrent, &position)) return false;
+  return (source_offset - position) % static_cast<int64_t>(platform::kPageSize) == 0;
+}
+
+bool appends(const paths::DestinationEntry& d) {
+  return d.kind == paths::kKindFile && (d.ou_value == 3 || (d.flags & paths::value_flag::kRepeat) != 0);
+}
+
+}  // namespace
+
+template <typename Each>
+bool DestinationOutput::for_each_destination(Each&& each) {
+  for (paths::DestinationEntry* d = plan_.first; d != nullptr; d = d->next) {
+    if (!each(*d)) return false;
+    if (d == plan_.last) break;
+  }
+  return true;
+}
+
+void DestinationOutput::count(paths::DestinationEntry& d, uint64_t bytes, uint64_t records) {
+  d.bytes_written += bytes;
+  d.records_written += records;
+  if (plan_.bytes_in_file != nullptr) *plan_.bytes_in_file += bytes;
+  if (plan_.counted_row != nullptr) plan_.counted_row->record_count += records;
+}
+
+// Appending starts behind what the file holds, or on its trailing
+// end-of-file unit; output that follows contents gets no mark of its own.
+bool DestinationOutput::begin_appending(const paths::DestinationEntry& d, bool& follows_contents) {
+  if (!position_for_append(d, run_.units.eof, source_->iy == 2)) return false;
+  int64_t position = 0;
+  follows_contents = platform::seek_file(d.handle, 0, platform::SeekFrom::kCurrent, &position) && position > 0;
+  return true;
+}
+
+bool DestinationOutput::write_edited(paths::DestinationEntry& d, const uint8_t* data, uint32_t length,
+                                     const records::BomEdit& edit, uint64_t records) {
+  const uint32_t kept = length - edit.drop_length;
+  if (!write_all(d, edit.prefix, edit.prefix_length, plan_.write_message)) return false;
+  if (!write_all(d, data + edit.drop_length, kept, plan_.write_message)) return false;
+  count(d, edit.prefix_length + kept, records);
+  return true;
+}
+
+bool DestinationOutput::write(const uint8_t* data, uint32_t length, uint64_t records) {
+  records::BomEdit edit;
+  const bool file_empty_so_far = plan_.bytes_in_file == nullptr || *plan_.bytes_in_file == 0;
+  if (first_output_ && file_empty_so_far) {
+    const records::BomSettings bom{plan_.oj_value, source_->il, source_->iy, run_.detected_code};
+    if (!records::plan_bom_edit(data, length, bom, edit)) return false;
+  }
+  const records::BomEdit behind_contents = records::edit_for_appending(data, length, run_.detected_code);
+  const bool first = first_output_;
+  first_output_ = false;
+  return for_each_destination([&](paths::DestinationEntry& d) {
+    bool follows = false;
+    if (first && appends(d) && !begin_appending(d, follows)) return false;
+    return write_edited(d, data, length, follows ? behind_contents : edit, records);
+  });
+}
+
+void DestinationOutput::add_records(uint64_t records) {
+  for_each_destination([&](paths::DestinationEntry& d) {
+    count(d, 0, records);
+    return true;
+  });
+}
+
+bool DestinationOutput::relay(paths::DestinationEntry& d, int64_t offset, uint64_t length) {
+  uint8_t* const buffer = run_.buffers->relay;
+  while (length > 0) {
+    const auto piece = static_cast<uint32_t>(length < kBlockLength ? length : kBlockLength);
+    uint32_t read = 0;
+    if (!platform::read_file_at(source_->handle, offset, buffer, piece, &read) || read != piece) {
+      messages::read_failure(role_->read_message, role_->read_path,
+                             read != piece ? platform::kErrorHandleEof : platform::last_error());
+      return false;
+    }
+    if (!write_all(d, buffer, piece, plan_.write_message)) return false;
+    count(d, piece, 0);
+    run_.fast_paths.relayed_bytes += piece;
+    offset += piece;
+    length -= piece;
+  }
+  return true;
+}
+
+// Another destination gets exactly the bytes the first one got.
+bool DestinationOutput::copy_same(paths::DestinationEntry& d, int64_t offset, uint64_t length) {
+  if (!stands_alike(target_of(d), offset)) return relay(d, offset, length);
+  const int64_t copied = platform::copy_range(source_->handle, offset, target_of(d), length);
+  if (copied < 0 && platform::last_error() == platform::kErrorNotSupported) return relay(d, offset, length);
+  if (copied < 0) return report_write_failure(d, plan_.write_message, platform::last_error());
+  count(d, static_cast<uint64_t>(copied), 0);
+  run_.fast_paths.system_copied_bytes += static_cast<uint64_t>(copied);
+  if (static_cast<uint64_t>(copied) == length) return true;
+  // The source became shorter again: the destinations would differ.
+  messages::read_failure(role_->read_message, role_->read_path, platform::kErrorHandleEof);
+  return false;
+}
+
+OutputSink::RangeCopy DestinationOutput::copy_range(const paths::SourceEntry& source, int64_t offset,
+                                                    uint64_t length, uint64_t& copied) {
+  paths::DestinationEntry& first = *plan_.first;
+  if (!stands_alike(target_of(first), offset)) return RangeCopy::kUnsupported;
+  const int64_t result = platform::copy_range(source.handle, offset, target_of(first), length);
+  if (result < 0) {
+    if (platform::last_error() == platform::kErrorNotSupported) return RangeCopy::kUnsupported;
+    report_write_failure(first, plan_.write_message, platform::last_error());
+    return RangeCopy::kFailed;
+  }
+  // Fewer bytes than asked: the source has become shorter while it is held.
+  copied = static_cast<uint64_t>(result);
+  count(first, copied, 0);
+  run_.fast_paths.system_copied_bytes += copied;
+  if (&first == plan_.last) return RangeCopy::kCopied;
+  for (paths::DestinationEntry* d = first.next; d != nullptr; d = d->next) {
+    if (!copy_same(*d, offset, copied)) return RangeCopy::kFailed;
+    if (d == plan_.last) break;
+  }
+  return RangeCopy::kCopied;
+}
+
+}  // namespace peltrix::engine

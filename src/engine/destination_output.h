@@ -1,0 +1,72 @@
+// The one destination writer: the output of a copy as one or more
+// destinations that receive the same bytes. The joined copy makes one for
+// the whole run over every destination, the per-file copy one for each
+// pair. The first output goes through the byte-order-mark step and, for a
+// destination that appends, behind what the file holds; every byte and
+// record written is counted on the destination entries.
+#pragma once
+
+#include <cstdint>
+
+#include "engine/copy_state.h"
+#include "engine/output_sink.h"
+#include "engine/source_steps.h"
+#include "paths/entries.h"
+#include "planning/repeat_table.h"
+#include "records/bom_step.h"
+
+namespace peltrix::engine {
+
+// Message numbers of the write failures.
+inline constexpr int kJoinedWrite = 809;
+inline constexpr int kPerFileWrite = 810;
+
+struct OutputPlan {
+  paths::DestinationEntry* first = nullptr;  // the destinations first..last, in list order
+  paths::DestinationEntry* last = nullptr;
+  int write_message = kJoinedWrite;
+  int32_t oj_value = 0;  // the /OJ the byte-order-mark step follows
+  // Per-file copy: the bytes the run has written into the destination's
+  // file so far (a repeated source's destination shares its first
+  // occurrence's), and where /W counts the records.
+  uint64_t* bytes_in_file = nullptr;
+  planning::RepeatRow* counted_row = nullptr;
+};
+
+class DestinationOutput : public OutputSink {
+ public:
+  DestinationOutput(const OutputPlan& plan, CopyRun& run) : plan_(plan), run_(run) {}
+
+  // The source whose output comes next, and how it was opened.
+  void start_source(const paths::SourceEntry& source, const SourceRole& role) {
+    source_ = &source;
+    role_ = &role;
+  }
+
+  bool write(const uint8_t* data, uint32_t length, uint64_t records) override;
+  bool takes_ranges() const override { return !first_output_; }
+  // The first destination decides: where copy_range cannot serve it, the
+  // blocks are read. Any other destination gets the same bytes, through the
+  // relay buffer where copy_range cannot reach it.
+  RangeCopy copy_range(const paths::SourceEntry& source, int64_t offset, uint64_t length,
+                       uint64_t& copied) override;
+  void add_records(uint64_t records) override;
+
+ private:
+  bool begin_appending(const paths::DestinationEntry& d, bool& follows_contents);
+  bool write_edited(paths::DestinationEntry& d, const uint8_t* data, uint32_t length, const records::BomEdit& edit,
+                    uint64_t records);
+  bool copy_same(paths::DestinationEntry& d, int64_t offset, uint64_t length);
+  bool relay(paths::DestinationEntry& d, int64_t offset, uint64_t length);
+  void count(paths::DestinationEntry& d, uint64_t bytes, uint64_t records);
+  template <typename Each>
+  bool for_each_destination(Each&& each);
+
+  OutputPlan plan_;
+  CopyRun& run_;
+  const paths::SourceEntry* source_ = nullptr;
+  const SourceRole* role_ = nullptr;
+  bool first_output_ = true;
+};
+
+}  // namespace peltrix::engine

@@ -1,0 +1,92 @@
+#include "engine/middle_copy.h"
+
+#include "engine/count_beside.h"
+#include "records/byte_window.h"
+
+namespace peltrix::engine {
+
+namespace {
+
+// The blocks are read from here on: copy_range, or the thread beside it, is
+// not to be had for this source.
+MiddleCopy refuse(SourceSteps& steps, uint32_t& refusals) {
+  steps.system_copy_refused = true;
+  ++refusals;
+  return MiddleCopy::kRefused;
+}
+
+// The source became shorter while its middle was copied: the output holds
+// the `copied` bytes that were really there (from the carried bytes on),
+// and their records are counted again from the source, as its end.
+MiddleCopy count_to_end(SourceSteps& steps, uint64_t copied) {
+  const uint32_t carried = static_cast<uint32_t>(copied < kCarryLength ? copied : kCarryLength);
+  const RangeCount counted = count_range(steps.source.handle, steps.reader.position(), copied - carried,
+                                         steps.reader.carried(), carried, true, steps.run.buffers->counting,
+                                         steps.transform);
+  if (counted.read_failed) {
+    steps.report_read_failure(counted.error);
+    return MiddleCopy::kFailed;
+  }
+  steps.output.add_records(counted.records);
+  steps.state.stop = true;
+  return MiddleCopy::kCopied;
+}
+
+}  // namespace
+
+bool middle_ready(SourceSteps& steps) {
+  return steps.reader.position() != 0 && !steps.system_copy_refused && steps.output.takes_ranges() &&
+         steps.reader.middle_length() != 0;
+}
+
+MiddleCopy copy_middle(SourceSteps& steps) {
+  // copy_range writes behind the bytes written before it.
+  if (!steps.run.behind.finish()) return MiddleCopy::kFailed;
+  const uint64_t length = steps.reader.middle_length();
+  records::ByteCounters counters = steps.byte_counters;
+  const records::RangeWindow window = records::window_range(length, counters);
+  uint64_t copied = 0;
+  if (window.length != 0) {
+    const int64_t offset = static_cast<int64_t>(steps.reader.position() + window.start);
+    switch (steps.output.copy_range(steps.source, offset, window.length, copied)) {
+      case OutputSink::RangeCopy::kCopied: break;
+      case OutputSink::RangeCopy::kUnsupported: return refuse(steps, steps.run.fast_paths.system_copy_refusals);
+      case OutputSink::RangeCopy::kFailed: return MiddleCopy::kFailed;
+    }
+  }
+  steps.byte_counters = counters;
+  // A source that ended sooner is read on from its end.
+  steps.reader.pass(copied < window.length ? window.start + copied : length);
+  if (window.stop) steps.state.stop = true;
+  return MiddleCopy::kCopied;
+}
+
+MiddleCopy copy_middle_counted(SourceSteps& steps) {
+  const uint64_t length = steps.reader.middle_length();
+  const uint64_t position = steps.reader.position();
+  CountBeside counter;
+  if (!counter.start(steps.source.handle, position, length, steps.reader.carried(), steps.run.buffers->counting,
+                     steps.transform)) {
+    return refuse(steps, steps.run.fast_paths.thread_refusals);
+  }
+  uint64_t copied = 0;
+  const int64_t offset = static_cast<int64_t>(position - kCarryLength);
+  switch (steps.output.copy_range(steps.source, offset, length, copied)) {
+    case OutputSink::RangeCopy::kCopied: break;
+    case OutputSink::RangeCopy::kUnsupported: counter.abandon(); return refuse(steps, steps.run.fast_paths.system_copy_refusals);
+    case OutputSink::RangeCopy::kFailed: counter.abandon(); return MiddleCopy::kFailed;
+  }
+  const RangeCount counted = counter.finish();
+  if (counted.read_failed) {
+    steps.report_read_failure(counted.error);
+    return MiddleCopy::kFailed;
+  }
+  if (copied < length || counted.shrunk) return count_to_end(steps, copied);
+  steps.output.add_records(counted.records);
+  steps.run.fast_paths.blocks_counted_beside += length / kBlockLength;
+  steps.reader.carry(counter.carried(), static_cast<uint32_t>(kCarryLength));
+  steps.reader.pass(length);
+  return MiddleCopy::kCopied;
+}
+
+}  // namespace peltrix::engine
