@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/fault_injection.h"
+#include "support/in_process.h"
 #include "support/process.h"
 
 namespace peltrix::testing {
@@ -113,6 +115,88 @@ TEST_F(RealFaultsTest, FilesHeldByAnotherProgramAreLeftAlone) {
   EXPECT_EQ(result.status, 1);
   EXPECT_EQ(result.err.find("E804-1 次のコピー先ファイルは，他で使用中です。\n"), 0u) << result.err;
   EXPECT_EQ(read_file(folder_ / "dst/f.txt"), "old");
+}
+
+TEST_F(RealFaultsTest, WithoutASecondThreadOneThreadDoesAllTheWork) {
+  // With a stack limit this large the system has no room for a thread's stack.
+  const std::string big = text(3 * 1048576 + 5);
+  write_file(folder_ / "a.txt", big);
+  RunOptions no_threads;
+  no_threads.stack_limit = uint64_t{1} << 40;
+  const std::vector<std::vector<std::string>> runs = {
+      {"/I/IFa.txt", "/O/OFcounted.txt", "/M/MT3"},  // records counted beside the system's copy
+      {"/I/IFa.txt/IT1", "/O/OFwindow.txt"},          // a window written while the next block is read
+  };
+  for (const auto& args : runs) {
+    const RunResult result = run(args, no_threads);
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.err, "");
+  }
+  EXPECT_TRUE(read_file(folder_ / "counted.txt") == big);
+  EXPECT_TRUE(read_file(folder_ / "window.txt") == big.substr(1));
+  const RunResult piped = run({"/I/IFa.txt"}, no_threads);
+  EXPECT_EQ(piped.status, 0) << piped.err;
+  EXPECT_TRUE(piped.out == big);
+}
+
+// Shrinks a.txt to kShrunk bytes.
+constexpr size_t kShrunk = 2 * 1048576 + 100;
+std::string g_shrinking;
+void shrink() { fs::resize_file(g_shrinking, kShrunk); }
+
+TEST_F(RealFaultsTest, ASourceThatShrinksWhileItIsCopiedGivesTheBytesReallyThere) {
+  using platform::faults::Operation;
+  const std::string big = text(3 * 1048576 + 5);
+  struct Case {
+    std::vector<std::string> pattern;
+    Operation shrinks_at;  // the call of the copy before which the source shrinks
+    uint64_t nth;
+  };
+  // The second write is copy_range (the first block's write is the first);
+  // the fourth read is the second block's (after the two reads of the marks).
+  const Case cases[] = {
+      {{"/I/IF@\\a.txt", "/O/OF@\\out.txt"}, Operation::kWrite, 2},
+      {{"/I/IF@\\a.txt", "/O/OF@\\out.txt", "/M/MT3"}, Operation::kWrite, 2},
+      {{"/I/IF@\\a.txt", "/N", "/O/OD@\\dst"}, Operation::kWrite, 2},
+      {{"/I/IF@\\a.txt/IT1000", "/O/OF@\\out.txt"}, Operation::kRead, 4},
+      {{"/I/IF@\\a.txt", "/O/OF@\\out.txt/OR2"}, Operation::kRead, 4},
+  };
+  TempFolder reference;
+  for (const Case& c : cases) {
+    const std::vector<std::string>& pattern = c.pattern;
+    SCOPED_TRACE(pattern[0] + " " + pattern[1] + " " + pattern.back());
+    // The run over the source as it is at the end is what the output must be.
+    auto in = [&pattern](const std::string& root) {
+      std::vector<std::string> args(pattern);
+      for (std::string& arg : args) {
+        if (const size_t at = arg.find('@'); at != std::string::npos) arg.replace(at, 1, typed(root));
+      }
+      return args;
+    };
+    fs::remove_all(reference / "dst");
+    fs::remove(reference / "out.txt");
+    write_file(reference / "a.txt", big.substr(0, kShrunk));
+    const RunResult expected = run_in_process(in(reference.path()));
+    ASSERT_EQ(expected.status, 0) << expected.err;
+
+    fs::remove_all(folder_ / "dst");
+    fs::remove(folder_ / "out.txt");
+    write_file(folder_ / "a.txt", big);
+    g_shrinking = folder_ / "a.txt";
+    platform::faults::arm_action(c.shrinks_at, c.nth, shrink);
+    const RunResult result = run_in_process(in(folder_.path()));
+    platform::faults::disarm();
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.err, "");
+    const std::string name = pattern[1] == "/N" ? "dst/a.txt" : "out.txt";
+    EXPECT_TRUE(read_file(folder_ / name) == read_file(reference / name));
+    EXPECT_EQ(fs::file_size(folder_ / "a.txt"), kShrunk);
+    std::string report = result.out;
+    for (size_t at = report.find(folder_.path()); at != std::string::npos; at = report.find(folder_.path())) {
+      report.replace(at, folder_.path().size(), reference.path());
+    }
+    EXPECT_EQ(report, expected.out);
+  }
 }
 
 }  // namespace

@@ -240,5 +240,66 @@ TEST(JoinedCopyTest, ASourceWhosePlannedSizeIsStaleIsCopiedAsItIsNow) {
   EXPECT_TRUE(copy.get("out") == std::string(kBlock, 'q') + "end\r\n\x1A");
 }
 
+TEST(JoinedCopyTest, EachWayOfCopyingRunsWhereItShouldAndGivesTheSameBytes) {
+  const std::string source = testing::numbered_lines(400000, "\n").substr(0, 3 * kBlock + 5);
+  struct Case {
+    const char* name;
+    Options options;
+    bool appending_second;  // a second destination that appends behind one byte: it cannot stand alike
+    FastPathCounts expected;
+  };
+  const Case cases[] = {
+      {"plain", {}, false, {.system_copied_bytes = 2 * kBlock, .blocks_written_behind = 1}},
+      {"counted", {.message_type = 3}, false, {.system_copied_bytes = 2 * kBlock, .blocks_counted_beside = 2}},
+      {"window off the pages", {.it = 1000}, false, {.blocks_written_behind = 3, .system_copy_refusals = 1}},
+      {"converted", {.or_value = 2}, false, {}},
+      {"relayed", {}, true,
+       {.system_copied_bytes = 2 * kBlock, .relayed_bytes = 2 * kBlock, .blocks_written_behind = 1}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    CopyFixture copy;
+    copy.put("in", source);
+    paths::SourceEntry& s = copy.source("in");
+    s.it = c.options.it;
+    copy.destination("out").or_value = c.options.or_value;
+    if (c.appending_second) {
+      copy.put("second", "x");
+      copy.destination("second").ou_value = 3;
+    }
+    copy.run.settings.message_type = c.options.message_type;
+    copy.choose_units(0, 0);
+    ASSERT_TRUE(joined_copy(copy.sources, copy.destinations, copy.run));
+    EXPECT_TRUE(copy.get("out") == whole_source(source, c.options, 0).first);
+    if (c.appending_second) {
+      EXPECT_TRUE(copy.get("second") == "x" + source);
+    }
+    const FastPathCounts& took = copy.run.fast_paths;
+    EXPECT_EQ(took.system_copied_bytes, c.expected.system_copied_bytes);
+    EXPECT_EQ(took.relayed_bytes, c.expected.relayed_bytes);
+    EXPECT_EQ(took.blocks_counted_beside, c.expected.blocks_counted_beside);
+    EXPECT_EQ(took.blocks_written_behind, c.expected.blocks_written_behind);
+    EXPECT_EQ(took.system_copy_refusals, c.expected.system_copy_refusals);
+  }
+}
+
+TEST(JoinedCopyTest, TheClosingUnitIsJudgedOnlyWhereTheLastBlockHoldsItWhole) {
+  // UTF-16 of odd length: its 1A 00 straddles the block boundary, so the
+  // last block (one byte) holds no whole unit, whatever the loop.
+  const std::string source = "\x01" + testing::widen(std::string(kBlock / 2 - 2, 'y') + "\n", 2, false) + "\x1A\0"s;
+  ASSERT_EQ(source.size(), kBlock + 1);
+  for (const Options& options : {Options{.oe = 1}, Options{.oe = 1, .message_type = 3}}) {
+    CopyFixture copy;
+    copy.put("in", source);
+    copy.source("in").ic = 4;
+    paths::DestinationEntry& d = copy.destination("out");
+    d.oe_value = options.oe;
+    copy.run.settings.message_type = options.message_type;
+    copy.choose_units(records::kCodeUndecided, 4);
+    ASSERT_TRUE(joined_copy(copy.sources, copy.destinations, copy.run));
+    EXPECT_TRUE(copy.get("out") == source);
+  }
+}
+
 }  // namespace
 }  // namespace peltrix::engine

@@ -35,8 +35,9 @@ MiddleCopy count_to_end(SourceSteps& steps, uint64_t copied) {
 }  // namespace
 
 bool middle_ready(SourceSteps& steps) {
-  return steps.reader.position() != 0 && !steps.system_copy_refused && steps.output.takes_ranges() &&
-         steps.reader.middle_length() != 0;
+  if (steps.reader.position() == 0 || steps.system_copy_refused || steps.reader.middle_length() == 0) return false;
+  // The output has begun once the writes handed over are done.
+  return steps.run.behind.finish() && steps.output.takes_ranges();
 }
 
 MiddleCopy copy_middle(SourceSteps& steps) {

@@ -15,7 +15,8 @@ enum class MiddleCopy {
 };
 
 // Whether the middle may go through copy_range now: after the first block,
-// once the output has begun, while copy_range has not been refused.
+// once the output has begun, while copy_range has not been refused. Waits
+// for the write in flight to tell.
 bool middle_ready(SourceSteps& steps);
 
 // The middle as the byte window leaves it.

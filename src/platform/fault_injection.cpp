@@ -14,14 +14,16 @@ struct Plan {
   Operation operation = Operation::kOpen;
   uint64_t nth = 0;
   uint32_t error = 0;
+  void (*action)() = nullptr;  // runs instead of failing
   std::atomic<uint64_t> calls[kOperationCount] = {};
 };
 
 Plan g_plan;
 std::atomic<OpenHook> g_open_hook{nullptr};
 
-void set_plan(bool armed, Operation operation, uint64_t nth, uint32_t error) {
+void set_plan(bool armed, Operation operation, uint64_t nth, uint32_t error, void (*action)() = nullptr) {
   g_plan.armed = armed;
+  g_plan.action = action;
   g_plan.operation = operation;
   g_plan.nth = nth;
   g_plan.error = error;
@@ -31,6 +33,8 @@ void set_plan(bool armed, Operation operation, uint64_t nth, uint32_t error) {
 }  // namespace
 
 void arm(Operation operation, uint64_t nth, uint32_t error) { set_plan(true, operation, nth, error); }
+
+void arm_action(Operation operation, uint64_t nth, void (*action)()) { set_plan(true, operation, nth, 0, action); }
 
 void disarm() { set_plan(false, Operation::kOpen, 0, 0); }
 
@@ -45,6 +49,10 @@ void run_open_hook(const char* path, bool writes) {
 bool fires(Operation operation) {
   const uint64_t call = ++g_plan.calls[static_cast<int>(operation)];
   if (!g_plan.armed || g_plan.operation != operation || g_plan.nth != call) return false;
+  if (g_plan.action != nullptr) {
+    g_plan.action();
+    return false;
+  }
   set_last_error(g_plan.error);
   return true;
 }

@@ -12,6 +12,9 @@ inline constexpr int kOperationCount = 11;
 
 // From now on, the nth call (1-based) of operation fails with error.
 void arm(Operation operation, uint64_t nth, uint32_t error);
+// From now on, action runs just before the nth call (1-based) of
+// operation, which then goes ahead: lets a test change a file mid-run.
+void arm_action(Operation operation, uint64_t nth, void (*action)());
 // No call fails; the counts start again from 0.
 void disarm();
 // Calls of operation since the last arm or disarm.

@@ -1,6 +1,7 @@
 #include "support/process.h"
 
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -50,6 +51,10 @@ RunResult run_peltrix(const std::vector<std::string>& args, const RunOptions& op
   const pid_t pid = fork();
   if (pid == 0) {
     if (!options.folder.empty() && chdir(options.folder.c_str()) != 0) _exit(126);
+    if (options.stack_limit != 0) {
+      const rlimit limit{options.stack_limit, options.stack_limit};
+      if (setrlimit(RLIMIT_STACK, &limit) != 0) _exit(125);
+    }
     if (options.stdout_closed) {
       close(STDOUT_FILENO);
     } else if (!options.stdout_file.empty()) {

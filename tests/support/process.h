@@ -20,6 +20,7 @@ struct RunOptions {
   bool stdout_closed = false;      // standard output closed
   std::string stdout_file = {};    // standard output on this file: read and write at its start
   bool stdout_appends = false;     // ... or appending to it
+  uint64_t stack_limit = 0;        // RLIMIT_STACK; a huge one leaves no room for a second thread
 };
 
 // Runs the program with args (without the program name).
