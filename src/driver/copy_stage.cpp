@@ -4,6 +4,7 @@
 
 #include "driver/destination_folders.h"
 #include "engine/joined_copy.h"
+#include "engine/mark_reports.h"
 #include "engine/per_file_copy.h"
 #include "messages/messages.h"
 #include "paths/close_step.h"
@@ -46,7 +47,8 @@ bool choose_units(const paths::SourceEntry& first, engine::CopyRun& copy) {
     return false;
   }
   int32_t detected = records::kCodeUndecided;
-  if (!records::check_leading_bytes(bytes, count, first.ic, first.iy, detected)) return false;
+  const records::LeadingBytes found = records::check_leading_bytes(bytes, count, first.ic, first.plain_bytes, detected);
+  if (!engine::leading_bytes_agree(found, first.ic)) return false;
   if (!paths::close_step(request.handle, first.path, kCloseFailure)) return false;
   copy.units = records::select_active_units(detected, first.ic);
   return true;
@@ -65,7 +67,7 @@ bool run_copy_stage(RunContext& context) {
   engine::CopyRun& copy = context.copy;
   if (!engine::allocate_copy_buffers(context.buffers)) return false;
   copy.buffers = &context.buffers;
-  copy.settings.message_type = command_line.counts.message_type;
+  copy.settings.count_records = command_line.counts.message_type == 3;
   copy.settings.write_through = command_line.flags.c != 0;
   if (!choose_units(*first, copy)) return false;
 

@@ -31,13 +31,12 @@ void conflict_lines(int code, const char* a, const char* b) {
   messages::line(code, 3, "/%sか/%sのどちらかひとつを指定してください。", a, b);
 }
 
-// The /OR value that decides the newlines of the output, 0 without /O.
-int32_t or_value_of_output(const cli::CommandLine& command_line, const paths::DestinationList& destinations) {
-  if (!given(command_line, kOutputSwitch)) return 0;
-  if (command_line.counts.output_folders > 0) {
-    return destinations.folder_record != nullptr ? destinations.folder_record->or_value : 0;
-  }
-  return destinations.head != nullptr ? destinations.head->or_value : 0;
+// Whether the output's newlines are converted (/OR); never without /O.
+bool converts_newlines(const cli::CommandLine& command_line, const paths::DestinationList& destinations) {
+  if (!given(command_line, kOutputSwitch)) return false;
+  const paths::DestinationEntry* decides =
+      command_line.counts.output_folders > 0 ? destinations.folder_record.get() : destinations.head;
+  return decides != nullptr && decides->newlines != records::Newlines::kUnchanged;
 }
 
 }  // namespace
@@ -80,8 +79,7 @@ bool check_same_folder_rule(cli::CommandLine& command_line) {
   cli::ValueSlot& input = cli::definition(command_line.input, cli::kID).slots.front();
   cli::ValueSlot& output = cli::definition(command_line.output, cli::kOD).slots.front();
   if (input.full_path != output.full_path) return true;
-  const int32_t ou_value = cli::value_of(command_line.output, cli::kOU);
-  if (!planning::overwrites_or_appends(ou_value)) {
+  if (planning::existing_for(cli::value_of(command_line.output, cli::kOU)) == paths::Existing::kRefuse) {
     messages::line(87, 1, "/IDと/ODに指定した次のフォルダが同じです。");
     messages::line(87, 2, "%s", input.given_text.c_str());
     messages::line(87, 3, "%s", planning::kInPlaceAdvice);
@@ -96,7 +94,7 @@ bool check_last_rules(const cli::CommandLine& command_line, const paths::SourceL
                       const paths::DestinationList& destinations) {
   const paths::SourceEntry empty;
   const paths::SourceEntry& first = sources.head != nullptr ? *sources.head : empty;
-  if (or_value_of_output(command_line, destinations) != 0) {
+  if (converts_newlines(command_line, destinations)) {
     if (first.il != 0) {
       conflict_lines(71, "IL", "OR");
       return false;
@@ -122,16 +120,16 @@ bool check_last_rules(const cli::CommandLine& command_line, const paths::SourceL
 
 void apply_plain_bytes_rule(cli::CommandLine& command_line, paths::SourceList& sources,
                             paths::DestinationList& destinations) {
-  if (sources.head == nullptr || sources.head->iy != 2) return;
+  if (sources.head == nullptr || !sources.head->plain_bytes) return;
   for (paths::SourceEntry* s = sources.head; s != nullptr; s = s->next) {
     s->ic = 0;
     s->il = 0;
     s->ip = 0;
   }
   for (paths::DestinationEntry* d = destinations.head; d != nullptr; d = d->next) {
-    d->or_value = 0;
-    d->oj_value = 0;
-    d->oe_value = 0;
+    d->newlines = records::Newlines::kUnchanged;
+    d->mark = records::Mark{};
+    d->end_of_file = records::EndOfFile::kLikeFirstSource;
   }
   if (command_line.counts.message_type == 3) command_line.counts.message_type = 2;
 }

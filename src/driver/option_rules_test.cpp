@@ -46,10 +46,12 @@ TEST_F(OptionRulesTest, PlainBytesClearRecordSettingsEverywhere) {
   ASSERT_TRUE(planning::build_file_destinations(command_line_, destinations));
   apply_plain_bytes_rule(command_line_, sources, destinations);
   EXPECT_EQ(sources.head->ic + sources.head->il + sources.head->ip, 0);
-  EXPECT_EQ(sources.head->iy, 2);
+  EXPECT_TRUE(sources.head->plain_bytes);
   const paths::DestinationEntry& d = *destinations.head;
-  EXPECT_EQ(d.or_value + d.oj_value + d.oe_value, 0);
-  EXPECT_EQ(d.ou_value, 2);
+  EXPECT_EQ(d.newlines, records::Newlines::kUnchanged);
+  EXPECT_EQ(d.mark.handling, records::MarkHandling::kKeepSources);
+  EXPECT_EQ(d.end_of_file, records::EndOfFile::kLikeFirstSource);
+  EXPECT_EQ(d.existing, paths::Existing::kOverwrite);
   EXPECT_EQ(command_line_.counts.message_type, 2);
 }
 

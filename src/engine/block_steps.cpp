@@ -5,13 +5,14 @@
 
 namespace peltrix::engine {
 
-SourceFlags flags_for(const paths::SourceEntry& source, int32_t or_value, int32_t message_type) {
+SourceFlags flags_for(const paths::SourceEntry& source, records::Newlines newlines, bool count_records) {
+  const bool converts = newlines != records::Newlines::kUnchanged;
   SourceFlags flags;
   flags.record_limits = source.il != 0 || source.ip != 0;
   flags.byte_limits = source.it != 0 || source.ia != 0 || source.ib != 0 || source.im != 0;
-  flags.record_processing = message_type == 3 || flags.record_limits || or_value != 0;
-  flags.plain_bytes = source.iy == 2;
-  flags.only_counting = message_type == 3 && !flags.record_limits && !flags.byte_limits && or_value == 0;
+  flags.record_processing = count_records || flags.record_limits || converts;
+  flags.plain_bytes = source.plain_bytes;
+  flags.only_counting = count_records && !flags.record_limits && !flags.byte_limits && !converts;
   return flags;
 }
 

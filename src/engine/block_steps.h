@@ -21,7 +21,7 @@ struct SourceFlags {
   bool only_counting = false;
 };
 
-SourceFlags flags_for(const paths::SourceEntry& source, int32_t or_value, int32_t message_type);
+SourceFlags flags_for(const paths::SourceEntry& source, records::Newlines newlines, bool count_records);
 
 // Runs the record transform and the byte window that the flags switch on
 // over data[0, handed_on) of a block (last: it ends the source); state then

@@ -11,7 +11,7 @@ namespace peltrix::engine {
 
 // Settings of the whole run that the copy reads.
 struct CopySettings {
-  int32_t message_type = 0;    // /MT; 3 counts records
+  bool count_records = false;  // /MT3
   bool write_through = false;  // /C
 };
 

@@ -26,7 +26,7 @@ bool apart_from_sources(platform::FileHandle handle, const char* path, paths::So
 
 bool open_destination(const char* path, uint32_t disposition, bool write_through, int message_number,
                       paths::SourceIdentities& sources, platform::FileHandle& handle) {
-  paths::OpenRequest request = paths::destination_request(0, write_through);
+  paths::OpenRequest request = paths::destination_request(write_through);
   request.path = path;
   // A new file cannot be a source; any other may have become one since the
   // checks (a link put in its place), so it is opened as it is and compared.

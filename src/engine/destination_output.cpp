@@ -1,6 +1,7 @@
 #include "engine/destination_output.h"
 
 #include "engine/append_positioning.h"
+#include "engine/mark_reports.h"
 #include "messages/messages.h"
 #include "paths/value_flags.h"
 #include "platform/platform.h"
@@ -48,7 +49,8 @@ bool stands_alike(platform::FileHandle target, int64_t source_offset) {
 }
 
 bool appends(const paths::DestinationEntry& d) {
-  return d.kind == paths::kKindFile && (d.ou_value == 3 || (d.flags & paths::value_flag::kRepeat) != 0);
+  return d.kind == paths::kKindFile &&
+         (d.existing == paths::Existing::kAppend || (d.flags & paths::value_flag::kRepeat) != 0);
 }
 
 }  // namespace
@@ -72,7 +74,7 @@ void DestinationOutput::count(paths::DestinationEntry& d, uint64_t bytes, uint64
 // Appending starts behind what the file holds, or on its trailing
 // end-of-file unit; output that follows contents gets no mark of its own.
 bool DestinationOutput::begin_appending(const paths::DestinationEntry& d, bool& follows_contents) {
-  if (!position_for_append(d, run_.units.eof, source_->iy == 2)) return false;
+  if (!position_for_append(d, run_.units.eof, source_->plain_bytes)) return false;
   int64_t position = 0;
   follows_contents = platform::seek_file(d.handle, 0, platform::SeekFrom::kCurrent, &position) && position > 0;
   return true;
@@ -91,8 +93,8 @@ bool DestinationOutput::write(const uint8_t* data, uint32_t length, uint64_t rec
   records::BomEdit edit;
   const bool file_empty_so_far = plan_.bytes_in_file == nullptr || *plan_.bytes_in_file == 0;
   if (first_output_ && file_empty_so_far) {
-    const records::BomSettings bom{plan_.oj_value, source_->il, source_->iy, run_.detected_code};
-    if (!records::plan_bom_edit(data, length, bom, edit)) return false;
+    const records::BomSettings bom{plan_.mark, source_->il > 0, source_->plain_bytes, run_.detected_code};
+    if (!bom_plan_accepted(records::plan_bom_edit(data, length, bom, edit), run_.detected_code)) return false;
   }
   const records::BomEdit behind_contents = records::edit_for_appending(data, length, run_.detected_code);
   const bool first = first_output_;

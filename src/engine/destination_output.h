@@ -25,7 +25,7 @@ struct OutputPlan {
   paths::DestinationEntry* first = nullptr;  // the destinations first..last, in list order
   paths::DestinationEntry* last = nullptr;
   int write_message = kJoinedWrite;
-  int32_t oj_value = 0;  // the /OJ the byte-order-mark step follows
+  records::Mark mark;  // the mark handling the byte-order-mark step follows
   // Per-file copy: the bytes the run has written into the destination's
   // file so far (a repeated source's destination shares its first
   // occurrence's), and where /W counts the records.

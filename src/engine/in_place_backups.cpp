@@ -10,7 +10,7 @@ namespace {
 
 bool deletes_backups(const paths::SourceList& sources) {
   for (const paths::SourceEntry* s = sources.head; s != nullptr; s = s->next) {
-    if (s->kind == paths::kKindFile && is_in_place(*s) && s->iu != 1) return true;
+    if (s->kind == paths::kKindFile && is_in_place(*s) && !s->keeps_backup) return true;
   }
   return false;
 }
@@ -62,7 +62,7 @@ bool finish_backups(const paths::SourceList& sources, const paths::DestinationLi
       destinations, [](const paths::DestinationEntry& d) { return platform::flush_folder_of(d.path); });
   if (!flushed) return false;
   for (const paths::SourceEntry* s = sources.head; s != nullptr; s = s->next) {
-    if (s->kind != paths::kKindFile || !is_in_place(*s) || s->iu == 1) continue;
+    if (s->kind != paths::kKindFile || !is_in_place(*s) || s->keeps_backup) continue;
     if (platform::remove_file(s->backup_path) != 0) {
       messages::path_failure(107, s->backup_path, platform::last_error(), messages::kSeeCause,
                              "%d番目の/Iに指定したコピー元ファイルの次のバックアップファイルの削除に失敗しました。",

@@ -3,6 +3,7 @@
 #include "engine/destination_open.h"
 #include "engine/destination_output.h"
 #include "engine/in_place_backups.h"
+#include "engine/mark_reports.h"
 #include "engine/source_copy.h"
 #include "messages/messages.h"
 #include "paths/close_step.h"
@@ -31,7 +32,7 @@ bool open_destinations(const paths::SourceList& sources, paths::DestinationList&
       platform::set_stdout_binary();
       continue;
     }
-    if (!open_destination(d->path, paths::disposition_for(d->ou_value), run.settings.write_through,
+    if (!open_destination(d->path, paths::disposition_for(d->existing), run.settings.write_through,
                           paths::kJoinedDestinationOpen, identities, d->handle)) {
       return false;
     }
@@ -63,8 +64,8 @@ bool check_leading_bytes_of(const paths::SourceEntry& s, int32_t& detected) {
     platform::close_file(request.handle);
     return false;
   }
-  const bool checked = records::check_leading_bytes(leading, count, s.ic, s.iy, detected);
-  return paths::close_step(request.handle, s.path, kSourceClose) && checked;
+  const records::LeadingBytes found = records::check_leading_bytes(leading, count, s.ic, s.plain_bytes, detected);
+  return paths::close_step(request.handle, s.path, kSourceClose) && leading_bytes_agree(found, s.ic);
 }
 
 // The marks of all sources are checked against each other, against /IC and
@@ -75,15 +76,15 @@ bool check_marks_first(const paths::SourceList& sources, const paths::Destinatio
   const paths::SourceEntry* lead = nullptr;
   for (const paths::SourceEntry* s = sources.head; s != nullptr; s = s->next) {
     // A repeated source is the same file as one checked before it.
-    if (s->kind != paths::kKindFile || s->iy == 2 || (s->flags & paths::value_flag::kRepeat) != 0) continue;
+    if (s->kind != paths::kKindFile || s->plain_bytes || (s->flags & paths::value_flag::kRepeat) != 0) continue;
     if (!check_leading_bytes_of(*s, detected)) return false;
     if (lead == nullptr) lead = s;
   }
   if (lead == nullptr) return true;
   // The mark step refuses /OJ1 to /OJ5 for sources that carry a mark.
   records::BomEdit unused;
-  const records::BomSettings bom{first.oj_value, lead->il, lead->iy, detected};
-  return records::plan_bom_edit(nullptr, 0, bom, unused);
+  const records::BomSettings bom{first.mark, lead->il > 0, lead->plain_bytes, detected};
+  return bom_plan_accepted(records::plan_bom_edit(nullptr, 0, bom, unused), detected);
 }
 
 // Reads every file source in list order into the output.
@@ -98,8 +99,8 @@ bool copy_sources(const paths::SourceList& sources, const paths::DestinationEntr
     role.keeps_mark = first_source;
     role.decides_eof = first_source;
     role.completes_output = next_file(s->next) == nullptr;
-    role.oe_value = first.oe_value;
-    role.or_value = first.or_value;
+    role.end_of_file = first.end_of_file;
+    role.newlines = first.newlines;
     role.read_message = kReadFailure;
     role.read_path = is_in_place(*s) ? s->backup_path : s->path;
 
@@ -129,7 +130,7 @@ bool joined_copy(paths::SourceList& sources, paths::DestinationList& destination
   OutputPlan plan;
   plan.first = destinations.head;
   plan.write_message = kJoinedWrite;
-  plan.oj_value = first.oj_value;
+  plan.mark = first.mark;
   DestinationOutput output(plan, run);
   if (!copy_sources(sources, first, run, output)) return false;
 

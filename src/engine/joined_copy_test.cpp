@@ -43,11 +43,11 @@ std::pair<std::string, uint64_t> whole_source(const std::string& source, const O
   uint32_t length = static_cast<uint32_t>(source.size());
   const bool ends = records::ends_with_eof_unit(data.data(), length, units.eof);
   records::strip_eof_unit(data.data(), length, units.eof);
-  if (records::output_takes_eof_unit(o.oe, ends)) records::append_eof_unit(data.data(), length, units.eof);
+  if (records::output_takes_eof_unit(records::end_of_file_for(o.oe), ends)) records::append_eof_unit(data.data(), length, units.eof);
 
   std::vector<uint8_t> conversion(records::conversion_capacity_for(length));
   records::TransformSettings settings;
-  settings.or_value = o.or_value;
+  settings.newlines = records::newlines_for(o.or_value);
   settings.count_records = o.message_type == 3;
   settings.units = units;
   settings.conversion = conversion.data();
@@ -78,9 +78,9 @@ std::pair<std::string, uint64_t> copied(const std::string& source, const Options
   paths::SourceEntry& s = copy.source("in");
   s.il = o.il, s.ip = o.ip, s.it = o.it, s.ia = o.ia, s.ib = o.ib, s.im = o.im, s.ic = code;
   paths::DestinationEntry& d = copy.destination("out");
-  d.or_value = o.or_value;
-  d.oe_value = o.oe;
-  copy.run.settings.message_type = o.message_type;
+  d.newlines = records::newlines_for(o.or_value);
+  d.end_of_file = records::end_of_file_for(o.oe);
+  copy.run.settings.count_records = o.message_type == 3;
   copy.choose_units(code, code);
   EXPECT_TRUE(joined_copy(copy.sources, copy.destinations, copy.run));
   return {copy.get("out"), d.records_written};
@@ -138,7 +138,7 @@ TEST(JoinedCopyTest, RecordsCountedBesideTheSystemsCopyMatchOnePass) {
   copy.source("a");
   copy.source("b");
   paths::DestinationEntry& out = copy.destination("out");
-  copy.run.settings.message_type = 3;
+  copy.run.settings.count_records = true;
   copy.choose_units(records::kCodeUtf8, 0);
   ASSERT_TRUE(joined_copy(copy.sources, copy.destinations, copy.run));
   EXPECT_TRUE(copy.get("out") == bom + std::string(4095, 'a') + "\n" + lines);
@@ -158,7 +158,7 @@ TEST(JoinedCopyTest, LaterSourcesLoseTheirMarkAndTheOutputGetsOne) {
   copy.source("b");
   copy.source("c");
   paths::DestinationEntry& out = copy.destination("out");
-  out.or_value = 1;
+  out.newlines = records::Newlines::kToLf;
   copy.choose_units(records::kCodeUtf8, 0);
   ASSERT_TRUE(joined_copy(copy.sources, copy.destinations, copy.run));
   EXPECT_TRUE(copy.get("out") == bom + "first\n" + std::string(kBlock - 4, 'y') + "\ntail\n");
@@ -173,8 +173,8 @@ TEST(JoinedCopyTest, MarkStepRunsOnceForTheWholeOutput) {
   copy.source("a");
   copy.source("b");
   copy.source("c");
-  copy.destination("one").oj_value = 1;
-  copy.destination("two").oj_value = 1;
+  copy.destination("one").mark = records::mark_for(1);
+  copy.destination("two").mark = records::mark_for(1);
   copy.choose_units(0, 0);
   ASSERT_TRUE(joined_copy(copy.sources, copy.destinations, copy.run));
   EXPECT_EQ(copy.get("one"), "\xEF\xBB\xBF" "a\nb\nc\n");
@@ -198,8 +198,8 @@ TEST(JoinedCopyTest, AppendingReplacesATrailingEndOfFileUnitWhole) {
   copy.put("old", "old\n\x1A");
   copy.put("kept", "old");
   copy.source("a");
-  copy.destination("old").ou_value = 3;
-  copy.destination("kept").ou_value = 3;
+  copy.destination("old").existing = paths::Existing::kAppend;
+  copy.destination("kept").existing = paths::Existing::kAppend;
   copy.choose_units(0, 0);
   ASSERT_TRUE(joined_copy(copy.sources, copy.destinations, copy.run));
   EXPECT_EQ(copy.get("old"), "old\nnew\n");
@@ -211,8 +211,8 @@ TEST(JoinedCopyTest, AppendingReplacesATrailingEndOfFileUnitWhole) {
   wide.put("unit", "a\0\x1A\0"s);
   wide.put("half", "\x1A\x30"s);
   wide.source("a").ic = 4;
-  wide.destination("unit").ou_value = 3;
-  wide.destination("half").ou_value = 3;
+  wide.destination("unit").existing = paths::Existing::kAppend;
+  wide.destination("half").existing = paths::Existing::kAppend;
   wide.choose_units(records::kCodeUndecided, 4);
   ASSERT_TRUE(joined_copy(wide.sources, wide.destinations, wide.run));
   EXPECT_EQ(wide.get("unit"), "a\0b\0"s);
@@ -222,8 +222,8 @@ TEST(JoinedCopyTest, AppendingReplacesATrailingEndOfFileUnitWhole) {
   CopyFixture plain;
   plain.put("a", "z");
   plain.put("old", "x\x1A");
-  plain.source("a").iy = 2;
-  plain.destination("old").ou_value = 3;
+  plain.source("a").plain_bytes = true;
+  plain.destination("old").existing = paths::Existing::kAppend;
   plain.choose_units(0, 0);
   ASSERT_TRUE(joined_copy(plain.sources, plain.destinations, plain.run));
   EXPECT_EQ(plain.get("old"), "x\x1Az");
@@ -234,7 +234,7 @@ TEST(JoinedCopyTest, ASourceWhosePlannedSizeIsStaleIsCopiedAsItIsNow) {
   const std::string source = std::string(kBlock, 'q') + "end\n\x1A";
   copy.put("a", source);
   copy.source("a").size = 10;  // recorded before the file grew
-  copy.destination("out").or_value = 2;
+  copy.destination("out").newlines = records::Newlines::kToCrLf;
   copy.choose_units(0, 0);
   ASSERT_TRUE(joined_copy(copy.sources, copy.destinations, copy.run));
   EXPECT_TRUE(copy.get("out") == std::string(kBlock, 'q') + "end\r\n\x1A");
@@ -262,12 +262,12 @@ TEST(JoinedCopyTest, EachWayOfCopyingRunsWhereItShouldAndGivesTheSameBytes) {
     copy.put("in", source);
     paths::SourceEntry& s = copy.source("in");
     s.it = c.options.it;
-    copy.destination("out").or_value = c.options.or_value;
+    copy.destination("out").newlines = records::newlines_for(c.options.or_value);
     if (c.appending_second) {
       copy.put("second", "x");
-      copy.destination("second").ou_value = 3;
+      copy.destination("second").existing = paths::Existing::kAppend;
     }
-    copy.run.settings.message_type = c.options.message_type;
+    copy.run.settings.count_records = c.options.message_type == 3;
     copy.choose_units(0, 0);
     ASSERT_TRUE(joined_copy(copy.sources, copy.destinations, copy.run));
     EXPECT_TRUE(copy.get("out") == whole_source(source, c.options, 0).first);
@@ -293,8 +293,8 @@ TEST(JoinedCopyTest, TheClosingUnitIsJudgedOnlyWhereTheLastBlockHoldsItWhole) {
     copy.put("in", source);
     copy.source("in").ic = 4;
     paths::DestinationEntry& d = copy.destination("out");
-    d.oe_value = options.oe;
-    copy.run.settings.message_type = options.message_type;
+    d.end_of_file = records::end_of_file_for(options.oe);
+    copy.run.settings.count_records = options.message_type == 3;
     copy.choose_units(records::kCodeUndecided, 4);
     ASSERT_TRUE(joined_copy(copy.sources, copy.destinations, copy.run));
     EXPECT_TRUE(copy.get("out") == source);

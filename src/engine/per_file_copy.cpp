@@ -70,7 +70,7 @@ OutputPlan plan_for(paths::DestinationEntry& d, size_t pair_index, PairRun& pair
   plan.first = &d;
   plan.last = &d;
   plan.write_message = kPerFileWrite;
-  plan.oj_value = d.oj_value;
+  plan.mark = d.mark;
   plan.bytes_in_file = &pairs.bytes_in_file[pair_index];
   if (pairs.repeats != nullptr && pair_index < pairs.repeats->size()) {
     planning::RepeatRow& row = (*pairs.repeats)[pair_index];
@@ -87,8 +87,8 @@ bool copy_pair(paths::SourceEntry& s, paths::DestinationEntry& d, size_t pair_in
   role.keeps_mark = !is_repeat(d);
   role.decides_eof = true;  // a repeat is the same file as its destination's first source
   role.completes_output = true;
-  role.oe_value = d.oe_value;
-  role.or_value = d.or_value;
+  role.end_of_file = d.end_of_file;
+  role.newlines = d.newlines;
   role.read_message = kReadFailure;
   role.read_path = s.path;
   DestinationOutput output(plan_for(d, pair_index, pairs), pairs.run);
@@ -125,7 +125,7 @@ bool per_file_copy(paths::SourceList& sources, paths::DestinationList& destinati
                    CopyRun& run) {
   if (sources.head == nullptr) return true;
   run.detected_code = records::kCodeUndecided;
-  PairRun pairs{run, repeats, paths::disposition_for(destinations.head->ou_value),
+  PairRun pairs{run, repeats, paths::disposition_for(destinations.head->existing),
                 paths::SourceIdentities(sources, false), {}};
   size_t pair_index = 0;
   paths::DestinationEntry* d = destinations.head;

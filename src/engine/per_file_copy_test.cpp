@@ -35,8 +35,8 @@ TEST(PerFileCopyTest, MarkSettingsActOnEveryDestination) {
   copy.put("b", "\xFF\xFE" "b\0"s);
   copy.source("a");
   copy.source("b");
-  copy.destination("a.out").oj_value = 7;
-  copy.destination("b.out").oj_value = 7;
+  copy.destination("a.out").mark = records::mark_for(7);
+  copy.destination("b.out").mark = records::mark_for(7);
   copy.choose_units(records::kCodeUtf16Le, 0);
   ASSERT_TRUE(per_file_copy(copy.sources, copy.destinations, nullptr, copy.run));
   EXPECT_EQ(copy.get("a.out"), "a\0"s);
@@ -49,8 +49,8 @@ TEST(PerFileCopyTest, MarkSettingsActOnEveryDestination) {
   added.source("b");
   paths::DestinationEntry& a = added.destination("a.out");
   paths::DestinationEntry& b = added.destination("b.out");
-  a.oj_value = b.oj_value = 1;
-  a.oe_value = b.oe_value = 2;
+  a.mark = b.mark = records::mark_for(1);
+  a.end_of_file = b.end_of_file = records::EndOfFile::kAlways;
   added.choose_units(0, 0);
   ASSERT_TRUE(per_file_copy(added.sources, added.destinations, nullptr, added.run));
   EXPECT_EQ(added.get("a.out"), "\xEF\xBB\xBF" "a\n\x1A");
@@ -72,7 +72,7 @@ TEST(PerFileCopyTest, ARepeatedSourceIsAppendedToItsFirstDestinationOnce) {
   planning::RepeatTable repeats(3);
   repeats[2].first_occurrence = 0;
   repeats[2].repeat_mark = planning::kRepeatMark;
-  copy.run.settings.message_type = 3;
+  copy.run.settings.count_records = true;
   copy.choose_units(records::kCodeUtf8, 0);
   // Sources must carry one mark or none: b carries none.
   ::testing::internal::CaptureStderr();
@@ -88,7 +88,7 @@ TEST(PerFileCopyTest, ARepeatedSourceIsAppendedToItsFirstDestinationOnce) {
   planning::RepeatTable table(2);
   table[1].first_occurrence = 0;
   table[1].repeat_mark = planning::kRepeatMark;
-  same.run.settings.message_type = 3;
+  same.run.settings.count_records = true;
   same.choose_units(records::kCodeUtf8, 0);
   ASSERT_TRUE(per_file_copy(same.sources, same.destinations, &table, same.run));
   // The second copy follows the first over its 0x1A, without a mark between.

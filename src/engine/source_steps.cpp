@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "engine/mark_reports.h"
 #include "messages/messages.h"
 #include "records/bom_step.h"
 #include "records/byte_window.h"
@@ -13,12 +14,12 @@ namespace peltrix::engine {
 SourceSteps::SourceSteps(const paths::SourceEntry& source_entry, const SourceRole& source_role, CopyRun& copy_run,
                          OutputSink& sink)
     : source(source_entry), role(source_role), run(copy_run), output(sink),
-      flags(flags_for(source_entry, source_role.or_value, copy_run.settings.message_type)),
+      flags(flags_for(source_entry, source_role.newlines, copy_run.settings.count_records)),
       record_counters{source_entry.il, source_entry.ip},
       byte_counters(records::byte_counters_for(source_entry.it, source_entry.ia, source_entry.ib, source_entry.im)),
       reader(*copy_run.buffers, copy_run.behind, source_entry.handle, static_cast<uint64_t>(source_entry.size)) {
-  transform.or_value = role.or_value;
-  transform.count_records = run.settings.message_type == 3;
+  transform.newlines = role.newlines;
+  transform.count_records = run.settings.count_records;
   transform.units = run.units;
   transform.conversion = run.buffers->conversion;
   transform.conversion_capacity = kConversionBufferSize;
@@ -37,7 +38,7 @@ void SourceSteps::end_steps(Block& block) {
   const bool ends = records::ends_with_eof_unit(block.data, block.read, eof);
   if (role.decides_eof) run.ends_with_eof = ends;
   if (ends) records::strip_eof_unit(block.start, block.length, eof);
-  if (role.completes_output && records::output_takes_eof_unit(role.oe_value, run.ends_with_eof)) {
+  if (role.completes_output && records::output_takes_eof_unit(role.end_of_file, run.ends_with_eof)) {
     records::append_eof_unit(block.start, block.length, eof);
   }
 }
@@ -48,8 +49,10 @@ bool SourceSteps::take(Block& block) {
     return false;
   }
   if (block.empty_source()) return true;
-  if (block.first && !records::check_leading_bytes(block.data, block.read, source.ic, source.iy, run.detected_code)) {
-    return false;
+  if (block.first) {
+    const auto found = records::check_leading_bytes(block.data, block.read, source.ic, source.plain_bytes,
+                                                    run.detected_code);
+    if (!leading_bytes_agree(found, source.ic)) return false;
   }
   if (block.last && !flags.plain_bytes) end_steps(block);
   // A later source's mark is cut where its first block really begins with it.

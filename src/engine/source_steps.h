@@ -20,8 +20,8 @@ struct SourceRole {
   bool keeps_mark = false;        // the first source of its output: its mark is not cut
   bool decides_eof = false;       // its end tells whether the output ends with the EOF unit
   bool completes_output = false;  // its end is the output's end: the /OE rule applies
-  int32_t oe_value = 0;           // /OE of the destination that decides the end
-  int32_t or_value = 0;           // /OR of the destination that decides the newlines
+  records::EndOfFile end_of_file = records::EndOfFile::kLikeFirstSource;  // of the destination that decides the end
+  records::Newlines newlines = records::Newlines::kUnchanged;  // of the destination that decides the newlines
   int read_message = 806;         // message number of a read failure
   const char* read_path = nullptr;  // the path the source was opened by, for messages
 };

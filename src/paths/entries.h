@@ -10,8 +10,13 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "records/output_settings.h"
 
 namespace peltrix::paths {
+
+// /OU: an existing destination is refused (1 or not given), overwritten
+// (2) or appended to (3).
+enum class Existing : uint8_t { kRefuse, kOverwrite, kAppend };
 
 // Entry kinds.
 inline constexpr int32_t kKindFile = 8;
@@ -33,8 +38,8 @@ struct SourceEntry {
   int32_t ia = 0;
   int32_t ib = 0;
   int32_t im = 0;
-  int32_t iy = 0;
-  int32_t iu = 0;
+  bool plain_bytes = false;   // /IY2: no record, mark or end-of-file processing
+  bool keeps_backup = false;  // /IU1: an in-place copy keeps its backup
   int32_t kind = 0;           // kKindFile or kKindFolder
   int32_t input_ordinal = 0;  // 1-based position of the /I group that named it
   platform::FileHandle handle = platform::kInvalidFile;
@@ -47,11 +52,10 @@ struct DestinationEntry {
   DestinationEntry* pool_link = nullptr;
   const char* given_name = nullptr;  // /OF: the name as typed
   const char* path = nullptr;        // absolute path; empty for standard output
-  const char* backup_path = nullptr;
-  int32_t or_value = 0;
-  int32_t oj_value = 0;
-  int32_t oe_value = 0;
-  int32_t ou_value = 0;
+  records::Newlines newlines = records::Newlines::kUnchanged;
+  records::Mark mark;
+  records::EndOfFile end_of_file = records::EndOfFile::kLikeFirstSource;
+  Existing existing = Existing::kRefuse;
   uint64_t bytes_written = 0;
   uint64_t records_written = 0;
   int64_t existing_size = 0;  // size at planning time, for appending

@@ -14,19 +14,20 @@ OpenRequest source_request(const char* kind_word) {
   return request;
 }
 
-uint32_t disposition_for(int32_t ou_value) {
-  switch (ou_value) {
-    case 2: return platform::kCreateAlways;
-    case 3: return platform::kOpenAlways;
-    default: return platform::kCreateNew;
+uint32_t disposition_for(Existing existing) {
+  switch (existing) {
+    case Existing::kOverwrite: return platform::kCreateAlways;
+    case Existing::kAppend: return platform::kOpenAlways;
+    case Existing::kRefuse: break;
   }
+  return platform::kCreateNew;
 }
 
-OpenRequest destination_request(int32_t ou_value, bool write_through) {
+OpenRequest destination_request(bool write_through) {
   OpenRequest request;
   request.desired_access = platform::kGenericRead | platform::kGenericWrite;
   request.share_mode = 0;
-  request.creation_disposition = disposition_for(ou_value);
+  request.creation_disposition = platform::kCreateNew;
   request.flags_and_attributes = write_through ? platform::kFlagWriteThrough : platform::kAttributeNormal;
   request.kind_word = kDestinationWord;
   return request;

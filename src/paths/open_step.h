@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "paths/entries.h"
 #include "platform/platform.h"
 
 namespace peltrix::paths {
@@ -23,25 +24,21 @@ inline constexpr int kIdentityOpen = 816;
 // One file to open, with the settings CreateFileA takes.
 struct OpenRequest {
   const char* path = nullptr;
-  const void* data = nullptr;  // buffer of the last transfer made through this request
   uint32_t desired_access = 0;
   uint32_t share_mode = 0;
   uint32_t creation_disposition = 0;
   uint32_t flags_and_attributes = 0;
   platform::FileHandle handle = platform::kInvalidFile;
-  uint32_t requested_length = 0;
-  uint32_t transferred_length = 0;
-  uint32_t written_length = 0;
   const char* kind_word = nullptr;
 };
 
 // A source: read only, held exclusively, must exist.
 OpenRequest source_request(const char* kind_word = kSourceWord);
-// A destination: read and write, held exclusively, disposition by /OU,
+// A destination: read and write, held exclusively, created new only,
 // write-through with /C.
-OpenRequest destination_request(int32_t ou_value, bool write_through);
-// The creation disposition for an /OU value: 2 overwrite, 3 append, else new only.
-uint32_t disposition_for(int32_t ou_value);
+OpenRequest destination_request(bool write_through);
+// The creation disposition for what an existing destination gets.
+uint32_t disposition_for(Existing existing);
 
 // Opens request.path; on failure prints the sharing-violation or the
 // open-failure lines under message_number and returns false.

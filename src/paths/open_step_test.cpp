@@ -51,7 +51,7 @@ TEST_F(OpenStepTest, SharingViolationHasItsOwnWording) {
 }
 
 TEST_F(OpenStepTest, OtherFailuresPrintTheSystemErrorFromLineThree) {
-  OpenRequest request = destination_request(0, false);
+  OpenRequest request = destination_request(false);
   request.path = path_.c_str();
   CaptureStderr();
   EXPECT_FALSE(open_step(request, kJoinedDestinationOpen));
@@ -63,10 +63,9 @@ TEST_F(OpenStepTest, OtherFailuresPrintTheSystemErrorFromLineThree) {
 }
 
 TEST(OpenRequestTest, SettingsFollowTheDestinationHandling) {
-  EXPECT_EQ(disposition_for(0), platform::kCreateNew);
-  EXPECT_EQ(disposition_for(1), platform::kCreateNew);
-  EXPECT_EQ(disposition_for(2), platform::kCreateAlways);
-  EXPECT_EQ(disposition_for(3), platform::kOpenAlways);
+  EXPECT_EQ(disposition_for(Existing::kRefuse), platform::kCreateNew);
+  EXPECT_EQ(disposition_for(Existing::kOverwrite), platform::kCreateAlways);
+  EXPECT_EQ(disposition_for(Existing::kAppend), platform::kOpenAlways);
 
   const OpenRequest source = source_request();
   EXPECT_EQ(source.desired_access, 0x80000000u);
@@ -74,10 +73,10 @@ TEST(OpenRequestTest, SettingsFollowTheDestinationHandling) {
   EXPECT_EQ(source.creation_disposition, 3u);
   EXPECT_EQ(source.flags_and_attributes, 0x80u);
 
-  const OpenRequest cached = destination_request(2, false);
+  const OpenRequest cached = destination_request(false);
   EXPECT_EQ(cached.desired_access, 0xC0000000u);
   EXPECT_EQ(cached.flags_and_attributes, 0x80u);
-  EXPECT_EQ(destination_request(3, true).flags_and_attributes, 0x80000000u);
+  EXPECT_EQ(destination_request(true).flags_and_attributes, 0x80000000u);
   EXPECT_STREQ(cached.kind_word, kDestinationWord);
 }
 

@@ -69,7 +69,7 @@ bool name_destination(const std::string& name, paths::DestinationEntry& d, TextS
   } else {
     d.flags |= paths::value_flag::kExists;
     d.existing_size = status.size;
-    if (status.kind == platform::PathKind::kFile && !overwrites_or_appends(d.ou_value)) {
+    if (status.kind == platform::PathKind::kFile && d.existing == paths::Existing::kRefuse) {
       messages::line(99, 1, "次のコピー先ファイルは既に存在します。");
       messages::line(99, 2, "%s", name.c_str());
       messages::line(99, 3,
@@ -84,10 +84,10 @@ bool name_destination(const std::string& name, paths::DestinationEntry& d, TextS
 }  // namespace
 
 void apply_output_values(const cli::GroupTable& output, paths::DestinationEntry& entry) {
-  entry.or_value = cli::value_of(output, cli::kOR);
-  entry.oj_value = cli::value_of(output, cli::kOJ);
-  entry.oe_value = cli::value_of(output, cli::kOE);
-  entry.ou_value = cli::value_of(output, cli::kOU);
+  entry.newlines = records::newlines_for(cli::value_of(output, cli::kOR));
+  entry.mark = records::mark_for(cli::value_of(output, cli::kOJ));
+  entry.end_of_file = records::end_of_file_for(cli::value_of(output, cli::kOE));
+  entry.existing = existing_for(cli::value_of(output, cli::kOU));
 }
 
 bool build_file_destinations(const cli::CommandLine& command_line, paths::DestinationList& destinations) {
@@ -101,7 +101,7 @@ bool build_file_destinations(const cli::CommandLine& command_line, paths::Destin
     d->flags = slot.flags;
     d->existing_size = slot.size;
     d->output_ordinal = kGroupPosition;
-    if ((d->flags & paths::value_flag::kExists) != 0 && !overwrites_or_appends(d->ou_value)) {
+    if ((d->flags & paths::value_flag::kExists) != 0 && d->existing == paths::Existing::kRefuse) {
       messages::line(95, 1, "%d番目の/Oの/OFに指定した次のコピー先は既に存在します。", kGroupPosition);
       messages::line(95, 2, "%s", d->given_name);
       messages::line(95, 3,
@@ -125,10 +125,10 @@ bool build_folder_destinations(const cli::CommandLine& command_line, const paths
     if (!per_file && s->kind != paths::kKindFile) continue;
     paths::DestinationEntry* d = take_entry(destinations, destinations.count, kFirstPoolCode, kNextPoolCode);
     if (d == nullptr) return false;
-    d->or_value = record.or_value;
-    d->oj_value = record.oj_value;
-    d->oe_value = record.oe_value;
-    d->ou_value = record.ou_value;
+    d->newlines = record.newlines;
+    d->mark = record.mark;
+    d->end_of_file = record.end_of_file;
+    d->existing = record.existing;
     d->kind = s->kind;
     d->flags = s->flags;
 

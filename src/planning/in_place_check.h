@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "cli/option_tables.h"
+#include "paths/entries.h"
 
 namespace peltrix::planning {
 
@@ -15,7 +16,9 @@ inline constexpr char kInPlaceAdvice[] =
 
 // Destination handling that may change an existing file: /OU2 overwrites,
 // /OU3 appends.
-inline bool overwrites_or_appends(int32_t ou_value) { return ou_value == 2 || ou_value == 3; }
+inline paths::Existing existing_for(int32_t ou_value) {
+  return ou_value == 2 ? paths::Existing::kOverwrite : ou_value == 3 ? paths::Existing::kAppend : paths::Existing::kRefuse;
+}
 
 // Judges every pair of an /IF name and an /OF name on its own. A pair that
 // names one file is refused without /OU2 or /OU3 (E084); otherwise both

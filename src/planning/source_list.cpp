@@ -40,8 +40,8 @@ InputValues input_values(const cli::CommandLine& command_line) {
       .ia = cli::value_of(input, cli::kIA),
       .ib = cli::value_of(input, cli::kIB),
       .im = cli::value_of(input, cli::kIM),
-      .iy = cli::value_of(input, cli::kIY),
-      .iu = cli::value_of(input, cli::kIU),
+      .plain_bytes = cli::value_of(input, cli::kIY) == 2,
+      .keeps_backup = cli::value_of(input, cli::kIU) == 1,
   };
 }
 
@@ -53,8 +53,8 @@ void apply_input_values(const InputValues& values, paths::SourceEntry& entry) {
   entry.ia = values.ia;
   entry.ib = values.ib;
   entry.im = values.im;
-  entry.iy = values.iy;
-  entry.iu = values.iu;
+  entry.plain_bytes = values.plain_bytes;
+  entry.keeps_backup = values.keeps_backup;
 }
 
 bool build_source_list(const cli::CommandLine& command_line, int32_t default_input_code, paths::SourceList& sources) {

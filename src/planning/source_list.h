@@ -11,7 +11,8 @@ namespace peltrix::planning {
 
 // The values of the /I group that every source entry carries.
 struct InputValues {
-  int32_t ic = 0, il = 0, ip = 0, it = 0, ia = 0, ib = 0, im = 0, iy = 0, iu = 0;
+  int32_t ic = 0, il = 0, ip = 0, it = 0, ia = 0, ib = 0, im = 0;
+  bool plain_bytes = false, keeps_backup = false;
 };
 // The /I group's values where given, otherwise 0.
 InputValues input_values(const cli::CommandLine& command_line);

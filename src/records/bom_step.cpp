@@ -2,7 +2,6 @@
 
 #include <cstring>
 
-#include "messages/messages.h"
 #include "records/code_table.h"
 
 namespace peltrix::records {
@@ -16,31 +15,25 @@ void put_mark(const CodeRow& row, BomEdit& edit) {
 
 }  // namespace
 
-bool plan_bom_edit(const uint8_t* output, uint32_t length, const BomSettings& settings, BomEdit& edit) {
+BomPlan plan_bom_edit(const uint8_t* output, uint32_t length, const BomSettings& settings, BomEdit& edit) {
   edit = BomEdit{};
-  const int32_t j = settings.oj;
-  if (settings.iy == 2) return true;
-  const bool names_mark = j >= 1 && j <= 5;
-  if (!names_mark && j != 7 && settings.il <= 0) return true;
-
+  if (settings.plain_bytes) return BomPlan::kPlanned;
   const int32_t detected = settings.detected_code == kCodeUndecided ? kCodeNone : settings.detected_code;
-  if (detected != kCodeNone && names_mark) {
-    messages::line(116, 1, "コピー元ファイルにBOMが設定されている場合，/OJ%dは指定できません。", detected - 2);
-    messages::line(116, 2, "/OJ%dの指定を削除するか，/OJ6，または/OJ7に変更してください。", detected - 2);
-    return false;
-  }
-  if (detected == kCodeNone && j == 7) return true;
-
   const CodeRow& sources_row = kCodeTable[detected];
-  if (j == 0) {
-    put_mark(sources_row, edit);
-  } else if (names_mark) {
-    put_mark(kCodeTable[j + 2], edit);
-  } else if (j == 7) {
-    const uint32_t n = sources_row.bom_length;
-    if (length >= n && std::memcmp(output, sources_row.bom, n) == 0) edit.drop_length = n;
+  switch (settings.mark.handling) {
+    case MarkHandling::kKeepSources:
+      if (settings.skips_records) put_mark(sources_row, edit);
+      break;
+    case MarkHandling::kAdd:
+      if (detected != kCodeNone) return BomPlan::kMarkForMarkedSources;
+      put_mark(kCodeTable[settings.mark.added_code], edit);
+      break;
+    case MarkHandling::kAsRecords: break;
+    case MarkHandling::kRemove:
+      edit.drop_length = leading_mark_length(output, length, detected);
+      break;
   }
-  return true;
+  return BomPlan::kPlanned;
 }
 
 uint32_t leading_mark_length(const uint8_t* data, uint32_t length, int32_t detected_code) {
@@ -53,14 +46,6 @@ BomEdit edit_for_appending(const uint8_t* output, uint32_t length, int32_t detec
   BomEdit edit;
   edit.drop_length = leading_mark_length(output, length, detected_code);
   return edit;
-}
-
-void apply_bom_edit(uint8_t* buffer, uint32_t& length, const BomEdit& edit) {
-  if (!edit.changes()) return;
-  const uint32_t kept = length - edit.drop_length;
-  std::memmove(buffer + edit.prefix_length, buffer + edit.drop_length, kept);
-  std::memcpy(buffer, edit.prefix, edit.prefix_length);
-  length = kept + edit.prefix_length;
 }
 
 }  // namespace peltrix::records

@@ -15,9 +15,9 @@ bool strip_eof_unit(uint8_t* data, uint32_t& t, const UnitPattern& eof) {
   return true;
 }
 
-bool output_takes_eof_unit(int32_t oe_value, bool first_source_ended_with_eof) {
-  if (oe_value == 1) return false;
-  if (oe_value == 2) return true;
+bool output_takes_eof_unit(EndOfFile end_of_file, bool first_source_ended_with_eof) {
+  if (end_of_file == EndOfFile::kNever) return false;
+  if (end_of_file == EndOfFile::kAlways) return true;
   return first_source_ended_with_eof;
 }
 

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "records/code_table.h"
+#include "records/output_settings.h"
 
 namespace peltrix::records {
 
@@ -16,9 +17,9 @@ bool ends_with_eof_unit(const uint8_t* data, uint32_t t, const UnitPattern& eof)
 // Returns whether there was one.
 bool strip_eof_unit(uint8_t* data, uint32_t& t, const UnitPattern& eof);
 
-// Whether an output ends with the unit, by /OE: 1 never, 2 always, 3 or not
-// given when the first source ended with it.
-bool output_takes_eof_unit(int32_t oe_value, bool first_source_ended_with_eof);
+// Whether an output ends with the unit: never, always, or when its first
+// source ended with it.
+bool output_takes_eof_unit(EndOfFile end_of_file, bool first_source_ended_with_eof);
 
 // Writes the unit behind data[0, t) and raises t by its length.
 void append_eof_unit(uint8_t* data, uint32_t& t, const UnitPattern& eof);

@@ -37,12 +37,12 @@ TEST(EndOfFileTest, ABlockShorterThanTheUnitIsNeverReadInFront) {
 }
 
 TEST(EndOfFileTest, OutputEndRuleFollowsTheEndOfFileSetting) {
-  EXPECT_FALSE(output_takes_eof_unit(1, true));
-  EXPECT_TRUE(output_takes_eof_unit(2, false));
-  EXPECT_TRUE(output_takes_eof_unit(3, true));
-  EXPECT_FALSE(output_takes_eof_unit(3, false));
-  EXPECT_TRUE(output_takes_eof_unit(0, true));
-  EXPECT_FALSE(output_takes_eof_unit(0, false));
+  EXPECT_FALSE(output_takes_eof_unit(end_of_file_for(1), true));
+  EXPECT_TRUE(output_takes_eof_unit(end_of_file_for(2), false));
+  EXPECT_TRUE(output_takes_eof_unit(end_of_file_for(3), true));
+  EXPECT_FALSE(output_takes_eof_unit(end_of_file_for(3), false));
+  EXPECT_TRUE(output_takes_eof_unit(end_of_file_for(0), true));
+  EXPECT_FALSE(output_takes_eof_unit(end_of_file_for(0), false));
 
   uint8_t data[8] = {'x'};
   uint32_t t = 1;

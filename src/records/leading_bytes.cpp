@@ -2,7 +2,6 @@
 
 #include <cstring>
 
-#include "messages/messages.h"
 #include "records/code_table.h"
 
 namespace peltrix::records {
@@ -33,31 +32,22 @@ Classification classify(const uint8_t* bytes, size_t count, int32_t ic) {
 
 }  // namespace
 
-int32_t classify_bom(const uint8_t* bytes, size_t count) { return classify(bytes, count, 0).found_code; }
-
-bool check_leading_bytes(const uint8_t* bytes, size_t count, int32_t ic, int32_t iy, int32_t& detected_code) {
-  if (count < 2 || iy == 2) return true;
+LeadingBytes check_leading_bytes(const uint8_t* bytes, size_t count, int32_t ic, bool plain_bytes,
+                                 int32_t& detected_code) {
+  LeadingBytes result;
+  if (count < 2 || plain_bytes) return result;
   const Classification found = classify(bytes, count, ic);
-
+  result.found_row = found.found_row;
+  result.ic_row = found.ic_row;
   if (detected_code != kCodeUndecided && detected_code != found.found_code) {
-    messages::line(115, 1, "コピー元ファイルのBOMの値が異なります。");
-    messages::line(115, 2, "コピー元ファイルのBOMの値は，同じものに統一してください。");
-    return false;
+    result.finding = LeadingBytes::Finding::kOtherMark;
+  } else if (found.found_code != kCodeNone && ic != 0 && ic != found.found_row->input_code) {
+    result.finding = found.ic_row != nullptr ? LeadingBytes::Finding::kMarkAgainstCode
+                                             : LeadingBytes::Finding::kPresenceAgainstCode;
+  } else {
+    detected_code = found.found_code;
   }
-  if (found.found_code != kCodeNone && ic != 0 && ic != found.found_row->input_code) {
-    if (found.ic_row != nullptr) {
-      messages::line(126, 1, "コピー元ファイルのBOMの値と，指定した/IC%dに対応するBOMの値が異なります。", ic);
-      messages::line(126, 2, "コピー元ファイルのBOMの値:%s", found.found_row->bom_description);
-      messages::line(126, 3, "指定した/IC%dに対応するBOMの値:%s", ic, found.ic_row->bom_description);
-      messages::line(126, 4, "/ICの値を，コピー元ファイルのBOMに対応する値に変更してください。");
-    } else {
-      messages::line(126, 1, "コピー元ファイルのBOMの有無と，指定した/IC%dに対応するBOMの有無が異なります。", ic);
-      messages::line(126, 2, "/ICの値を，コピー元ファイルのBOMの有無に対応する値に変更してください。");
-    }
-    return false;
-  }
-  detected_code = found.found_code;
-  return true;
+  return result;
 }
 
 }  // namespace peltrix::records

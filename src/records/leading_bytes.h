@@ -1,20 +1,31 @@
 // The leading-bytes check: recognises the byte-order mark a source begins
-// with and holds every source of a run to the same mark and to /IC.
+// with and holds every source of a run to the same mark and to /IC. It
+// returns what it found; the caller reports it.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 
+#include "records/code_table.h"
+
 namespace peltrix::records {
 
-// The mark (code 3 to 7) that bytes begin with, 0 for none. FF FE 00 00 is
-// UTF-32 little-endian, not UTF-16.
-int32_t classify_bom(const uint8_t* bytes, size_t count);
+struct LeadingBytes {
+  enum class Finding {
+    kAgrees,              // detected_code now holds the mark found (0 for none)
+    kOtherMark,           // the sources before began with another mark
+    kMarkAgainstCode,     // the mark is another code's than /IC names
+    kPresenceAgainstCode  // /IC names a code whose texts carry no mark, or the other way round
+  };
+  Finding finding = Finding::kAgrees;
+  const CodeRow* found_row = nullptr;  // the mark found
+  const CodeRow* ic_row = nullptr;     // the row of /IC
+};
 
-// Checks the leading bytes of a source with /IC value ic and /IY value iy.
-// Fewer than 2 bytes, or /IY2, pass unchecked. A mark other than the one in
-// detected_code prints E115; a mark that /IC contradicts prints E126. On
-// success detected_code holds the mark found (0 for none).
-bool check_leading_bytes(const uint8_t* bytes, size_t count, int32_t ic, int32_t iy, int32_t& detected_code);
+// Checks the leading bytes of a source with /IC value ic. Fewer than 2
+// bytes, or plain bytes (/IY2), pass unchecked. FF FE 00 00 is UTF-32
+// little-endian, not UTF-16.
+LeadingBytes check_leading_bytes(const uint8_t* bytes, size_t count, int32_t ic, bool plain_bytes,
+                                 int32_t& detected_code);
 
 }  // namespace peltrix::records

@@ -123,7 +123,7 @@ Output in_blocks(const std::string& text, int32_t code, const Mode& mode, const 
   buffer.resize(text.size() + 16, 0);
   std::vector<uint8_t> conversion(conversion_capacity_for(text.size() + 16));
   TransformSettings settings;
-  settings.or_value = mode.or_value;
+  settings.newlines = newlines_for(mode.or_value);
   settings.count_records = mode.count;
   settings.units = select_active_units(code, code);
   settings.conversion = conversion.data();

@@ -63,14 +63,14 @@ void finish_conversion(uint32_t& t, uint64_t count, const ConvertedData& out, Tr
 
 }  // namespace
 
-TransformMode choose_mode(int32_t or_value, const RecordCounters& counters, bool count_records) {
+TransformMode choose_mode(Newlines newlines, const RecordCounters& counters, bool count_records) {
   const bool skips = counters.records_to_skip != 0;
   const bool limits = counters.record_limit != 0;
   if (skips && limits) return TransformMode::kSkippingAndLimiting;
   if (skips) return TransformMode::kSkipping;
   if (limits) return TransformMode::kLimiting;
-  if (or_value == 1) return TransformMode::kToLf;
-  if (or_value == 2) return TransformMode::kToCrlf;
+  if (newlines == Newlines::kToLf) return TransformMode::kToLf;
+  if (newlines == Newlines::kToCrLf) return TransformMode::kToCrlf;
   return count_records ? TransformMode::kCounting : TransformMode::kNone;
 }
 
@@ -131,7 +131,7 @@ void record_transform(const uint8_t* data, uint32_t length, uint32_t& t, RecordC
                       TransformState& state, const TransformSettings& settings) {
   state.window_start = 0;
   state.window_end = length;
-  switch (choose_mode(settings.or_value, counters, settings.count_records)) {
+  switch (choose_mode(settings.newlines, counters, settings.count_records)) {
     case TransformMode::kNone: break;
     case TransformMode::kCounting: count_records(data, length, settings.units, state); break;
     case TransformMode::kSkipping: skip_records(data, length, t, settings.units, counters, state); break;

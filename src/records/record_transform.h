@@ -8,18 +8,19 @@
 #include <cstdint>
 
 #include "records/code_table.h"
+#include "records/output_settings.h"
 #include "records/transform_state.h"
 
 namespace peltrix::records {
 
 enum class TransformMode { kNone, kCounting, kSkipping, kLimiting, kSkippingAndLimiting, kToLf, kToCrlf };
 
-// The mode for /OR of the first destination (0, 1, 2), the source's counters
-// and whether /MT3 counts records. A skip that went below 0 keeps skipping.
-TransformMode choose_mode(int32_t or_value, const RecordCounters& counters, bool count_records);
+// The mode for the newlines of the output, the source's counters and
+// whether /MT3 counts records. A skip that went below 0 keeps skipping.
+TransformMode choose_mode(Newlines newlines, const RecordCounters& counters, bool count_records);
 
 struct TransformSettings {
-  int32_t or_value = 0;        // 1 converts to LF, 2 to CR LF
+  Newlines newlines = Newlines::kUnchanged;
   bool count_records = false;  // /MT3
   ActiveUnits units{};
   uint8_t* conversion = nullptr;   // where converted data is built

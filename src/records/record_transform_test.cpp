@@ -158,14 +158,14 @@ TEST(DataEndTest, AUnitNeedingBytesPastTheEndOfTheSourceIsNoUnit) {
 }
 
 TEST(TransformModeTest, ModeFollowsNewlineSettingCountersAndCounting) {
-  EXPECT_EQ(choose_mode(0, {0, 0}, false), TransformMode::kNone);
-  EXPECT_EQ(choose_mode(0, {0, 0}, true), TransformMode::kCounting);
-  EXPECT_EQ(choose_mode(0, {2, 0}, false), TransformMode::kSkipping);
-  EXPECT_EQ(choose_mode(0, {-3, 0}, true), TransformMode::kSkipping);
-  EXPECT_EQ(choose_mode(0, {0, 2}, true), TransformMode::kLimiting);
-  EXPECT_EQ(choose_mode(0, {-1, 2}, false), TransformMode::kSkippingAndLimiting);
-  EXPECT_EQ(choose_mode(1, {0, 0}, true), TransformMode::kToLf);
-  EXPECT_EQ(choose_mode(2, {0, 0}, false), TransformMode::kToCrlf);
+  EXPECT_EQ(choose_mode(newlines_for(0), {0, 0}, false), TransformMode::kNone);
+  EXPECT_EQ(choose_mode(newlines_for(0), {0, 0}, true), TransformMode::kCounting);
+  EXPECT_EQ(choose_mode(newlines_for(0), {2, 0}, false), TransformMode::kSkipping);
+  EXPECT_EQ(choose_mode(newlines_for(0), {-3, 0}, true), TransformMode::kSkipping);
+  EXPECT_EQ(choose_mode(newlines_for(0), {0, 2}, true), TransformMode::kLimiting);
+  EXPECT_EQ(choose_mode(newlines_for(0), {-1, 2}, false), TransformMode::kSkippingAndLimiting);
+  EXPECT_EQ(choose_mode(newlines_for(1), {0, 0}, true), TransformMode::kToLf);
+  EXPECT_EQ(choose_mode(newlines_for(2), {0, 0}, false), TransformMode::kToCrlf);
 
   // The mode none passes everything and counts nothing.
   Transform none(kCodeNone);

@@ -31,7 +31,7 @@ inline std::string output_of(const uint8_t* data, uint32_t t, const TransformSta
 // A transform set up for one code, with its own conversion buffer.
 struct Transform {
   explicit Transform(int32_t code, int32_t or_value = 0, bool count = false) : conversion(1 << 16) {
-    settings.or_value = or_value;
+    settings.newlines = newlines_for(or_value);
     settings.count_records = count;
     settings.units = select_active_units(code, code);
     settings.conversion = conversion.data();

@@ -26,7 +26,7 @@ void window_then_convert(const uint8_t* data, uint32_t length, uint32_t& t, Byte
       place.beyond = static_cast<uint32_t>(counters.byte_limit);
     }
   }
-  if (settings.or_value == 1) {
+  if (settings.newlines == Newlines::kToLf) {
     convert_to_lf(data + start, selected, selected, state, settings, &place);
   } else {
     convert_to_crlf(data + start, selected, selected, state, settings, &place);

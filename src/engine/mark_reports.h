@@ -1,0 +1,20 @@
+// The messages of the mark checks: records/ tells what it found, these
+// report it (E115, E116, E126) for the copy and for the driver.
+#pragma once
+
+#include <cstdint>
+
+#include "records/bom_step.h"
+#include "records/leading_bytes.h"
+
+namespace peltrix::engine {
+
+// Whether the leading bytes agree; otherwise prints E115 or E126 for /IC
+// value ic and returns false.
+bool leading_bytes_agree(const records::LeadingBytes& found, int32_t ic);
+
+// Whether the mark step could be planned; otherwise prints E116 for the
+// sources' mark detected_code and returns false.
+bool bom_plan_accepted(records::BomPlan plan, int32_t detected_code);
+
+}  // namespace peltrix::engine
