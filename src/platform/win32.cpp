@@ -1,5 +1,7 @@
 // The platform operations on Windows: thin calls of the Windows file API and
-// the C runtime.
+// the C runtime. A path whose absolute form is too long for the ANSI calls
+// goes to their wide counterparts in the long-path form instead, so that
+// every path the program accepts (up to 260 characters) reaches the system.
 
 #include "platform/platform.h"
 #include "platform/fault_injection.h"
@@ -14,6 +16,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <cwchar>
+#include <string>
 
 namespace peltrix::platform {
 
@@ -28,10 +32,66 @@ bool fail(uint32_t code) {
   return false;
 }
 
+// The ANSI calls take paths of fewer than MAX_PATH characters, and a folder
+// to create only when room for an 8.3 name is left below that.
+constexpr size_t kAnsiPathLimit = MAX_PATH - 12;
+constexpr wchar_t kLongPrefix[] = L"\\\\?\\";
+constexpr wchar_t kLongUncPrefix[] = L"\\\\?\\UNC\\";
+
+std::wstring widen(const char* text) {
+  const int size = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
+  if (size <= 1) return {};
+  std::wstring wide(static_cast<size_t>(size), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, text, -1, wide.data(), size);
+  wide.resize(static_cast<size_t>(size - 1));
+  return wide;
+}
+
+std::string narrow(const std::wstring& text) {
+  const int size = WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
+  if (size <= 1) return {};
+  std::string result(static_cast<size_t>(size), '\0');
+  WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, result.data(), size, nullptr, nullptr);
+  result.resize(static_cast<size_t>(size - 1));
+  return result;
+}
+
+// path in the long-path form ("\\?\" and the absolute path) when its absolute
+// form is too long for the ANSI calls; empty when they take path as it is.
+std::wstring long_form(const char* path) {
+  const std::wstring wide = widen(path);
+  if (wide.empty()) return {};
+  const DWORD size = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+  if (size == 0) return {};
+  std::wstring full(size, L'\0');
+  const DWORD length = GetFullPathNameW(wide.c_str(), size, full.data(), nullptr);
+  if (length == 0 || length >= size) return {};
+  full.resize(length);
+  if (full.size() < kAnsiPathLimit) return {};
+  // Paths already in the long-path form or naming a device stay as they are.
+  if (full.rfind(L"\\\\?\\", 0) == 0 || full.rfind(L"\\\\.\\", 0) == 0) return full;
+  if (full.rfind(L"\\\\", 0) == 0) return kLongUncPrefix + full.substr(2);
+  return kLongPrefix + full;
+}
+
+// A path in the long-path form as the program writes it: without the prefix.
+std::string without_prefix(const std::wstring& path) {
+  if (path.rfind(kLongUncPrefix, 0) == 0) return narrow(L"\\\\" + path.substr(std::wcslen(kLongUncPrefix)));
+  if (path.rfind(kLongPrefix, 0) == 0) return narrow(path.substr(std::wcslen(kLongPrefix)));
+  return narrow(path);
+}
+
+// The wide form of path for a wide call: the long-path form where needed.
+std::wstring wide_path(const char* path) {
+  std::wstring wide = long_form(path);
+  return wide.empty() ? widen(path) : wide;
+}
+
 }  // namespace
 
 struct FindSearch {
   HANDLE handle;
+  bool wide;  // listed by the wide calls, through the long-path form
 };
 
 uint32_t last_error() { return GetLastError(); }
@@ -41,7 +101,10 @@ FileHandle open_file(const char* path, uint32_t access, uint32_t share_mode,
                      uint32_t disposition, uint32_t flags) {
   faults::run_open_hook(path, (access & kGenericWrite) != 0);
   if (faults::fires(faults::Operation::kOpen)) return kInvalidFile;
-  const HANDLE handle = CreateFileA(path, access, share_mode, nullptr, disposition, flags, nullptr);
+  const std::wstring wide = long_form(path);
+  const HANDLE handle = wide.empty()
+                            ? CreateFileA(path, access, share_mode, nullptr, disposition, flags, nullptr)
+                            : CreateFileW(wide.c_str(), access, share_mode, nullptr, disposition, flags, nullptr);
   if (handle == INVALID_HANDLE_VALUE) return kInvalidFile;
   return reinterpret_cast<FileHandle>(handle);
 }
@@ -137,7 +200,10 @@ bool file_information(FileHandle file, FileInformation* information) {
 bool path_status(const char* path, PathStatus* status) {
   if (faults::fires(faults::Operation::kStatus)) return false;
   WIN32_FILE_ATTRIBUTE_DATA data;
-  if (!GetFileAttributesExA(path, GetFileExInfoStandard, &data)) return false;
+  const std::wstring wide = long_form(path);
+  const BOOL found = wide.empty() ? GetFileAttributesExA(path, GetFileExInfoStandard, &data)
+                                  : GetFileAttributesExW(wide.c_str(), GetFileExInfoStandard, &data);
+  if (!found) return false;
   if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
     status->kind = PathKind::kFolder;
   } else if ((data.dwFileAttributes & FILE_ATTRIBUTE_DEVICE) != 0) {
@@ -182,49 +248,105 @@ bool flush_folder_of(const char*) {
 }
 
 uint32_t long_path(const char* path, char* out, uint32_t out_size) {
-  return GetLongPathNameA(path, out, out_size);
+  const std::wstring wide = long_form(path);
+  if (wide.empty()) return GetLongPathNameA(path, out, out_size);
+  // The long form comes back absolute; making it absolute again keeps it.
+  const DWORD size = GetLongPathNameW(wide.c_str(), nullptr, 0);
+  if (size == 0) return 0;
+  std::wstring found(size, L'\0');
+  const DWORD length = GetLongPathNameW(wide.c_str(), found.data(), size);
+  if (length == 0) return 0;
+  if (length >= size) {
+    // The name grew between the two calls.
+    SetLastError(ERROR_FILENAME_EXCED_RANGE);
+    return 0;
+  }
+  found.resize(length);
+  const std::string result = without_prefix(found);
+  if (result.size() + 1 > out_size) return static_cast<uint32_t>(result.size() + 1);
+  std::memcpy(out, result.c_str(), result.size() + 1);
+  return static_cast<uint32_t>(result.size());
 }
 
 bool full_path(const char* path, char* out, size_t out_size) {
-  if (_fullpath(out, path, out_size) == nullptr) return fail(ERROR_FILENAME_EXCED_RANGE);
+  const std::wstring wide = long_form(path);
+  if (wide.empty()) {
+    if (_fullpath(out, path, out_size) == nullptr) return fail(ERROR_FILENAME_EXCED_RANGE);
+    return true;
+  }
+  const std::string result = without_prefix(wide);
+  if (result.empty() || result.size() + 1 > out_size) return fail(ERROR_FILENAME_EXCED_RANGE);
+  std::memcpy(out, result.c_str(), result.size() + 1);
   return true;
 }
 
 int make_folder(const char* path) {
   if (faults::fires(faults::Operation::kMkdir)) return -1;
-  return CreateDirectoryA(path, nullptr) ? 0 : -1;
+  const std::wstring wide = long_form(path);
+  const BOOL made = wide.empty() ? CreateDirectoryA(path, nullptr) : CreateDirectoryW(wide.c_str(), nullptr);
+  return made ? 0 : -1;
 }
 
 int rename_path(const char* from, const char* to) {
   if (faults::fires(faults::Operation::kRename)) return -1;
-  return MoveFileExA(from, to, 0) ? 0 : -1;
+  if (long_form(from).empty() && long_form(to).empty()) return MoveFileExA(from, to, 0) ? 0 : -1;
+  return MoveFileExW(wide_path(from).c_str(), wide_path(to).c_str(), 0) ? 0 : -1;
 }
 
 int remove_file(const char* path) {
   if (faults::fires(faults::Operation::kRemove)) return -1;
-  return DeleteFileA(path) ? 0 : -1;
+  const std::wstring wide = long_form(path);
+  const BOOL deleted = wide.empty() ? DeleteFileA(path) : DeleteFileW(wide.c_str());
+  return deleted ? 0 : -1;
 }
+
+namespace {
+
+void take_item(const char* name, DWORD attributes, DWORD size_high, DWORD size_low, FindItem* item) {
+  std::strncpy(item->name, name, kMaxPath);
+  item->name[kMaxPath] = '\0';
+  item->is_folder = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+  item->size = (static_cast<uint64_t>(size_high) << 32) | size_low;
+}
+
+void take_item(const WIN32_FIND_DATAA& data, FindItem* item) {
+  take_item(data.cFileName, data.dwFileAttributes, data.nFileSizeHigh, data.nFileSizeLow, item);
+}
+
+void take_item(const WIN32_FIND_DATAW& data, FindItem* item) {
+  take_item(narrow(data.cFileName).c_str(), data.dwFileAttributes, data.nFileSizeHigh, data.nFileSizeLow, item);
+}
+
+}  // namespace
 
 FindSearch* find_first(const char* pattern, FindItem* item) {
   if (faults::fires(faults::Operation::kFind)) return nullptr;
-  WIN32_FIND_DATAA data;
-  const HANDLE handle = FindFirstFileA(pattern, &data);
+  const std::wstring wide = long_form(pattern);
+  if (wide.empty()) {
+    WIN32_FIND_DATAA data;
+    const HANDLE handle = FindFirstFileA(pattern, &data);
+    if (handle == INVALID_HANDLE_VALUE) return nullptr;
+    take_item(data, item);
+    return new FindSearch{handle, false};
+  }
+  WIN32_FIND_DATAW data;
+  const HANDLE handle = FindFirstFileW(wide.c_str(), &data);
   if (handle == INVALID_HANDLE_VALUE) return nullptr;
-  std::strncpy(item->name, data.cFileName, kMaxPath);
-  item->name[kMaxPath] = '\0';
-  item->is_folder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-  item->size = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-  return new FindSearch{handle};
+  take_item(data, item);
+  return new FindSearch{handle, true};
 }
 
 bool find_next(FindSearch* search, FindItem* item) {
   if (faults::fires(faults::Operation::kFind)) return false;
+  if (search->wide) {
+    WIN32_FIND_DATAW data;
+    if (!FindNextFileW(search->handle, &data)) return false;
+    take_item(data, item);
+    return true;
+  }
   WIN32_FIND_DATAA data;
   if (!FindNextFileA(search->handle, &data)) return false;
-  std::strncpy(item->name, data.cFileName, kMaxPath);
-  item->name[kMaxPath] = '\0';
-  item->is_folder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-  item->size = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+  take_item(data, item);
   return true;
 }
 

@@ -2,7 +2,8 @@
 # Checks the Debian package: its control fields, its dependencies against the
 # libraries the program links, and its contents, unpacked into a temporary
 # folder (the system's own package database is never touched): the program
-# runs, and the manual page is the one in doc/, formats without warnings and
+# runs and prints its messages in UTF-8, the licence is the copyright file,
+# and the manual page is the one in doc/, formats without warnings and
 # describes every option of the usage text.
 #   tests/packaging/check_deb.sh PACKAGE.deb
 set -u
@@ -24,10 +25,10 @@ field Description >"$work/description"
 check "description has a summary and more lines" test "$(wc -l <"$work/description")" -gt 2
 check "description lines fit 80 columns" test "$(awk 'length > 80' "$work/description" | wc -l)" = 0
 
-# Contents: the program, its manual page and the README, owned by root.
+# Contents: the program, its manual page, the README and the licence, owned by root.
 dpkg-deb -x "$deb" "$work/root"
 (cd "$work/root" && find . ! -type d | sort) >"$work/files"
-printf '%s\n' ./usr/bin/peltrix ./usr/share/doc/peltrix/README.md \
+printf '%s\n' ./usr/bin/peltrix ./usr/share/doc/peltrix/README.md ./usr/share/doc/peltrix/copyright \
   ./usr/share/man/man1/peltrix.1.gz >"$work/expected"
 check "package holds exactly the expected files" cmp -s "$work/files" "$work/expected"
 check "files owned by root" test "$(dpkg-deb -c "$deb" | awk '{print $2}' | sort -u)" = root/root
@@ -35,6 +36,7 @@ program=$work/root/usr/bin/peltrix
 check "program is executable" test -x "$program"
 check "program is stripped" bash -c "! readelf -S '$program' | grep -q '\\.symtab'"
 check "README is the project's" cmp -s "$work/root/usr/share/doc/peltrix/README.md" README.md
+check "copyright file is the licence" cmp -s "$work/root/usr/share/doc/peltrix/copyright" LICENSE
 
 # Every library the program loads belongs to a package that Depends names.
 depends=$(field Depends | tr ',|' '\n\n' | sed 's/(.*//; s/[[:space:]]//g' | sort -u)
@@ -52,15 +54,17 @@ for library in $(ldd "$program" | awk '$2 == "=>" && $3 ~ /^\// {print $3}'); do
   check "$library comes from a dependency ($package)" grep -qx "$package" <<<"$depends"
 done
 
-# The program runs from the unpacked tree.
+# The program runs from the unpacked tree and prints UTF-8: the usage text
+# and the messages on standard error.
 "$program" '/?' >"$work/usage" 2>"$work/usage.err" </dev/null
 check "usage status 0" test $? = 0
 check "usage lines" test "$(grep -c . "$work/usage")" = 34
-check "usage full-width dots in CP932" grep -q $'\x81\x45\x81\x45\x81\x45' "$work/usage"
+check "usage full-width dots in UTF-8" grep -q $'\xe3\x83\xbb\xe3\x83\xbb\xe3\x83\xbb' "$work/usage"
+check "usage is valid UTF-8" iconv -f UTF-8 -t UTF-8 "$work/usage" -o /dev/null
 check "usage writes nothing on standard error" test ! -s "$work/usage.err"
-"$program" /X >/dev/null 2>"$work/refusal" </dev/null
+"$program" /I/IFnone.txt >/dev/null 2>"$work/refusal" </dev/null
 check "refusal status 1" test $? = 1
-check "refusal message" grep -q '^E004-1 ' "$work/refusal"
+check "refusal message in UTF-8" grep -q '^E037-1 .*見つかりません。$' "$work/refusal"
 
 # The manual page: the one in doc/, of this version, clean for groff and man.
 page=$work/root/usr/share/man/man1/peltrix.1.gz
@@ -82,7 +86,7 @@ cat "$work/groff.err" "$work/man.err" 2>/dev/null
 groff -man -Tutf8 -P-cbu "$work/peltrix.1" 2>/dev/null >"$work/page.txt"
 awk '/^[A-Z]/ { in_options = ($0 == "OPTIONS") } in_options' "$work/page.txt" >"$work/options.txt"
 check "manual page has an OPTIONS section" test -s "$work/options.txt"
-options=$(iconv -f CP932 -t UTF-8 "$work/usage" | grep -o '/[A-Z][A-Z]\?' | sort -u)
+options=$(grep -o '/[A-Z][A-Z]\?' "$work/usage" | sort -u)
 check "usage text shows the options" test "$(wc -l <<<"$options")" -ge 25
 for option in $options; do
   check "manual entry for $option" grep -qE "^ {7}(/[IOM])?$option([a-z[/ ]|$)" "$work/options.txt"

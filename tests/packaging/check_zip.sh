@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Checks the Windows zip archive: one top folder named like the archive with
-# peltrix.exe and README.md in it and nothing else; the README is the
-# project's; the program is a 64-bit Windows program that prints the same
+# peltrix.exe, README.md and LICENSE in it and nothing else; the README and
+# the licence are the project's; the program is a 64-bit Windows program that prints the same
 # usage text as the Linux build when it runs under Wine.
 #   tests/packaging/check_zip.sh ARCHIVE.zip LINUX_EXE
 set -u
@@ -14,12 +14,13 @@ export WINEPREFIX=${WINEPREFIX:-$HOME/.wine-peltrix}
 
 top=$(basename "$zip" .zip)
 cmake -E tar tf "$zip" | grep -v '/$' | sort >"$work/files"
-printf '%s\n' "$top/README.md" "$top/peltrix.exe" >"$work/expected"
-check "archive lists exactly $top/peltrix.exe and $top/README.md" cmp -s "$work/files" "$work/expected"
+printf '%s\n' "$top/LICENSE" "$top/README.md" "$top/peltrix.exe" >"$work/expected"
+check "archive lists exactly $top/peltrix.exe, README.md and LICENSE" cmp -s "$work/files" "$work/expected"
 
 (cd "$work" && cmake -E tar xf "$zip")
 exe=$work/$top/peltrix.exe
 check "README is the project's" cmp -s "$work/$top/README.md" "$repository/README.md"
+check "licence is the project's" cmp -s "$work/$top/LICENSE" "$repository/LICENSE"
 
 # MZ header, and at the offset it gives the PE signature for x86-64 (8664).
 byte_hex() { od -An -tx1 -j "$2" -N "$3" "$1" | tr -d ' \n'; }

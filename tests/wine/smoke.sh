@@ -113,4 +113,51 @@ check "in-place status" test "$(cat win.status)" = 0
 check "in-place result" cmp -s inplace.txt <(printf 'a\nb\n')
 check "in-place backup kept" cmp -s inplace_*_0001.txt <(printf 'a\r\nb\r\n')
 
+# One limit for every path on both builds: a full path of 260 characters is
+# taken as a source, as a destination in folders that do not exist yet and
+# as a backup name; 261 is refused with E131 as on Linux. Under Wine the
+# current folder is Z: followed by the Linux path, two characters longer.
+deep=$(printf 'd%.0s' $(seq 1 100))
+mkdir -p "long/$deep"
+# A name of 'f's and the given ending, in the folder of $2 (given with '\'),
+# whose full path has $1 characters, on Windows or, with $4 = lin, on Linux.
+name() {
+  local used=$((${#work} + 1 + ${#2} + 1))
+  [ "${4:-win}" = lin ] || used=$((used + 2))
+  printf 'f%.0s' $(seq 1 $(($1 - used - ${#3})))
+  printf '%s' "$3"
+}
+dir="long\\$deep"
+source260=$(name 260 "$dir" .txt)
+printf 'a\r\nb\r\n' >"long/$deep/$source260"
+win "/I/IF$dir\\$source260" /O/OFfrom260.txt
+check "260: source status" test "$(cat win.status)" = 0
+check "260: source copied" cmp -s from260.txt "long/$deep/$source260"
+made="made\\$deep\\$(printf 'e%.0s' $(seq 1 $((250 - ${#work} - 2 - 1 - 4 - 1 - 100 - 1))))"
+win /I/IFa.txt "/O/OF$made\\$(name 260 "$made" .txt)"
+check "260: destination in new folders status" test "$(cat win.status)" = 0
+check "260: destination written" cmp -s "$(find made -type f)" a.txt
+inplace=$(name 246 "$dir" .txt)
+printf 'c\r\n' >"long/$deep/$inplace"
+win "/I/IF$dir\\$inplace" "/O/OF$dir\\$inplace/OU2/OR1"
+check "260: in place through a backup of 260 status" test "$(cat win.status)" = 0
+check "260: in place result" cmp -s "long/$deep/$inplace" <(printf 'c\n')
+check "260: backup deleted" test "$(find "long/$deep" -name '*_0001.txt' | wc -l)" = 0
+source260=$(name 260 "$dir" .txt lin)
+printf 'a\r\nb\r\n' >"long/$deep/$source260"
+lin "/I/IF$dir\\$source260" /O/OFlin260.txt
+check "260: the Linux build takes the same length" cmp -s lin260.txt "long/$deep/$source260"
+for group in "/I/IF" "/I/IFa.txt /O/OF"; do
+  win261=$(name 261 "$dir" .txt)
+  lin261=$(name 261 "$dir" .txt lin)
+  touch "long/$deep/$win261" "long/$deep/$lin261"
+  # shellcheck disable=SC2086
+  win $group"$dir\\$win261"
+  # shellcheck disable=SC2086
+  lin $group"$dir\\$lin261"
+  check "261: refused for '$group'" test "$(cat win.status)/$(cat lin.status)" = 1/1
+  check "261: refused like the Linux build for '$group'" cmp -s win.err <(sed "s/$lin261/$win261/" lin.err | crlf /dev/stdin)
+  check "261: with E131 for '$group'" grep -q '^E131-1 ' win.err
+done
+
 checks_done "wine smoke"
