@@ -1,5 +1,7 @@
 #include "engine/joined_copy.h"
 
+#include <cstring>
+
 #include "engine/append_positioning.h"
 #include "engine/block_loop.h"
 #include "engine/destination_write.h"
@@ -37,7 +39,25 @@ bool move_to_backups(const paths::SourceList& sources) {
   return true;
 }
 
-bool open_destinations(paths::DestinationList& destinations, CopyRun& run) {
+// A file copied onto itself is made anew under its name: it gets the
+// original's permissions, owner and group from the backup the original was
+// moved to (the backup of the source of the same path), before any byte.
+bool keep_permissions(const paths::SourceList& sources, const paths::DestinationEntry& d) {
+  const paths::SourceEntry* s = sources.head;
+  while (s != nullptr && !(s->kind == paths::kKindFile && in_place(*s) && std::strcmp(s->path, d.path) == 0)) {
+    s = s->next;
+  }
+  if (s == nullptr || platform::copy_permissions(s->backup_path, d.handle)) return true;
+  const uint32_t error = platform::last_error();
+  messages::line(136, 1, "%d番目の/Oに指定したコピー先ファイルに元のファイルのアクセス権を設定できませんでした。",
+                 d.output_ordinal);
+  messages::line(136, 2, "%s", d.path);
+  messages::line(136, 3, "エラー原因は次のシステムエラーコードとメッセージを参照してください。");
+  messages::system_error_lines(136, 4, error);
+  return false;
+}
+
+bool open_destinations(const paths::SourceList& sources, paths::DestinationList& destinations, CopyRun& run) {
   for (paths::DestinationEntry* d = destinations.head; d != nullptr; d = d->next) {
     ++run.destination_count;
     if (d->kind == paths::kKindStdout) {
@@ -48,6 +68,7 @@ bool open_destinations(paths::DestinationList& destinations, CopyRun& run) {
     request.path = d->path;
     if (!paths::open_step(request, paths::kJoinedDestinationOpen)) return false;
     d->handle = request.handle;
+    if ((d->flags & paths::value_flag::kInPlace) != 0 && !keep_permissions(sources, *d)) return false;
   }
   return true;
 }
@@ -228,7 +249,7 @@ bool check_marks_first(const paths::SourceList& sources, const paths::Destinatio
 bool joined_copy(paths::SourceList& sources, paths::DestinationList& destinations, CopyRun& run) {
   if (!check_marks_first(sources, *destinations.head)) return false;
   if (!move_to_backups(sources)) return false;
-  if (!open_destinations(destinations, run)) return false;
+  if (!open_destinations(sources, destinations, run)) return false;
 
   run.detected_code = records::kCodeUndecided;
   run.ends_with_eof = false;

@@ -148,6 +148,10 @@ bool path_status(const char* path, PathStatus* status) {
   return true;
 }
 
+// GetFileAttributesExA does not follow a symbolic link: it tells about the
+// name itself already.
+bool name_status(const char* path, PathStatus* status) { return path_status(path, status); }
+
 uint32_t long_path(const char* path, char* out, uint32_t out_size) {
   return GetLongPathNameA(path, out, out_size);
 }
@@ -171,6 +175,10 @@ int remove_file(const char* path) {
   if (faults::fires(faults::Operation::kRemove)) return -1;
   return DeleteFileA(path) ? 0 : -1;
 }
+
+// A file created in place of the original takes the rights its folder hands
+// down, as any new file there does; nothing is copied.
+bool copy_permissions(const char*, FileHandle) { return true; }
 
 FindSearch* find_first(const char* pattern, FindItem* item) {
   if (faults::fires(faults::Operation::kFind)) return nullptr;
@@ -211,6 +219,9 @@ uint32_t system_message(uint32_t code, char* buffer, uint32_t size) {
 void guard_standard_streams() {
   // Handles the program opens never take the place of a standard stream here.
 }
+
+// Windows has no file-size limit that ends a process.
+void guard_file_size_limit() {}
 
 void set_stdout_binary() { _setmode(_fileno(stdout), _O_BINARY); }
 

@@ -18,6 +18,8 @@ struct RunOptions {
   std::string folder;              // working folder; the test's own when empty
   bool stdout_to_dev_full = false; // standard output on /dev/full
   bool stdout_closed = false;      // standard output closed
+  bool stdout_non_blocking = false; // standard output a non-blocking pipe, first read after a pause
+  unsigned long file_size_limit = 0;  // the program's largest file in bytes (RLIMIT_FSIZE); none when 0
 };
 
 // Runs the program with args (without the program name).
