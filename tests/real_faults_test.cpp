@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include "support/process.h"
+#include "support/run_folder.h"
 
 namespace peltrix::testing {
 namespace {
@@ -93,9 +94,8 @@ TEST_F(RealFaultsTest, AFileSizeLimitFailsTheWriteInsteadOfEndingTheRun) {
   const std::string big = text(3000000);
   write_file(folder_ / "big.txt", big);
   const auto failure = [](int code, const std::string& path) {
-    const std::string n = "E" + std::to_string(code) + "-";
-    return n + "1 WriteFile()関数でエラーが発生しました。 \"" + path + "\"\n" + n + "2 システムエラーコード=223\n" + n +
-           "3 ファイルのサイズが制限を超えているため、保存できません。\n";
+    return message(code, {"WriteFile()関数でエラーが発生しました。 \"" + path + "\"", "システムエラーコード=223",
+                          "ファイルのサイズが制限を超えているため、保存できません。"});
   };
   // Past the first block, where the system copies the rest itself.
   RunOptions limited;
