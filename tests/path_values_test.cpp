@@ -88,5 +88,36 @@ TEST_F(PathValuesTest, PathsOverTwoHundredSixtyBytesAreRefusedWithTheValueAsGive
   EXPECT_EQ(result.err, too_long_lines(long_missing));
 }
 
+TEST_F(PathValuesTest, ADotDotBehindALinkNamesWhatTheTextNamesForChecksAndCopyAlike) {
+  // lnk leads to d/e: lnk\..\x is the x beside lnk, never d/x.
+  make_folders(folder_ / "d/e");
+  make_folders(folder_ / "d/tree");
+  ASSERT_EQ(symlink("d/e", (folder_ / "lnk").c_str()), 0);
+  write_file(folder_ / "f.txt", "one\ntwo\n");
+  write_file(folder_ / "d/out.txt", "old");
+
+  RunResult result = run({"/I/IFlnk\\..\\f.txt", "/O/OFlnk\\..\\out.txt", "/M/MT3"});
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.out, "I001-1 コピー元1個，コピー先1個のファイルのコピーが完了しました。\n"
+                        "I001-2 0001 0000000002 " + real("out.txt") + "\n");
+  EXPECT_EQ(read_file(folder_ / "out.txt"), "one\ntwo\n");
+  EXPECT_EQ(read_file(folder_ / "d/out.txt"), "old");
+
+  // Folders: made and listed beside the link as well.
+  result = run({"/I/IFf.txt", "/O/ODlnk\\..\\tree"});
+  EXPECT_EQ(result.status, 0) << result.err;
+  result = run({"/I/IDlnk\\..\\tree"});
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.out, "one\ntwo\n");
+
+  // Missing beside the link, present behind it: missing.
+  std::filesystem::rename(folder_ / "f.txt", folder_ / "d/f.txt");
+  result = run({"/I/IFlnk\\..\\f.txt", "/O/OFother.txt"});
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(result.err, "E037-1 1番目の/Iの/IFに指定した次のコピー元ファイルが見つかりません。\n"
+                        "E037-2 lnk\\..\\f.txt\n"
+                        "E037-3 /IFには存在するファイルを指定してください。\n");
+}
+
 }  // namespace
 }  // namespace peltrix::testing

@@ -1,5 +1,6 @@
-// Faults of the real system: a full disk, files held by another program,
-// standard output closed. Each is reported and no source byte is lost.
+// Faults of the real system: a full disk, a file-size limit, files held by
+// another program, standard output closed or non-blocking. Each is reported
+// (or waited out) and no source byte is lost.
 
 #include <sys/mount.h>
 #include <unistd.h>
@@ -12,6 +13,7 @@
 #include "platform/fault_injection.h"
 #include "support/in_process.h"
 #include "support/process.h"
+#include "support/run_folder.h"
 
 namespace peltrix::testing {
 namespace {
@@ -88,6 +90,39 @@ TEST_F(RealFaultsTest, AFullDiskStopsJoinedAndPerFileCopiesWithTheSourcesIntact)
   for (const char* name : {"a.txt", "b.txt", "tree/a.txt", "tree/sub/b.txt"}) {
     EXPECT_TRUE(read_file(folder_ / name) == big) << name;
   }
+}
+
+TEST_F(RealFaultsTest, AFileSizeLimitFailsTheWriteInsteadOfEndingTheRun) {
+  const std::string big = text(3000000);
+  write_file(folder_ / "big.txt", big);
+  const auto failure = [](int code, const std::string& path) {
+    return message(code, {"WriteFile()関数でエラーが発生しました。 \"" + path + "\"", "システムエラーコード=223",
+                          "ファイルのサイズが制限を超えているため、保存できません。"});
+  };
+  // Past the first block, where the system copies the rest itself.
+  RunOptions limited;
+  limited.file_size_limit = 1536 * 1024;
+  RunResult result = run({"/I/IFbig.txt", "/O/OFout.txt"}, limited);
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(result.err, failure(809, folder_ / "out.txt"));
+  // Within the first block, written by the program.
+  limited.file_size_limit = 512 * 1024;
+  result = run({"/I/IFbig.txt", "/N", "/O/ODcopy"}, limited);
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(result.err, failure(810, folder_ / "copy/big.txt"));
+  EXPECT_TRUE(read_file(folder_ / "big.txt") == big);
+}
+
+TEST_F(RealFaultsTest, ANonBlockingStandardOutputIsWaitedForUntilEveryByteIsTaken) {
+  const std::string data = text(3 * 1048576);
+  write_file(folder_ / "a.txt", data);
+  RunOptions slow_reader;
+  slow_reader.stdout_non_blocking = true;
+  const RunResult result = run({"/I/IFa.txt"}, slow_reader);
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(result.err, "");
+  EXPECT_EQ(result.out.size(), data.size());
+  EXPECT_TRUE(result.out == data);
 }
 
 TEST_F(RealFaultsTest, FilesHeldByAnotherProgramAreLeftAlone) {

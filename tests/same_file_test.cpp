@@ -1,6 +1,7 @@
 // In-place copies through dated backups, and the refusal of a destination
 // that is a source the copy would still read under its own name.
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <ctime>
@@ -69,13 +70,15 @@ class SameFileTest : public RunFolderTest {
 TEST_F(SameFileTest, InPlaceCopiesGoThroughTheFirstFreeDatedBackup) {
   put("data.txt", "one\r\ntwo\r\n");
   put("data" + stamp_ + "0001.txt", "taken 1");
-  put("data" + stamp_ + "0002.txt", "taken 2");
+  // A link that leads nowhere holds its name too, and stays as it is.
+  const std::filesystem::path dangling = folder_ / ("data" + stamp_ + "0002.txt");
+  ASSERT_EQ(symlink("nowhere", dangling.c_str()), 0);
   RunResult result = run({"/I/IFdata.txt/IU1", "/O/OFdata.txt/OU2/OR1"});
   EXPECT_EQ(result.status, 0);
   EXPECT_EQ(result.err, "");
   EXPECT_EQ(get("data.txt"), "one\ntwo\n");
   EXPECT_EQ(get("data" + stamp_ + "0003.txt"), "one\r\ntwo\r\n");
-  EXPECT_EQ(get("data" + stamp_ + "0002.txt"), "taken 2");
+  EXPECT_EQ(std::filesystem::read_symlink(dangling), "nowhere");
 
   // Without /IU1 the backup goes; a name that a destination takes is no
   // backup name; only the file name's '.' counts, not a folder's.
@@ -93,6 +96,27 @@ TEST_F(SameFileTest, InPlaceCopiesGoThroughTheFirstFreeDatedBackup) {
   EXPECT_EQ(result.err, "");
   EXPECT_EQ(get("data.txt"), "one\ntwo\none\ntwo\n");
   EXPECT_EQ(snapshot().size(), 7u);
+}
+
+TEST_F(SameFileTest, AFileCopiedOntoItselfKeepsItsPermissionsOwnerAndGroup) {
+  // Run as root, the original's owner and group are given back as well.
+  const bool root = geteuid() == 0;
+  const uid_t owner = root ? 4321 : geteuid();
+  const gid_t group = root ? 4322 : getegid();
+  for (const mode_t mode : {0600, 0755}) {
+    SCOPED_TRACE(mode);
+    put("file", "a\r\nb\r\n");
+    ASSERT_EQ(chmod((folder_ / "file").c_str(), mode), 0);
+    ASSERT_EQ(chown((folder_ / "file").c_str(), owner, group), 0);
+    const RunResult result = run({"/I/IFfile", "/O/OFfile/OU2/OR1"});
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(get("file"), "a\nb\n");
+    struct stat copied {};
+    ASSERT_EQ(stat((folder_ / "file").c_str(), &copied), 0);
+    EXPECT_EQ(copied.st_mode & 07777, mode);
+    EXPECT_EQ(copied.st_uid, owner);
+    EXPECT_EQ(copied.st_gid, group);
+  }
 }
 
 TEST_F(SameFileTest, BackupNamesThatCannotBeMadeChangeNothing) {

@@ -102,6 +102,7 @@ void report(const RunContext& context) {
 
 int run(int argc, const char* const* argv) {
   platform::guard_standard_streams();
+  platform::guard_file_size_limit();
   if (is_usage_request(argc, argv)) {
     cli::print_usage();
     return kSuccess;

@@ -1,5 +1,7 @@
 #include "engine/in_place_backups.h"
 
+#include <cstring>
+
 #include "messages/messages.h"
 #include "paths/value_flags.h"
 #include "platform/platform.h"
@@ -49,6 +51,18 @@ bool move_to_backups(const paths::SourceList& sources) {
     }
   }
   return true;
+}
+
+bool keep_permissions(const paths::SourceList& sources, const paths::DestinationEntry& d) {
+  const paths::SourceEntry* s = sources.head;
+  while (s != nullptr && !(s->kind == paths::kKindFile && is_in_place(*s) && std::strcmp(s->path, d.path) == 0)) {
+    s = s->next;
+  }
+  if (s == nullptr || platform::copy_permissions(s->backup_path, d.handle)) return true;
+  messages::path_failure(136, d.path, platform::last_error(), messages::kSeeCause,
+                         "%d番目の/Oに指定したコピー先ファイルに元のファイルのアクセス権を設定できませんでした。",
+                         d.output_ordinal);
+  return false;
 }
 
 bool flush_in_place_files(const paths::SourceList& sources, const paths::DestinationList& destinations) {

@@ -12,6 +12,11 @@ bool is_in_place(const paths::SourceEntry& source);
 // Moves every in-place source to its backup name; E106 on failure.
 bool move_to_backups(const paths::SourceList& sources);
 
+// An in-place destination, opened anew under its name, gets the original's
+// permissions, owner and group from the backup the original moved to,
+// before any byte is written; E136 on failure.
+bool keep_permissions(const paths::SourceList& sources, const paths::DestinationEntry& destination);
+
 // Puts the data of every in-place destination on the disk, before the
 // destinations are closed, where backups are to be deleted; E137 on failure.
 bool flush_in_place_files(const paths::SourceList& sources, const paths::DestinationList& destinations);

@@ -36,6 +36,7 @@ bool open_destinations(const paths::SourceList& sources, paths::DestinationList&
                           paths::kJoinedDestinationOpen, identities, d->handle)) {
       return false;
     }
+    if ((d->flags & paths::value_flag::kInPlace) != 0 && !keep_permissions(sources, *d)) return false;
   }
   return true;
 }

@@ -66,8 +66,9 @@ bool choose_backup_number(BackupName& name, int input_position, const std::vecto
   for (int number = 1; number <= kLastNumber; ++number) {
     write_number(name, number);
     if (is_taken_by_destination(name.text, taken)) continue;
+    // A name held in any form, even by a link that leads nowhere, is taken.
     platform::PathStatus status;
-    if (platform::path_status(name.text.c_str(), &status)) continue;
+    if (platform::name_status(name.text.c_str(), &status)) continue;
     const uint32_t error = platform::last_error();
     if (error == platform::kErrorFileNotFound) return true;
     messages::line(83, 1, "%d番目の/Iに指定したコピー元ファイルの次のバックアップファイルにI/Oエラーが発生しました。",

@@ -21,10 +21,11 @@ struct BackupName {
 // 260 bytes (E089); false after the messages.
 bool make_backup_name(const std::string& full_path, const char* run_date_stamp, BackupName& name);
 
-// Writes the first free number from 0001 to 9999 into name: free when no
-// file has that name and no destination of the run (taken, full paths) is
-// named so. A status query failing otherwise gives E083 naming the name
-// tried, no free number E132 naming 9999's name; false after the messages.
+// Writes the first free number from 0001 to 9999 into name: free when
+// nothing (no file, folder or link, even one leading nowhere) has that name
+// and no destination of the run (taken, full paths) is named so. A status
+// query failing otherwise gives E083 naming the name tried, no free number
+// E132 naming 9999's name; false after the messages.
 bool choose_backup_number(BackupName& name, int input_position, const std::vector<cli::ValueSlot>& taken);
 
 }  // namespace peltrix::planning

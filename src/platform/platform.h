@@ -97,7 +97,8 @@ bool read_file_at(FileHandle file, int64_t offset, void* buffer, uint32_t size, 
 // current position, inside the system, without passing them through the
 // program. Returns the bytes copied (fewer only at the source's end), or -1
 // with the error in last_error(): 50 when the system cannot copy between
-// these two files, before anything was copied.
+// these two files, before anything was copied. Waits while a non-blocking
+// destination is full.
 int64_t copy_range(FileHandle source, int64_t source_offset, FileHandle destination, uint64_t length);
 // Standard output, for copy_range.
 FileHandle stdout_handle();
@@ -119,6 +120,9 @@ bool flush_folder_of(const char* path);
 // Status of a path. Fails with 2 when the folder exists but the name does
 // not, with 3 when a folder on the way is missing.
 bool path_status(const char* path, PathStatus* status);
+// Status of the name itself: a symbolic link is not followed, so a dangling
+// one exists (kind kOther). Fails as path_status does.
+bool name_status(const char* path, PathStatus* status);
 
 // Long form of an existing path (GetLongPathNameA). Returns its length, the
 // size needed with the terminator when out_size is too small, or 0 on
@@ -134,6 +138,13 @@ int make_folder(const char* path);
 int rename_path(const char* from, const char* to);
 // Deletes a file (remove); 0 on success.
 int remove_file(const char* path);
+// Gives the open file `to` the permission bits of the file at from_path, and
+// its owner and group where the process may set them (a refusal is no
+// failure; a set-id bit is kept only with the owner or group it is for);
+// false with the error when from_path's status cannot be read or the bits
+// cannot be set. Windows: does nothing, a new file takes the rights its
+// folder hands down.
+bool copy_permissions(const char* from_path, FileHandle to);
 
 // Lists a folder; pattern is the folder followed by a separator and '*'.
 // Returns nullptr when the folder cannot be listed; the first item is in *item.
@@ -150,6 +161,9 @@ uint32_t system_message(uint32_t code, char* buffer, uint32_t size);
 // Keeps a closed standard stream occupied, so that no file the program
 // opens takes its place; writes to it then fail and are reported.
 void guard_standard_streams();
+// A write past the process's file-size limit fails with 223 and is reported,
+// instead of ending the process (SIGXFSZ; Windows has no such limit).
+void guard_file_size_limit();
 
 // Standard output carries copied data unchanged from here on.
 void set_stdout_binary();
@@ -161,7 +175,8 @@ inline constexpr size_t kLargePageSize = 2097152;
 // Asks the system to back [start, start + length) with large pages, so that
 // its first use takes one fault instead of one per page; only a hint.
 void advise_large_pages(void* start, size_t length);
-// Writes to standard output; *written_count may be less than size.
+// Writes to standard output; *written_count may be less than size. Waits
+// while a non-blocking standard output is full.
 bool write_stdout(const void* buffer, uint32_t size, uint32_t* written_count);
 
 struct LocalDate {

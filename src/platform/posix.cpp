@@ -1,14 +1,16 @@
 // The platform operations on Linux and other POSIX systems.
 //
 // Users write '\' between folder names; it becomes '/' before a path reaches
-// the system. Failures are reported with the Windows error numbers that the
-// rest of the program tells apart, and their texts are this layer's own.
+// the system, and '.' and '..' parts are taken away by the text, as Windows
+// takes them away. Failures are reported with the Windows error numbers that
+// the rest of the program tells apart, and their texts are this layer's own.
 
 #include "platform/platform.h"
 #include "platform/fault_injection.h"
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <poll.h>
 #include <signal.h>
 #include <sys/file.h>
 #include <sys/mman.h>
@@ -51,10 +53,47 @@ constexpr uint32_t kErrorMessageNotFound = 317;
 constexpr uint32_t kErrorIoDevice = 1117;
 constexpr uint32_t kErrorCantResolveFilename = 1921;
 
-// The path as the system wants it: every '\' becomes '/'.
+// The parts of a path with '/' between them, '.' and empty parts left out
+// and each '..' taking the part before it away; a '..' above the start of a
+// relative path stays, one above the root goes. Symbolic links play no part.
+std::vector<std::string> lexical_parts(const std::string& path) {
+  const bool absolute = !path.empty() && path.front() == '/';
+  std::vector<std::string> parts;
+  size_t start = 0;
+  while (start <= path.size()) {
+    size_t end = path.find('/', start);
+    if (end == std::string::npos) end = path.size();
+    const std::string part = path.substr(start, end - start);
+    if (part == "..") {
+      if (!parts.empty() && parts.back() != "..") {
+        parts.pop_back();
+      } else if (!absolute) {
+        parts.push_back(part);
+      }
+    } else if (!part.empty() && part != ".") {
+      parts.push_back(part);
+    }
+    start = end + 1;
+  }
+  return parts;
+}
+
+// The path as the system wants it: every '\' becomes '/', and '.' and '..'
+// parts go by the text, as the full path goes, so that "link\..\f.txt" is
+// the f.txt beside the link (as on Windows), the file the copy opens, never
+// the one beside the link's target.
 std::string native(const char* path) {
-  std::string result(path);
-  std::replace(result.begin(), result.end(), '\\', '/');
+  std::string slashed(path);
+  std::replace(slashed.begin(), slashed.end(), '\\', '/');
+  if (slashed.empty()) return slashed;
+  std::string result(slashed.front() == '/' ? "/" : "");
+  for (const std::string& part : lexical_parts(slashed)) {
+    if (!result.empty() && result.back() != '/') result.push_back('/');
+    result += part;
+  }
+  if (result.empty()) result.push_back('.');
+  // A final separator still asks for a folder.
+  if (slashed.back() == '/' && result.back() != '/') result.push_back('/');
   return result;
 }
 
@@ -113,6 +152,24 @@ bool fail(uint32_t code) {
 bool fail_errno(const std::string& native_path) {
   return fail(map_errno(errno, native_path));
 }
+
+// A write that a non-blocking file (standard output on a pipe its reader
+// set so) refuses for now, because it is full.
+bool is_full(int error) { return error == EAGAIN || error == EWOULDBLOCK; }
+
+// Waits until fd can take more bytes; false with errno set when it cannot be
+// waited for.
+bool wait_until_writable(int fd) {
+  pollfd wanted{fd, POLLOUT, 0};
+  while (poll(&wanted, 1, -1) < 0) {
+    if (errno != EINTR) return false;
+  }
+  return true;
+}
+
+// A change of owner or group that the system refuses to this process (not
+// privileged, or an id it does not know).
+bool owner_refused(int error) { return error == EPERM || error == EINVAL; }
 
 int open_flags(uint32_t access, uint32_t disposition, uint32_t flags) {
   int result = O_CLOEXEC | O_NONBLOCK;
@@ -281,8 +338,10 @@ int64_t copy_range(FileHandle source, int64_t source_offset, FileHandle destinat
     }
     if (n == 0) break;  // the source ends here
     if (errno == EINTR) continue;
+    if (is_full(errno) && wait_until_writable(static_cast<int>(destination))) continue;
     // These two files cannot be copied between inside the system (another
-    // file system, a pipe): the caller copies through its own buffers.
+    // file system, a pipe): the caller copies through its own buffers. Any
+    // other error, such as EFBIG past the file-size limit, is a failed write.
     const bool unsupported = errno == EXDEV || errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP ||
                              errno == EBADF || errno == ETXTBSY;
     if (unsupported && copied == 0) {
@@ -370,6 +429,16 @@ bool flush_folder_of(const char* path) {
   return true;
 }
 
+bool name_status(const char* path, PathStatus* status) {
+  if (faults::fires(faults::Operation::kStatus)) return false;
+  const std::string name = native(path);
+  struct stat st;
+  if (lstat(name.c_str(), &st) != 0) return fail_errno(name);
+  status->kind = S_ISREG(st.st_mode) ? PathKind::kFile : S_ISDIR(st.st_mode) ? PathKind::kFolder : PathKind::kOther;
+  status->size = static_cast<int64_t>(st.st_size);
+  return true;
+}
+
 uint32_t long_path(const char* path, char* out, uint32_t out_size) {
   // There are no short names: the long form of an existing path is the path.
   const std::string name = native(path);
@@ -393,24 +462,11 @@ bool full_path(const char* path, char* out, size_t out_size) {
     joined += '/';
   }
   joined += path;
+  std::replace(joined.begin(), joined.end(), '\\', '/');
 
-  // Lexical normalisation: drop empty and "." parts, let ".." remove the
-  // part before it; symbolic links are not resolved.
-  std::vector<std::string> parts;
-  size_t start = 0;
-  while (start <= joined.size()) {
-    size_t end = start;
-    while (end < joined.size() && !is_folder_separator(joined[end])) ++end;
-    const std::string part = joined.substr(start, end - start);
-    if (part == "..") {
-      if (!parts.empty()) parts.pop_back();
-    } else if (!part.empty() && part != ".") {
-      parts.push_back(part);
-    }
-    start = end + 1;
-  }
+  // Symbolic links are not resolved: the parts go by the text alone.
   std::string result;
-  for (const std::string& part : parts) result += "/" + part;
+  for (const std::string& part : lexical_parts(joined)) result += "/" + part;
   if (result.empty()) result.push_back('/');
 
   if (result.size() + 1 > out_size) return fail(kErrorFilenameTooLong);
@@ -455,6 +511,28 @@ int remove_file(const char* path) {
   if (unlink(name.c_str()) == 0) return 0;
   g_last_error = map_errno(errno, name);
   return -1;
+}
+
+bool copy_permissions(const char* from_path, FileHandle to) {
+  if (faults::fires(faults::Operation::kStatus)) return false;
+  const std::string name = native(from_path);
+  struct stat original;
+  if (stat(name.c_str(), &original) != 0) return fail_errno(name);
+  const int fd = static_cast<int>(to);
+  // Owner and group first: a change of owner clears set-id bits, which the
+  // mode then sets. Where the owner may not be given, the group still may.
+  if (fchown(fd, original.st_uid, original.st_gid) != 0) {
+    if (!owner_refused(errno)) return fail_errno("");
+    if (fchown(fd, static_cast<uid_t>(-1), original.st_gid) != 0 && !owner_refused(errno)) return fail_errno("");
+  }
+  struct stat now;
+  if (fstat(fd, &now) != 0) return fail_errno("");
+  mode_t mode = original.st_mode & 07777;
+  // Set-id bits only with the owner and the group they were given for.
+  if (now.st_uid != original.st_uid) mode &= ~static_cast<mode_t>(S_ISUID);
+  if (now.st_gid != original.st_gid) mode &= ~static_cast<mode_t>(S_ISGID);
+  if (fchmod(fd, mode) != 0) return fail_errno("");
+  return true;
 }
 
 // A listing read whole and sorted by name, so that every run lists a folder
@@ -543,6 +621,11 @@ void guard_standard_streams() {
   }
 }
 
+void guard_file_size_limit() {
+  // Past the limit write() then fails with EFBIG, which is reported as 223.
+  signal(SIGXFSZ, SIG_IGN);
+}
+
 void advise_large_pages(void* start, size_t length) {
 #ifdef MADV_HUGEPAGE
   madvise(start, length, MADV_HUGEPAGE);
@@ -566,6 +649,7 @@ bool write_stdout(const void* buffer, uint32_t size, uint32_t* written_count) {
       *written_count = static_cast<uint32_t>(n);
       return true;
     }
+    if (is_full(errno) && wait_until_writable(STDOUT_FILENO)) continue;
     if (errno != EINTR) {
       *written_count = 0;
       return fail_errno("");

@@ -1,3 +1,5 @@
+#include <grp.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstring>
@@ -116,6 +118,25 @@ TEST_F(PosixTest, DispositionsFollowCreateFile) {
   // A folder is never opened as a file.
   EXPECT_EQ(open_file(at("sub").c_str(), kGenericRead, 0, kOpenExisting, kAttributeNormal), kInvalidFile);
   EXPECT_EQ(last_error(), kErrorAccessDenied);
+}
+
+TEST_F(PosixTest, PermissionsGoOverWithoutTheOwnerAProcessMayNotGive) {
+  if (geteuid() != 0) GTEST_SKIP() << "a file of another owner needs root to make";
+  put(at("original"), "x");
+  ASSERT_EQ(chown(at("original").c_str(), 4321, 4321), 0);
+  ASSERT_EQ(chmod(at("original").c_str(), 06751), 0);
+  ASSERT_EQ(chmod(root_.c_str(), 0777), 0);
+  // An unprivileged process: the refused owner and group are no failure, and
+  // the set-id bits, which were for them, do not come along.
+  EXPECT_EXIT(
+      {
+        if (setgroups(0, nullptr) != 0 || setgid(65534) != 0 || setuid(65534) != 0) std::_Exit(2);
+        const FileHandle copy = open_file(at("copy").c_str(), kGenericRead | kGenericWrite, 0, kCreateNew, 0);
+        struct stat st {};
+        const bool given = copy_permissions(at("original").c_str(), copy) && fstat(static_cast<int>(copy), &st) == 0;
+        std::_Exit(given && (st.st_mode & 07777) == 0751 && st.st_uid == 65534 ? 0 : 1);
+      },
+      ::testing::ExitedWithCode(0), "");
 }
 
 TEST_F(PosixTest, ReadFillsTheBufferUntilTheEnd) {

@@ -218,8 +218,12 @@ bool path_status(const char* path, PathStatus* status) {
 bool path_identity(const char* path, FileIdentity* identity) {
   if (faults::fires(faults::Operation::kStatus)) return false;
   // No data access: a file held without sharing still answers.
-  const HANDLE handle = CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+  const std::wstring wide = long_form(path);
+  const HANDLE handle =
+      wide.empty()
+          ? CreateFileA(path, 0, kShareAll, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr)
+          : CreateFileW(wide.c_str(), 0, kShareAll, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
   if (handle == INVALID_HANDLE_VALUE) return false;
   BY_HANDLE_FILE_INFORMATION info;
   const BOOL ok = GetFileInformationByHandle(handle, &info);
@@ -246,6 +250,10 @@ bool flush_folder_of(const char*) {
   if (faults::fires(faults::Operation::kWrite)) return false;
   return true;
 }
+
+// GetFileAttributesExA does not follow a symbolic link: it tells about the
+// name itself already.
+bool name_status(const char* path, PathStatus* status) { return path_status(path, status); }
 
 uint32_t long_path(const char* path, char* out, uint32_t out_size) {
   const std::wstring wide = long_form(path);
@@ -319,6 +327,10 @@ void take_item(const WIN32_FIND_DATAW& data, FindItem* item) {
 
 }  // namespace
 
+// A file created in place of the original takes the rights its folder hands
+// down, as any new file there does; nothing is copied.
+bool copy_permissions(const char*, FileHandle) { return true; }
+
 FindSearch* find_first(const char* pattern, FindItem* item) {
   if (faults::fires(faults::Operation::kFind)) return nullptr;
   const std::wstring wide = long_form(pattern);
@@ -366,6 +378,9 @@ uint32_t system_message(uint32_t code, char* buffer, uint32_t size) {
 void guard_standard_streams() {
   // Handles the program opens never take the place of a standard stream here.
 }
+
+// Windows has no file-size limit that ends a process.
+void guard_file_size_limit() {}
 
 void set_stdout_binary() { _setmode(_fileno(stdout), _O_BINARY); }
 

@@ -1,12 +1,12 @@
 #include "support/process.h"
 
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
-#include <poll.h>
 #include <stdexcept>
 
 namespace peltrix::testing {
@@ -40,6 +40,8 @@ RunResult run_peltrix(const std::vector<std::string>& args, const RunOptions& op
   int out_pipe[2];
   int err_pipe[2];
   if (pipe(out_pipe) != 0 || pipe(err_pipe) != 0) throw std::runtime_error("pipe");
+  // The reader sets the writing end non-blocking, as some readers do.
+  if (options.stdout_non_blocking) fcntl(out_pipe[1], F_SETFL, fcntl(out_pipe[1], F_GETFL) | O_NONBLOCK);
 
   std::vector<char*> argv;
   std::string program = PELTRIX_EXE;
@@ -55,6 +57,8 @@ RunResult run_peltrix(const std::vector<std::string>& args, const RunOptions& op
       const rlimit limit{options.stack_limit, options.stack_limit};
       if (setrlimit(RLIMIT_STACK, &limit) != 0) _exit(125);
     }
+    const rlimit size_limit{options.file_size_limit, options.file_size_limit};
+    if (options.file_size_limit != 0 && setrlimit(RLIMIT_FSIZE, &size_limit) != 0) _exit(126);
     if (options.stdout_closed) {
       close(STDOUT_FILENO);
     } else if (!options.stdout_file.empty()) {
@@ -78,6 +82,8 @@ RunResult run_peltrix(const std::vector<std::string>& args, const RunOptions& op
   }
   close(out_pipe[1]);
   close(err_pipe[1]);
+  // A slow reader: the program fills the pipe before the first read.
+  if (options.stdout_non_blocking) usleep(300000);
   RunResult result;
   drain(out_pipe[0], err_pipe[0], result.out, result.err);
   int wait_status = 0;
