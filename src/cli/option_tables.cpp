@@ -63,7 +63,6 @@ TopLevelEntry group_switch(const char* name, GroupTable* table, GroupParser pars
   TopLevelEntry e;
   std::strncpy(e.name, name, sizeof e.name - 1);
   e.group = 1;
-  e.maximum_count = 1;
   e.sub_option_count = static_cast<int32_t>(table->size());
   e.group_table = table;
   e.group_parser = parser;
@@ -74,7 +73,6 @@ TopLevelEntry plain_switch(const char* name, uint32_t RunFlags::*flag) {
   TopLevelEntry e;
   std::strncpy(e.name, name, sizeof e.name - 1);
   e.flag_target = flag;
-  e.maximum_count = 1;
   return e;
 }
 

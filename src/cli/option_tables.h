@@ -86,11 +86,9 @@ using GroupParser = int (*)(CommandLine& command_line, const char* argument,
 // One switch of the top-level option table.
 struct TopLevelEntry {
   char name[8] = {};
-  uint32_t repeatable = 0;
   uint32_t group = 0;
   uint32_t RunFlags::*flag_target = nullptr;  // plain switches only
   int32_t present_count = 0;
-  int32_t maximum_count = 0;
   int32_t sub_option_count = 0;
   GroupTable* group_table = nullptr;
   GroupParser group_parser = nullptr;

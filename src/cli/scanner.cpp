@@ -12,30 +12,17 @@ namespace {
 // What one entry of the table made of an argument.
 enum class Match { kNone, kAccepted, kRefused };
 
-// A repeatable or group switch matches by the prefix of its name: it
-// carries its sub-options in the same argument.
+// A group switch matches by the prefix of its name: it carries its
+// sub-options in the same argument.
 Match try_group_entry(CommandLine& command_line, TopLevelEntry& entry, const char* argument) {
   if (!starts_with_name(argument, entry.name, std::strlen(entry.name))) return Match::kNone;
-  const int occurrence = entry.present_count;
-  ++entry.present_count;
-  if (entry.repeatable != 0 && entry.present_count > entry.maximum_count) {
-    messages::line(3, 1, "\"%s\"の指定数が上限の%dを超えています。", entry.name, entry.maximum_count);
-    messages::line(3, 2, "\"%s\"の指定数は上限の4以下にしてください。", entry.name);
-    return Match::kRefused;
-  }
-  if (entry.repeatable == 0 && entry.present_count > 1) {
+  if (++entry.present_count > 1) {
     messages::line(2, 1, "%sを複数個指定しています。", entry.name);
     messages::line(2, 2, "%sはひとつ指定してください。", entry.name);
     return Match::kRefused;
   }
-  if (entry.group_parser == nullptr) {
-    // A repeatable plain switch: counted, and its flag set.
-    if (entry.flag_target != nullptr) command_line.flags.*entry.flag_target = 1;
-    return Match::kAccepted;
-  }
-  // Each occurrence has definitions of its own in the group table.
-  OptionDefinition* definitions = entry.group_table->data() + occurrence * entry.sub_option_count;
-  const int refused = entry.group_parser(command_line, argument, definitions, entry.sub_option_count, occurrence);
+  const int refused =
+      entry.group_parser(command_line, argument, entry.group_table->data(), entry.sub_option_count, 0);
   return refused != 0 ? Match::kRefused : Match::kAccepted;
 }
 
@@ -55,9 +42,8 @@ Match try_plain_entry(CommandLine& command_line, TopLevelEntry& entry, const cha
 
 Match scan_argument(CommandLine& command_line, const char* argument) {
   for (TopLevelEntry& entry : command_line.top_level) {
-    const bool by_prefix = entry.repeatable != 0 || entry.group != 0;
-    const Match match = by_prefix ? try_group_entry(command_line, entry, argument)
-                                  : try_plain_entry(command_line, entry, argument);
+    const Match match = entry.group != 0 ? try_group_entry(command_line, entry, argument)
+                                         : try_plain_entry(command_line, entry, argument);
     if (match != Match::kNone) return match;
   }
   messages::line(4, 1, "無効なオプションを指定しています。");

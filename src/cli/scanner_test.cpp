@@ -64,21 +64,5 @@ TEST_F(ScannerTest, PlainSwitchesSetTheirFlagsAndGroupsReachTheirParsers) {
   for (const ParserCall& call : g_calls) EXPECT_EQ(call.occurrence, 0);
 }
 
-TEST_F(ScannerTest, RepeatableEntriesAreCountedUpToTheirMaximum) {
-  TopLevelEntry& input = command_line_.top_level[0];
-  input.repeatable = 1;
-  input.maximum_count = 2;
-  const GroupTable second_occurrence = command_line_.input;
-  command_line_.input.insert(command_line_.input.end(), second_occurrence.begin(), second_occurrence.end());
-  CaptureStderr();
-  EXPECT_EQ(scan({"/I/a", "/I/b", "/I/c"}), 1);
-  EXPECT_EQ(GetCapturedStderr(),
-            "E003-1 \"/I\"の指定数が上限の2を超えています。\nE003-2 \"/I\"の指定数は上限の4以下にしてください。\n");
-  ASSERT_EQ(g_calls.size(), 2u);
-  // Each occurrence has the definitions of its own part of the table.
-  EXPECT_EQ(g_calls[1].occurrence, 1);
-  EXPECT_EQ(g_calls[1].definitions, command_line_.input.data() + 11);
-}
-
 }  // namespace
 }  // namespace peltrix::cli

@@ -7,15 +7,9 @@
 
 namespace peltrix::engine {
 
-namespace {
-
-constexpr uint32_t kErrorNotEnoughMemory = 8;
-
-}  // namespace
-
 void* allocate_zeroed(size_t size) {
   void* block = std::calloc(1, size);
-  if (block == nullptr) platform::set_last_error(kErrorNotEnoughMemory);
+  if (block == nullptr) platform::set_last_error(platform::kErrorNotEnoughMemory);
   return block;
 }
 

@@ -31,20 +31,10 @@ struct PairRun {
   std::vector<uint64_t> bytes_in_file;  // by the pair index of each file's first source
 };
 
-// A repeated source's destination takes its size as it is now, then opens
+// A repeated source's destination is its first occurrence's file: it opens
 // for appending.
 bool open_pair_destination(paths::DestinationEntry& d, PairRun& pairs) {
-  uint32_t disposition = pairs.disposition;
-  if (is_repeat(d)) {
-    platform::PathStatus status;
-    if (!platform::path_status(d.path, &status)) {
-      messages::path_failure(129, d.path, platform::last_error(), messages::kSeeCause,
-                             "次のコピー先にI/Oエラーが発生しました。");
-      return false;
-    }
-    d.existing_size = status.size;
-    disposition = platform::kOpenAlways;
-  }
+  const uint32_t disposition = is_repeat(d) ? platform::kOpenAlways : pairs.disposition;
   return open_destination(d.path, disposition, pairs.run.settings.write_through, paths::kPerFileDestinationOpen,
                           pairs.identities, d.handle);
 }

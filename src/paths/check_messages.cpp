@@ -11,8 +11,7 @@ void value_lines(int code, const char* first_line, int position, const char* giv
 }
 
 void io_error_lines(int code, const char* first_line, int position, const char* given, uint32_t error) {
-  value_lines(code, first_line, position, given, "エラー原因は次のシステムエラーコードとメッセージを参照してください。");
-  messages::system_error_lines(code, 4, error);
+  messages::path_failure(code, given, error, messages::kSeeCause, first_line, position);
 }
 
 }  // namespace peltrix::paths

@@ -71,11 +71,9 @@ bool choose_backup_number(BackupName& name, int input_position, const std::vecto
     if (platform::name_status(name.text.c_str(), &status)) continue;
     const uint32_t error = platform::last_error();
     if (error == platform::kErrorFileNotFound) return true;
-    messages::line(83, 1, "%d番目の/Iに指定したコピー元ファイルの次のバックアップファイルにI/Oエラーが発生しました。",
-                   input_position);
-    messages::line(83, 2, "%s", name.text.c_str());
-    messages::line(83, 3, "エラー原因は次のシステムエラーコードとメッセージを参照してください。");
-    messages::system_error_lines(83, 4, error);
+    messages::path_failure(83, name.text.c_str(), error, messages::kSeeCause,
+                           "%d番目の/Iに指定したコピー元ファイルの次のバックアップファイルにI/Oエラーが発生しました。",
+                           input_position);
     return false;
   }
   messages::line(132, 1, "コピー元ファイルのバックアップファイル名に使える番号がありません。");

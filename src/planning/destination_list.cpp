@@ -59,10 +59,7 @@ bool name_destination(const std::string& name, paths::DestinationEntry& d, TextS
   if (!platform::path_status(name.c_str(), &status)) {
     const uint32_t error = platform::last_error();
     if (!paths::is_not_found(error)) {
-      messages::line(98, 1, "次のコピー先にI/Oエラーが発生しました。");
-      messages::line(98, 2, "%s", name.c_str());
-      messages::line(98, 3, "エラー原因は次のシステムエラーコードとメッセージを参照してください。");
-      messages::system_error_lines(98, 4, error);
+      messages::path_failure(98, name.c_str(), error, messages::kSeeCause, "次のコピー先にI/Oエラーが発生しました。");
       return false;
     }
     d.flags |= paths::value_flag::kMissing;

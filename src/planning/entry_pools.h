@@ -14,7 +14,6 @@
 
 namespace peltrix::planning {
 
-inline constexpr uint32_t kErrorNotEnoughMemory = 8;
 
 // The out-of-memory line of code with the requested size, then the
 // system-error lines from line 2.

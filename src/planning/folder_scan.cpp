@@ -72,10 +72,8 @@ bool add_item(Scan& scan, const char* folder, const platform::FindItem& item) {
 // A folder the system cannot list, or whose listing breaks off, is reported:
 // passing over its files would report a failure as success.
 bool report_unlisted(const char* folder, uint32_t error) {
-  messages::line(kUnlistedCode, 1, "次のコピー元フォルダの一覧を取得できませんでした。");
-  messages::line(kUnlistedCode, 2, "%s", folder);
-  messages::line(kUnlistedCode, 3, "エラー原因は次のシステムエラーコードとメッセージを参照してください。");
-  messages::system_error_lines(kUnlistedCode, 4, error);
+  messages::path_failure(kUnlistedCode, folder, error, messages::kSeeCause,
+                         "次のコピー元フォルダの一覧を取得できませんでした。");
   return false;
 }
 

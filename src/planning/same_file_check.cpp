@@ -60,10 +60,7 @@ Existence existing_file(const paths::DestinationEntry& d) {
   }
   const uint32_t error = platform::last_error();
   if (error == platform::kErrorFileNotFound || error == platform::kErrorPathNotFound) return Existence::kNone;
-  messages::line(98, 1, "次のコピー先にI/Oエラーが発生しました。");
-  messages::line(98, 2, "%s", d.path);
-  messages::line(98, 3, "エラー原因は次のシステムエラーコードとメッセージを参照してください。");
-  messages::system_error_lines(98, 4, error);
+  messages::path_failure(98, d.path, error, messages::kSeeCause, "次のコピー先にI/Oエラーが発生しました。");
   return Existence::kUnknown;
 }
 

@@ -15,6 +15,7 @@ namespace peltrix::platform {
 inline constexpr uint32_t kErrorFileNotFound = 2;
 inline constexpr uint32_t kErrorPathNotFound = 3;
 inline constexpr uint32_t kErrorAccessDenied = 5;
+inline constexpr uint32_t kErrorNotEnoughMemory = 8;
 inline constexpr uint32_t kErrorNoMoreFiles = 18;
 inline constexpr uint32_t kErrorHandleEof = 38;
 inline constexpr uint32_t kErrorSharingViolation = 32;

@@ -40,7 +40,6 @@ thread_local uint32_t g_last_error = 0;
 constexpr uint32_t kCustomerBit = 0x20000000u;
 constexpr uint32_t kErrorInvalidHandle = 6;
 constexpr uint32_t kErrorTooManyOpenFiles = 4;
-constexpr uint32_t kErrorNotEnoughMemory = 8;
 constexpr uint32_t kErrorNotSameDevice = 17;
 constexpr uint32_t kErrorWriteProtect = 19;
 constexpr uint32_t kErrorInvalidParameter = 87;

@@ -4,14 +4,14 @@
 
 namespace peltrix::records {
 
-bool ends_with_eof_unit(const uint8_t* data, uint32_t t, const UnitPattern& eof) {
-  return t >= eof.length && std::memcmp(data + t - eof.length, eof.bytes, eof.length) == 0;
+bool ends_with_eof_unit(const uint8_t* data, uint32_t length, const UnitPattern& eof) {
+  return length >= eof.length && std::memcmp(data + length - eof.length, eof.bytes, eof.length) == 0;
 }
 
-bool strip_eof_unit(uint8_t* data, uint32_t& t, const UnitPattern& eof) {
-  if (!ends_with_eof_unit(data, t, eof)) return false;
-  t -= eof.length;
-  std::memset(data + t, 0, eof.length);
+bool strip_eof_unit(uint8_t* data, uint32_t& length, const UnitPattern& eof) {
+  if (!ends_with_eof_unit(data, length, eof)) return false;
+  length -= eof.length;
+  std::memset(data + length, 0, eof.length);
   return true;
 }
 
@@ -21,9 +21,9 @@ bool output_takes_eof_unit(EndOfFile end_of_file, bool first_source_ended_with_e
   return first_source_ended_with_eof;
 }
 
-void append_eof_unit(uint8_t* data, uint32_t& t, const UnitPattern& eof) {
-  std::memcpy(data + t, eof.bytes, eof.length);
-  t += eof.length;
+void append_eof_unit(uint8_t* data, uint32_t& length, const UnitPattern& eof) {
+  std::memcpy(data + length, eof.bytes, eof.length);
+  length += eof.length;
 }
 
 }  // namespace peltrix::records

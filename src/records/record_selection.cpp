@@ -82,9 +82,9 @@ bool count_to_limit(const uint8_t* data, int64_t length, const ActiveUnits& unit
 // past the unit that ends the last skipped record. With limits, the records
 // after that point count against the limit, and the unit that uses it up
 // ends the output; the record that ends the skip does not count.
-void skip_through(const uint8_t* data, int64_t length, uint32_t& t, const ActiveUnits& units, const UnitCount& found,
+void skip_through(const uint8_t* data, int64_t length, uint32_t& output_length, const ActiveUnits& units, const UnitCount& found,
                   bool limits, RecordCounters& counters, TransformState& state, uint64_t& count) {
-  t = 0;
+  output_length = 0;
   bool reached = false;
   if (found.units < static_cast<uint64_t>(counters.records_to_skip)) {
     // The whole block lies before the skip point.
@@ -103,7 +103,7 @@ void skip_through(const uint8_t* data, int64_t length, uint32_t& t, const Active
       if (reaches_skip_point(counters, state)) {
         state.window_start = unit_end;
         count = 0;
-        t = amount_after(unit_end, length);
+        output_length = amount_after(unit_end, length);
       }
       return true;
     });
@@ -125,14 +125,14 @@ void count_records(const uint8_t* data, int64_t length, const ActiveUnits& units
   state.block_record_count = count;
 }
 
-void skip_records(const uint8_t* data, int64_t length, uint32_t& t, const ActiveUnits& units,
+void skip_records(const uint8_t* data, int64_t length, uint32_t& output_length, const ActiveUnits& units,
                   RecordCounters& counters, TransformState& state) {
   uint64_t count = 0;
   const UnitCount found = count_lf(data, length, units, state);
   if (counters.records_to_skip <= 0) {
     count = found.units + (has_final_record(found, length, state) ? 1 : 0);
   } else {
-    skip_through(data, length, t, units, found, false, counters, state, count);
+    skip_through(data, length, output_length, units, found, false, counters, state, count);
   }
   finish_skip(counters, count, state);
 }
@@ -148,7 +148,7 @@ void limit_records(const uint8_t* data, int64_t length, const ActiveUnits& units
   state.block_record_count = count;
 }
 
-void skip_and_limit_records(const uint8_t* data, int64_t length, uint32_t& t, const ActiveUnits& units,
+void skip_and_limit_records(const uint8_t* data, int64_t length, uint32_t& output_length, const ActiveUnits& units,
                             RecordCounters& counters, TransformState& state) {
   uint64_t count = 0;
   const UnitCount found = count_lf(data, length, units, state);
@@ -159,7 +159,7 @@ void skip_and_limit_records(const uint8_t* data, int64_t length, uint32_t& t, co
       ++count;
     }
   } else {
-    skip_through(data, length, t, units, found, true, counters, state, count);
+    skip_through(data, length, output_length, units, found, true, counters, state, count);
   }
   finish_skip(counters, count, state);
 }

@@ -54,11 +54,11 @@ DataPlace place_of(const DataPlace* place, const TransformState& state) {
   return DataPlace{0, state.last_block ? 0 : kBytesBeyondBlock};
 }
 
-void finish_conversion(uint32_t& t, uint64_t count, const ConvertedData& out, TransformState& state) {
+void finish_conversion(uint32_t& output_length, uint64_t count, const ConvertedData& out, TransformState& state) {
   state.block_record_count = count;
   if (count == 0) return;
   state.rewritten = true;
-  t = static_cast<uint32_t>(out.size());
+  output_length = static_cast<uint32_t>(out.size());
 }
 
 }  // namespace
@@ -81,7 +81,7 @@ namespace {
 // whose data begins with them; its replacement comes from there. The final
 // record of a last block gets `written` as its newline unless it ends with
 // an LF unit already; a closing end-of-file unit stays the last thing.
-void convert(const uint8_t* data, uint32_t length, uint32_t& t, TransformState& state,
+void convert(const uint8_t* data, uint32_t length, uint32_t& output_length, TransformState& state,
              const TransformSettings& settings, const DataPlace* place, const UnitPattern& found,
              const UnitPattern& written, bool split_unit_waits) {
   assert(settings.conversion_capacity >= conversion_capacity_for(length));
@@ -112,35 +112,35 @@ void convert(const uint8_t* data, uint32_t length, uint32_t& t, TransformState& 
     if (!ends_with(data, end.tail_start, record_end, units.lf, alignment)) out.append(written);
     out.copy(record_end, end_of_data);
   }
-  finish_conversion(t, count, out, state);
+  finish_conversion(output_length, count, out, state);
 }
 
 }  // namespace
 
-void convert_to_lf(const uint8_t* data, uint32_t length, uint32_t& t, TransformState& state,
+void convert_to_lf(const uint8_t* data, uint32_t length, uint32_t& output_length, TransformState& state,
                    const TransformSettings& settings, const DataPlace* place) {
-  convert(data, length, t, state, settings, place, settings.units.crlf, settings.units.lf, true);
+  convert(data, length, output_length, state, settings, place, settings.units.crlf, settings.units.lf, true);
 }
 
-void convert_to_crlf(const uint8_t* data, uint32_t length, uint32_t& t, TransformState& state,
+void convert_to_crlf(const uint8_t* data, uint32_t length, uint32_t& output_length, TransformState& state,
                      const TransformSettings& settings, const DataPlace* place) {
-  convert(data, length, t, state, settings, place, settings.units.lf, settings.units.crlf, false);
+  convert(data, length, output_length, state, settings, place, settings.units.lf, settings.units.crlf, false);
 }
 
-void record_transform(const uint8_t* data, uint32_t length, uint32_t& t, RecordCounters& counters,
+void record_transform(const uint8_t* data, uint32_t length, uint32_t& output_length, RecordCounters& counters,
                       TransformState& state, const TransformSettings& settings) {
   state.window_start = 0;
   state.window_end = length;
   switch (choose_mode(settings.newlines, counters, settings.count_records)) {
     case TransformMode::kNone: break;
     case TransformMode::kCounting: count_records(data, length, settings.units, state); break;
-    case TransformMode::kSkipping: skip_records(data, length, t, settings.units, counters, state); break;
+    case TransformMode::kSkipping: skip_records(data, length, output_length, settings.units, counters, state); break;
     case TransformMode::kLimiting: limit_records(data, length, settings.units, counters, state); break;
     case TransformMode::kSkippingAndLimiting:
-      skip_and_limit_records(data, length, t, settings.units, counters, state);
+      skip_and_limit_records(data, length, output_length, settings.units, counters, state);
       break;
-    case TransformMode::kToLf: convert_to_lf(data, length, t, state, settings); break;
-    case TransformMode::kToCrlf: convert_to_crlf(data, length, t, state, settings); break;
+    case TransformMode::kToLf: convert_to_lf(data, length, output_length, state, settings); break;
+    case TransformMode::kToCrlf: convert_to_crlf(data, length, output_length, state, settings); break;
   }
 }
 

@@ -5,11 +5,11 @@
 
 namespace peltrix::records {
 
-void window_then_convert(const uint8_t* data, uint32_t length, uint32_t& t, ByteCounters& counters,
+void window_then_convert(const uint8_t* data, uint32_t length, uint32_t& output_length, ByteCounters& counters,
                          TransformState& state, const TransformSettings& settings) {
-  t = length;
-  byte_window(length, t, counters, state);
-  if (t == 0) return;
+  output_length = length;
+  byte_window(length, output_length, counters, state);
+  if (output_length == 0) return;
   const int64_t start = state.window_start;
   const int64_t end = state.window_end;
   uint32_t selected = static_cast<uint32_t>(end - start);
@@ -32,7 +32,7 @@ void window_then_convert(const uint8_t* data, uint32_t length, uint32_t& t, Byte
     convert_to_crlf(data + start, selected, selected, state, settings, &place);
   }
   state.last_block = was_last;
-  t = selected;
+  output_length = selected;
 }
 
 }  // namespace peltrix::records
