@@ -117,12 +117,19 @@ TEST_F(RealFaultsTest, ANonBlockingStandardOutputIsWaitedForUntilEveryByteIsTake
   const std::string data = text(3 * 1048576);
   write_file(folder_ / "a.txt", data);
   RunOptions slow_reader;
-  slow_reader.stdout_non_blocking = true;
+  slow_reader.pipes_non_blocking = true;
   const RunResult result = run({"/I/IFa.txt"}, slow_reader);
   EXPECT_EQ(result.status, 0);
   EXPECT_EQ(result.err, "");
   EXPECT_EQ(result.out.size(), data.size());
   EXPECT_TRUE(result.out == data);
+
+  // A message longer than the pipe holds arrives whole too.
+  const std::string argument = "/X" + std::string(100000, 'x');
+  const RunResult refused = run({argument}, slow_reader);
+  EXPECT_EQ(refused.status, 1);
+  EXPECT_EQ(refused.err.size(), 100096u);
+  EXPECT_NE(refused.err.find(argument + "\n"), std::string::npos);
 }
 
 TEST_F(RealFaultsTest, FilesHeldByAnotherProgramAreLeftAlone) {

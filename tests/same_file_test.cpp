@@ -117,6 +117,24 @@ TEST_F(SameFileTest, AFileCopiedOntoItselfKeepsItsPermissionsOwnerAndGroup) {
     EXPECT_EQ(copied.st_uid, owner);
     EXPECT_EQ(copied.st_gid, group);
   }
+
+  // Until it has them, the new file is its owner's alone: where they cannot
+  // be given (the original's status is the last one asked for), it stays so.
+  using platform::faults::Operation;
+  put("file", "secret\n");
+  ASSERT_EQ(chmod((folder_ / "file").c_str(), 0640), 0);
+  const Args args = {"/I/IF" + typed(folder_ / "file"), "/O/OF" + typed(folder_ / "file") + "/OU2"};
+  platform::faults::disarm();
+  ASSERT_EQ(run_in_process(args).status, 0);
+  const uint64_t last_status = platform::faults::calls(Operation::kStatus);
+  put("file", "secret\n");
+  platform::faults::arm(Operation::kStatus, last_status, 1117);
+  const RunResult result = run_in_process(args);
+  platform::faults::disarm();
+  EXPECT_EQ(result.err.substr(0, 7), "E136-1 ");
+  struct stat made {};
+  ASSERT_EQ(stat((folder_ / "file").c_str(), &made), 0);
+  EXPECT_EQ(made.st_mode & 0777, 0600u);
 }
 
 TEST_F(SameFileTest, BackupNamesThatCannotBeMadeChangeNothing) {

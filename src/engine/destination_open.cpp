@@ -24,10 +24,13 @@ bool apart_from_sources(platform::FileHandle handle, const char* path, paths::So
 
 }  // namespace
 
-bool open_destination(const char* path, uint32_t disposition, bool write_through, int message_number,
-                      paths::SourceIdentities& sources, platform::FileHandle& handle) {
-  paths::OpenRequest request = paths::destination_request(write_through);
+bool open_destination(const char* path, const DestinationOpen& how, paths::SourceIdentities& sources,
+                      platform::FileHandle& handle) {
+  const uint32_t disposition = how.disposition;
+  const int message_number = how.message_number;
+  paths::OpenRequest request = paths::destination_request(how.write_through);
   request.path = path;
+  if (how.owner_only) request.flags_and_attributes |= platform::kFlagOwnerOnly;
   // A new file cannot be a source; any other may have become one since the
   // checks (a link put in its place), so it is opened as it is and compared.
   const bool overwrite = disposition == platform::kCreateAlways;

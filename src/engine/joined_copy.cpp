@@ -32,11 +32,13 @@ bool open_destinations(const paths::SourceList& sources, paths::DestinationList&
       platform::set_stdout_binary();
       continue;
     }
-    if (!open_destination(d->path, paths::disposition_for(d->existing), run.settings.write_through,
-                          paths::kJoinedDestinationOpen, identities, d->handle)) {
-      return false;
-    }
-    if ((d->flags & paths::value_flag::kInPlace) != 0 && !keep_permissions(sources, *d)) return false;
+    // A file copied onto itself is made anew: for its owner alone until it
+    // has the original's permissions.
+    const bool in_place = (d->flags & paths::value_flag::kInPlace) != 0;
+    const DestinationOpen how{paths::disposition_for(d->existing), run.settings.write_through, in_place,
+                              paths::kJoinedDestinationOpen};
+    if (!open_destination(d->path, how, identities, d->handle)) return false;
+    if (in_place && !keep_permissions(sources, *d)) return false;
   }
   return true;
 }

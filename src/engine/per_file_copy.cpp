@@ -34,9 +34,9 @@ struct PairRun {
 // A repeated source's destination is its first occurrence's file: it opens
 // for appending.
 bool open_pair_destination(paths::DestinationEntry& d, PairRun& pairs) {
-  const uint32_t disposition = is_repeat(d) ? platform::kOpenAlways : pairs.disposition;
-  return open_destination(d.path, disposition, pairs.run.settings.write_through, paths::kPerFileDestinationOpen,
-                          pairs.identities, d.handle);
+  const DestinationOpen how{is_repeat(d) ? platform::kOpenAlways : pairs.disposition,
+                           pairs.run.settings.write_through, false, paths::kPerFileDestinationOpen};
+  return open_destination(d.path, how, pairs.identities, d.handle);
 }
 
 // Folders below the destination folder come in breadth-first order, so the

@@ -11,21 +11,31 @@ namespace peltrix::messages {
 
 namespace {
 
-FILE* file_of(Stream stream) { return stream == Stream::kOut ? stdout : stderr; }
+// Formats and writes the text whole, in one write where the system allows.
+void print_formatted(bool to_error, const char* format, va_list args) {
+  va_list measure;
+  va_copy(measure, args);
+  const int length = std::vsnprintf(nullptr, 0, format, measure);
+  va_end(measure);
+  if (length <= 0) return;
+  std::string text(static_cast<size_t>(length) + 1, '\0');
+  std::vsnprintf(text.data(), text.size(), format, args);
+  platform::write_text(to_error, text.data(), static_cast<size_t>(length));
+}
 
 }  // namespace
 
 void print(Stream stream, const char* format, ...) {
   va_list args;
   va_start(args, format);
-  std::vfprintf(file_of(stream), format, args);
+  print_formatted(stream == Stream::kErr, format, args);
   va_end(args);
 }
 
 void print_out(const char* format, ...) {
   va_list args;
   va_start(args, format);
-  std::vfprintf(stdout, format, args);
+  print_formatted(false, format, args);
   va_end(args);
 }
 
@@ -58,7 +68,7 @@ void line(int code, int line_number, const char* format, ...) {
   std::vsnprintf(text.data() + prefix_length, static_cast<size_t>(text_length) + 1, format, args);
   va_end(args);
   text.back() = '\n';
-  std::fwrite(text.data(), 1, text.size(), stderr);
+  platform::write_text(true, text.data(), text.size());
 }
 
 void system_error_lines(int code, int first_line, uint32_t error) {

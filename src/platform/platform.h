@@ -35,6 +35,9 @@ inline constexpr uint32_t kOpenExisting = 3;
 inline constexpr uint32_t kOpenAlways = 4;
 inline constexpr uint32_t kAttributeNormal = 0x80u;
 inline constexpr uint32_t kFlagWriteThrough = 0x80000000u;
+// The program's own flag beside them: a file the open creates is for its
+// owner alone (POSIX mode 0600) until its permissions are set.
+inline constexpr uint32_t kFlagOwnerOnly = 0x00010000u;
 
 // Longest path the program builds, in bytes without the terminator.
 inline constexpr size_t kMaxPath = 260;
@@ -179,6 +182,11 @@ void advise_large_pages(void* start, size_t length);
 // Writes to standard output; *written_count may be less than size. Waits
 // while a non-blocking standard output is full.
 bool write_stdout(const void* buffer, uint32_t size, uint32_t* written_count);
+
+// Writes all of text to standard output (to_error false) or standard
+// error, waiting while a non-blocking pipe is full; messages go this way.
+// A stream that refuses the text is left alone: there is nowhere to say so.
+void write_text(bool to_error, const char* text, size_t size);
 
 struct LocalDate {
   int year = 0;   // e.g. 2026

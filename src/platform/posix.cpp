@@ -249,7 +249,8 @@ FileHandle open_file(const char* path, uint32_t access, uint32_t share_mode,
   const std::string name = native(path);
   faults::run_open_hook(name.c_str(), (access & kGenericWrite) != 0);
   if (faults::fires(faults::Operation::kOpen)) return kInvalidFile;
-  const int fd = open(name.c_str(), open_flags(access, disposition, flags), 0666);
+  const mode_t mode = (flags & kFlagOwnerOnly) != 0 ? 0600 : 0666;
+  const int fd = open(name.c_str(), open_flags(access, disposition, flags), mode);
   if (fd < 0) {
     g_last_error = errno == EEXIST ? kErrorFileExists : map_errno(errno, name);
     return kInvalidFile;
@@ -652,6 +653,19 @@ bool write_stdout(const void* buffer, uint32_t size, uint32_t* written_count) {
     if (errno != EINTR) {
       *written_count = 0;
       return fail_errno("");
+    }
+  }
+}
+
+void write_text(bool to_error, const char* text, size_t size) {
+  const int fd = to_error ? STDERR_FILENO : STDOUT_FILENO;
+  while (size > 0) {
+    const ssize_t n = write(fd, text, size);
+    if (n > 0) {
+      text += n;
+      size -= static_cast<size_t>(n);
+    } else if (n == 0 || (errno != EINTR && !(is_full(errno) && wait_until_writable(fd)))) {
+      return;
     }
   }
 }

@@ -101,6 +101,9 @@ FileHandle open_file(const char* path, uint32_t access, uint32_t share_mode,
                      uint32_t disposition, uint32_t flags) {
   faults::run_open_hook(path, (access & kGenericWrite) != 0);
   if (faults::fires(faults::Operation::kOpen)) return kInvalidFile;
+  // A new file takes the rights its folder hands down; the program's own
+  // flag is no business of CreateFile's.
+  flags &= ~kFlagOwnerOnly;
   const std::wstring wide = long_form(path);
   const HANDLE handle = wide.empty()
                             ? CreateFileA(path, access, share_mode, nullptr, disposition, flags, nullptr)
@@ -399,6 +402,16 @@ bool write_stdout(const void* buffer, uint32_t size, uint32_t* written_count) {
   }
   *written_count = static_cast<uint32_t>(n);
   return true;
+}
+
+void write_text(bool to_error, const char* text, size_t size) {
+  while (size > 0) {
+    const unsigned piece = size < 0x40000000u ? static_cast<unsigned>(size) : 0x40000000u;
+    const int n = _write(to_error ? 2 : 1, text, piece);
+    if (n <= 0) return;
+    text += n;
+    size -= static_cast<size_t>(n);
+  }
 }
 
 LocalDate local_date() {

@@ -41,7 +41,9 @@ RunResult run_peltrix(const std::vector<std::string>& args, const RunOptions& op
   int err_pipe[2];
   if (pipe(out_pipe) != 0 || pipe(err_pipe) != 0) throw std::runtime_error("pipe");
   // The reader sets the writing end non-blocking, as some readers do.
-  if (options.stdout_non_blocking) fcntl(out_pipe[1], F_SETFL, fcntl(out_pipe[1], F_GETFL) | O_NONBLOCK);
+  if (options.pipes_non_blocking) {
+    for (const int fd : {out_pipe[1], err_pipe[1]}) fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) | O_NONBLOCK);
+  }
 
   std::vector<char*> argv;
   std::string program = PELTRIX_EXE;
@@ -83,7 +85,7 @@ RunResult run_peltrix(const std::vector<std::string>& args, const RunOptions& op
   close(out_pipe[1]);
   close(err_pipe[1]);
   // A slow reader: the program fills the pipe before the first read.
-  if (options.stdout_non_blocking) usleep(300000);
+  if (options.pipes_non_blocking) usleep(300000);
   RunResult result;
   drain(out_pipe[0], err_pipe[0], result.out, result.err);
   int wait_status = 0;

@@ -21,7 +21,7 @@ struct RunOptions {
   std::string stdout_file = {};    // standard output on this file: read and write at its start
   bool stdout_appends = false;     // ... or appending to it
   uint64_t stack_limit = 0;        // RLIMIT_STACK; a huge one leaves no room for a second thread
-  bool stdout_non_blocking = false; // standard output a non-blocking pipe, first read after a pause
+  bool pipes_non_blocking = false;  // standard output and error non-blocking pipes, first read after a pause
   unsigned long file_size_limit = 0;  // the program's largest file in bytes (RLIMIT_FSIZE); none when 0
 };
 
