@@ -1,5 +1,6 @@
 // Which fast paths a run took, counted so that tests (and anyone curious)
-// can see that copy_range, the counting thread and the write-behind thread
+// can see that platform::copy_range (copy_file_range on Linux), the
+// counting thread and the write-behind thread
 // really ran, and where they fell back.
 #pragma once
 

@@ -98,8 +98,8 @@ bool close_file(FileHandle file);
 // Reads at most size bytes from offset, leaving the file position alone.
 bool read_file_at(FileHandle file, int64_t offset, void* buffer, uint32_t size, uint32_t* read_count);
 // Copies length bytes of source, from source_offset, to destination at its
-// current position, inside the system, without passing them through the
-// program. Returns the bytes copied (fewer only at the source's end), or -1
+// current position, inside the system (copy_file_range on Linux; Windows
+// has none and refuses), without passing them through the program. Returns the bytes copied (fewer only at the source's end), or -1
 // with the error in last_error(): 50 when the system cannot copy between
 // these two files, before anything was copied. Waits while a non-blocking
 // destination is full.
