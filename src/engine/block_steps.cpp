@@ -16,29 +16,31 @@ SourceFlags flags_for(const paths::SourceEntry& source, records::Newlines newlin
   return flags;
 }
 
-uint32_t run_block_steps(uint8_t* data, uint32_t handed_on, bool last, const SourceFlags& flags,
-                         records::RecordCounters& record_counters, records::ByteCounters& byte_counters,
-                         records::TransformState& state, const records::TransformSettings& transform) {
+uint32_t run_block_steps(uint8_t* data, uint32_t handed_on, bool last, BlockProcessing& processing) {
+  const SourceFlags& flags = processing.flags;
+  records::TransformState& state = processing.state;
+  records::ByteCounters& byte_counters = processing.byte_counters;
+  const records::TransformSettings& transform = processing.transform;
   state.last_block = last;
   state.rewritten = false;
   state.block_record_count = 0;
   state.window_start = 0;
   state.window_end = handed_on;
-  uint32_t t = handed_on;
+  uint32_t length = handed_on;
   if (flags.record_processing && flags.byte_limits) {
-    records::window_then_convert(data, handed_on, t, byte_counters, state, transform);
+    records::window_then_convert(data, handed_on, length, byte_counters, state, transform);
   } else if (flags.record_processing) {
-    records::record_transform(data, handed_on, t, record_counters, state, transform);
+    records::record_transform(data, handed_on, length, processing.record_counters, state, transform);
   } else if (flags.byte_limits) {
-    records::byte_window(handed_on, t, byte_counters, state);
+    records::byte_window(handed_on, length, byte_counters, state);
   }
-  return t;
+  return length;
 }
 
-BlockOutput block_output(const uint8_t* handed_on, uint32_t output_length, const records::TransformState& state,
-                         const records::TransformSettings& transform) {
+BlockOutput block_output(const uint8_t* handed_on, uint32_t output_length, const BlockProcessing& processing) {
+  const records::TransformState& state = processing.state;
   if (output_length == 0) return {};
-  if (state.rewritten) return {transform.conversion, output_length};
+  if (state.rewritten) return {processing.transform.conversion, output_length};
   return {handed_on + state.window_start, static_cast<uint32_t>(state.window_end - state.window_start)};
 }
 

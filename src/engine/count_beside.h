@@ -19,15 +19,21 @@ struct RangeCount {
   uint32_t error = 0;        // then the system's error code
 };
 
-// Counts records as the source copy loops count them: the carried bytes,
-// then source[offset, offset + length) in blocks, each behind the
-// kCarryLength bytes carried from the one before. Without ends_source the
-// range is full blocks and the last kCarryLength bytes are carried on, left
-// at the start of area; with it, the range ends the source. area is a copy
-// buffer the count may use whole.
-RangeCount count_range(platform::FileHandle source, uint64_t offset, uint64_t length, const uint8_t* carried,
-                       uint32_t carried_length, bool ends_source, uint8_t* area,
-                       const records::TransformSettings& transform, const std::atomic<bool>* abandoned = nullptr);
+// The bytes to count: the carried bytes, then source[offset, offset + length).
+struct RangeToCount {
+  platform::FileHandle source = platform::kInvalidFile;
+  uint64_t offset = 0;
+  uint64_t length = 0;
+  const uint8_t* carried = nullptr;
+  uint32_t carried_length = 0;
+  bool ends_source = false;  // without it the range is full blocks, and their last kCarryLength bytes carry on
+};
+
+// Counts records as the source copy loops count them: block by block, each
+// behind the kCarryLength bytes carried from the one before; bytes carried
+// on are left at the start of area, a copy buffer the count may use whole.
+RangeCount count_range(const RangeToCount& range, uint8_t* area, const records::TransformSettings& transform,
+                       const std::atomic<bool>* abandoned = nullptr);
 
 // count_range over full blocks on a second thread.
 class CountBeside {
@@ -37,11 +43,9 @@ class CountBeside {
   CountBeside& operator=(const CountBeside&) = delete;
   ~CountBeside() { abandon(); }
 
-  // Starts counting the full blocks source[offset, offset + length) behind
-  // the kCarryLength carried bytes. False when the system will not start a
-  // thread; nothing runs then.
-  bool start(platform::FileHandle source, uint64_t offset, uint64_t length, const uint8_t* carried, uint8_t* area,
-             const records::TransformSettings& transform);
+  // Starts counting range (full blocks) on a second thread. False when the
+  // system will not start one; nothing runs then.
+  bool start(const RangeToCount& range, uint8_t* area, const records::TransformSettings& transform);
   // Stops the count and waits for it to end; its result is of no use.
   void abandon();
   // Waits for the count.

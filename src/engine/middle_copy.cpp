@@ -20,15 +20,15 @@ MiddleCopy refuse(SourceSteps& steps, uint32_t& refusals) {
 // and their records are counted again from the source, as its end.
 MiddleCopy count_to_end(SourceSteps& steps, uint64_t copied) {
   const uint32_t carried = static_cast<uint32_t>(copied < kCarryLength ? copied : kCarryLength);
-  const RangeCount counted = count_range(steps.source.handle, steps.reader.position(), copied - carried,
-                                         steps.reader.carried(), carried, true, steps.run.buffers->counting,
-                                         steps.transform);
+  const RangeToCount range{steps.source.handle, steps.reader.position(), copied - carried, steps.reader.carried(),
+                           carried, true};
+  const RangeCount counted = count_range(range, steps.run.buffers->counting, steps.processing.transform);
   if (counted.read_failed) {
     steps.report_read_failure(counted.error);
     return MiddleCopy::kFailed;
   }
   steps.output.add_records(counted.records);
-  steps.state.stop = true;
+  steps.processing.state.stop = true;
   return MiddleCopy::kCopied;
 }
 
@@ -44,7 +44,7 @@ MiddleCopy copy_middle(SourceSteps& steps) {
   // copy_range writes behind the bytes written before it.
   if (!steps.run.behind.finish()) return MiddleCopy::kFailed;
   const uint64_t length = steps.reader.middle_length();
-  records::ByteCounters counters = steps.byte_counters;
+  records::ByteCounters counters = steps.processing.byte_counters;
   const records::RangeWindow window = records::window_range(length, counters);
   uint64_t copied = 0;
   if (window.length != 0) {
@@ -55,10 +55,10 @@ MiddleCopy copy_middle(SourceSteps& steps) {
       case OutputSink::RangeCopy::kFailed: return MiddleCopy::kFailed;
     }
   }
-  steps.byte_counters = counters;
+  steps.processing.byte_counters = counters;
   // A source that ended sooner is read on from its end.
   steps.reader.pass(copied < window.length ? window.start + copied : length);
-  if (window.stop) steps.state.stop = true;
+  if (window.stop) steps.processing.state.stop = true;
   return MiddleCopy::kCopied;
 }
 
@@ -66,8 +66,9 @@ MiddleCopy copy_middle_counted(SourceSteps& steps) {
   const uint64_t length = steps.reader.middle_length();
   const uint64_t position = steps.reader.position();
   CountBeside counter;
-  if (!counter.start(steps.source.handle, position, length, steps.reader.carried(), steps.run.buffers->counting,
-                     steps.transform)) {
+  const RangeToCount range{steps.source.handle, position, length, steps.reader.carried(),
+                           static_cast<uint32_t>(kCarryLength), false};
+  if (!counter.start(range, steps.run.buffers->counting, steps.processing.transform)) {
     return refuse(steps, steps.run.fast_paths.thread_refusals);
   }
   uint64_t copied = 0;

@@ -25,7 +25,7 @@ bool copy_around_middle(SourceSteps& steps) {
   for (;;) {
     if (middle_ready(steps)) {
       if (copy_middle(steps) == MiddleCopy::kFailed) return false;
-      if (steps.state.stop) return true;
+      if (steps.processing.state.stop) return true;
     }
     if (!steps.take(block)) return false;
     if (block.empty_source()) return true;
@@ -50,14 +50,14 @@ bool copy_source(const paths::SourceEntry& source, const SourceRole& role, CopyR
                  uint64_t& bytes_read) {
   SourceSteps steps(source, role, run, output);
   bool copied = false;
-  switch (choose_strategy(steps.flags).strategy) {
+  switch (choose_strategy(steps.processing.flags).strategy) {
     case Strategy::kThroughBuffers: copied = copy_through_buffers(steps); break;
     case Strategy::kInSystem: copied = copy_around_middle<copy_middle>(steps); break;
     case Strategy::kCountedBeside: copied = copy_around_middle<copy_middle_counted>(steps); break;
   }
   bytes_read = steps.reader.position();
-  run.zero_record = run.zero_record || steps.state.zero_record;
-  run.zero_byte = run.zero_byte || steps.state.zero_byte;
+  run.zero_record = run.zero_record || steps.processing.state.zero_record;
+  run.zero_byte = run.zero_byte || steps.processing.state.zero_byte;
   return copied;
 }
 

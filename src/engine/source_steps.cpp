@@ -14,10 +14,11 @@ namespace peltrix::engine {
 SourceSteps::SourceSteps(const paths::SourceEntry& source_entry, const SourceRole& source_role, CopyRun& copy_run,
                          OutputSink& sink)
     : source(source_entry), role(source_role), run(copy_run), output(sink),
-      flags(flags_for(source_entry, source_role.newlines, copy_run.settings.count_records)),
-      record_counters{source_entry.il, source_entry.ip},
-      byte_counters(records::byte_counters_for(source_entry.it, source_entry.ia, source_entry.ib, source_entry.im)),
       reader(*copy_run.buffers, copy_run.behind, source_entry.handle, static_cast<uint64_t>(source_entry.size)) {
+  processing.flags = flags_for(source, role.newlines, run.settings.count_records);
+  processing.record_counters = {source.il, source.ip};
+  processing.byte_counters = records::byte_counters_for(source.it, source.ia, source.ib, source.im);
+  records::TransformSettings& transform = processing.transform;
   transform.newlines = role.newlines;
   transform.count_records = run.settings.count_records;
   transform.units = run.units;
@@ -54,9 +55,9 @@ bool SourceSteps::take(Block& block) {
                                                     run.detected_code);
     if (!leading_bytes_agree(found, source.ic)) return false;
   }
-  if (block.last && !flags.plain_bytes) end_steps(block);
+  if (block.last && !processing.flags.plain_bytes) end_steps(block);
   // A later source's mark is cut where its first block really begins with it.
-  if (block.first && !role.keeps_mark && !flags.plain_bytes) {
+  if (block.first && !role.keeps_mark && !processing.flags.plain_bytes) {
     const uint32_t mark = records::leading_mark_length(block.start, block.length, run.detected_code);
     block.length -= mark;
     if (mark != 0) std::memmove(block.start, block.start + mark, block.length);
@@ -65,7 +66,7 @@ bool SourceSteps::take(Block& block) {
 }
 
 bool SourceSteps::write(const BlockOutput& out, bool more_follow) {
-  const uint64_t records = state.block_record_count;
+  const uint64_t records = processing.state.block_record_count;
   if (more_follow) return run.behind.hand_over(output, out.data, out.length, records);
   return run.behind.finish() && output.write(out.data, out.length, records);
 }
@@ -73,13 +74,13 @@ bool SourceSteps::write(const BlockOutput& out, bool more_follow) {
 bool SourceSteps::emit(const Block& block) {
   // A record may straddle the block boundary: its last kCarryLength bytes
   // wait for the next block, in front of which they are placed.
-  const bool carries = flags.record_processing && !block.last;
+  const bool record_processing = processing.flags.record_processing;
+  const bool carries = record_processing && !block.last;
   const uint32_t handed_on = carries ? block.length - static_cast<uint32_t>(kCarryLength) : block.length;
-  const uint32_t length = run_block_steps(block.start, handed_on, block.last, flags, record_counters, byte_counters,
-                                          state, transform);
-  const BlockOutput out = block_output(block.start, length, state, transform);
+  const uint32_t length = run_block_steps(block.start, handed_on, block.last, processing);
+  const BlockOutput out = block_output(block.start, length, processing);
   // Output that is a window of what was read is written while the next block is read.
-  const bool more_follow = !flags.record_processing && !block.last && !state.stop;
+  const bool more_follow = !record_processing && !block.last && !processing.state.stop;
   if (out.length != 0 && !write(out, more_follow)) return false;
   if (carries) reader.carry(block.start + handed_on, static_cast<uint32_t>(kCarryLength));
   return true;

@@ -41,7 +41,7 @@ class SourceSteps {
   // write-behind thread while the next block is read.
   bool emit(const Block& block);
 
-  bool finished(const Block& block) const { return state.stop || block.last; }
+  bool finished(const Block& block) const { return processing.state.stop || block.last; }
 
   // Prints the read failure of error, unless a write before it failed first.
   void report_read_failure(uint32_t error);
@@ -50,11 +50,7 @@ class SourceSteps {
   const SourceRole& role;
   CopyRun& run;
   OutputSink& output;
-  const SourceFlags flags;
-  records::RecordCounters record_counters;
-  records::ByteCounters byte_counters;
-  records::TransformState state;
-  records::TransformSettings transform;
+  BlockProcessing processing;
   BlockReader reader;
   bool system_copy_refused = false;  // copy_range cannot serve this source: its blocks are read
 
