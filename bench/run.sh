@@ -43,7 +43,8 @@ for d in range(100):
 PY
 cat lf crlf a b c > /dev/null  # into the page cache
 
-# row NAME TARGET INPUTS PELTRIX_COMMAND TOOL_COMMAND
+# row NAME TARGET INPUTS PELTRIX_COMMAND TOOL_COMMAND [SETUP]
+# SETUP runs first before every run (an in-place row makes its input anew).
 # Before every run the inputs are read into the page cache again (this
 # machine may drop it between runs), nothing is left to write back, and the
 # outputs go last: the memory they free is what the run writes into, before
@@ -51,8 +52,8 @@ cat lf crlf a b c > /dev/null  # into the page cache
 # make a run several times slower at random.
 results=()
 row() {
-  local name=$1 target=$2 inputs=$3 mine=$4 tool=$5
-  local prepare="cat $inputs > /dev/null; sync; rm -rf o copy out"
+  local name=$1 target=$2 inputs=$3 mine=$4 tool=$5 setup=${6:-true}
+  local prepare="$setup; cat $inputs > /dev/null; sync; rm -rf o copy out"
   # The two commands take turns, run after run, so that a change in the
   # machine's load falls on both alike.
   local ratios ratio best
@@ -98,6 +99,7 @@ row "skip 10 million records (tail)" 1.0 lf "$P /I/IFlf/IL10000000 /O/OFo/OU2" "
 row "first 10 million records (head)" 1.0 lf "$P /I/IFlf/IP10000000 /O/OFo/OU2" "head -n 10000000 lf > o"
 row "byte window (dd)" 1.0 a "$P /I/IFa/IT1000/IB500000000 /O/OFo/OU2" \
   "dd if=a of=o bs=1M iflag=skip_bytes,count_bytes skip=1000 count=500000000 status=none"
+row "CR LF to LF in place (dos2unix)" 1.5 ip "$P /I/IFip /O/OFip/OU2/OR1" "dos2unix -q ip" "cp crlf ip"
 row "count records while copying" 1.15 lf "$P /I/IFlf /O/OFo/OU2 /M/MT3 > /dev/null" "$P /I/IFlf /O/OFo/OU2"
 row "10,000 small files, tree copy (cp -r)" 1.2 "tree/*/*" "$P /I/IDtree /S /N /O/ODout/OU2" "cp -r tree out"
 
