@@ -68,6 +68,8 @@ class FaultMatrix {
         prepare(scenario, folder.path());
         platform::faults::arm(static_cast<Operation>(op), nth, kInjectedError);
         const RunResult outcome = run_in_process(arguments(scenario, folder.path()));
+        // The call was really made to fail: a run without it proves nothing.
+        EXPECT_EQ(platform::faults::failed_calls(), 1u);
         platform::faults::disarm();
         ++runs_;
         check(scenario, folder.path(), outcome, expected);

@@ -16,6 +16,7 @@ struct Plan {
   uint32_t error = 0;
   void (*action)() = nullptr;  // runs instead of failing
   std::atomic<uint64_t> calls[kOperationCount] = {};
+  std::atomic<uint64_t> failed = 0;
 };
 
 Plan g_plan;
@@ -28,6 +29,7 @@ void set_plan(bool armed, Operation operation, uint64_t nth, uint32_t error, voi
   g_plan.nth = nth;
   g_plan.error = error;
   for (std::atomic<uint64_t>& count : g_plan.calls) count = 0;
+  g_plan.failed = 0;
 }
 
 }  // namespace
@@ -39,6 +41,8 @@ void arm_action(Operation operation, uint64_t nth, void (*action)()) { set_plan(
 void disarm() { set_plan(false, Operation::kOpen, 0, 0); }
 
 uint64_t calls(Operation operation) { return g_plan.calls[static_cast<int>(operation)]; }
+
+uint64_t failed_calls() { return g_plan.failed; }
 
 void set_open_hook(OpenHook hook) { g_open_hook = hook; }
 
@@ -54,6 +58,7 @@ bool fires(Operation operation) {
     return false;
   }
   set_last_error(g_plan.error);
+  ++g_plan.failed;
   return true;
 }
 

@@ -19,6 +19,8 @@ void arm_action(Operation operation, uint64_t nth, void (*action)());
 void disarm();
 // Calls of operation since the last arm or disarm.
 uint64_t calls(Operation operation);
+// Calls made to fail since the last arm or disarm.
+uint64_t failed_calls();
 
 // Runs hook(path, writes) at the start of every open (path as the system
 // takes it) until it is set to nullptr: lets a test change the files between
