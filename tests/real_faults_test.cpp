@@ -239,6 +239,17 @@ TEST_F(RealFaultsTest, ASourceThatShrinksWhileItIsCopiedGivesTheBytesReallyThere
     }
     EXPECT_EQ(report, expected.out);
   }
+
+  // Between the copies to two destinations: both get what the first got.
+  write_file(folder_ / "a.txt", big);
+  platform::faults::arm_action(Operation::kWrite, 4, shrink);
+  const RunResult two = run_in_process({"/I/IF" + typed(folder_ / "a.txt"),
+                                        "/O/OF" + typed(folder_ / "one.txt") + ";" + typed(folder_ / "two.txt")});
+  platform::faults::disarm();
+  EXPECT_EQ(two.status, 0) << two.err;
+  EXPECT_EQ(fs::file_size(folder_ / "a.txt"), kShrunk);
+  EXPECT_TRUE(read_file(folder_ / "one.txt") == read_file(folder_ / "two.txt"));
+  EXPECT_GE(fs::file_size(folder_ / "one.txt"), kShrunk);
 }
 
 }  // namespace

@@ -113,43 +113,48 @@ void DestinationOutput::add_records(uint64_t records) {
   });
 }
 
-bool DestinationOutput::relay(paths::DestinationEntry& d, int64_t offset, uint64_t length) {
+// The other destinations take their bytes from the first one, not from the
+// source again: a source that changes meanwhile cannot make them differ.
+bool DestinationOutput::relay(paths::DestinationEntry& d, const paths::DestinationEntry& first, int64_t from,
+                              uint64_t length) {
   uint8_t* const buffer = run_.buffers->relay;
   while (length > 0) {
     const auto piece = static_cast<uint32_t>(length < kBlockLength ? length : kBlockLength);
     uint32_t read = 0;
-    if (!platform::read_file_at(source_->handle, offset, buffer, piece, &read) || read != piece) {
-      messages::read_failure(role_->read_message, role_->read_path,
+    if (!platform::read_file_at(first.handle, from, buffer, piece, &read) || read != piece) {
+      messages::read_failure(role_->read_message, first.path,
                              read != piece ? platform::kErrorHandleEof : platform::last_error());
       return false;
     }
     if (!write_all(d, buffer, piece, plan_.write_message)) return false;
     count(d, piece, 0);
     run_.fast_paths.relayed_bytes += piece;
-    offset += piece;
+    from += piece;
     length -= piece;
   }
   return true;
 }
 
-// Another destination gets exactly the bytes the first one got.
-bool DestinationOutput::copy_same(paths::DestinationEntry& d, int64_t offset, uint64_t length) {
-  if (!stands_alike(target_of(d), offset)) return relay(d, offset, length);
-  const int64_t copied = platform::copy_range(source_->handle, offset, target_of(d), length);
-  if (copied < 0 && platform::last_error() == platform::kErrorNotSupported) return relay(d, offset, length);
+bool DestinationOutput::copy_same(paths::DestinationEntry& d, const paths::DestinationEntry& first, int64_t from,
+                                  uint64_t length) {
+  if (!stands_alike(target_of(d), from)) return relay(d, first, from, length);
+  const int64_t copied = platform::copy_range(first.handle, from, target_of(d), length);
+  if (copied < 0 && platform::last_error() == platform::kErrorNotSupported) return relay(d, first, from, length);
   if (copied < 0) return report_write_failure(d, plan_.write_message, platform::last_error());
   count(d, static_cast<uint64_t>(copied), 0);
   run_.fast_paths.system_copied_bytes += static_cast<uint64_t>(copied);
   if (static_cast<uint64_t>(copied) == length) return true;
-  // The source became shorter again: the destinations would differ.
-  messages::read_failure(role_->read_message, role_->read_path, platform::kErrorHandleEof);
-  return false;
+  return relay(d, first, from + copied, length - static_cast<uint64_t>(copied));
 }
 
 OutputSink::RangeCopy DestinationOutput::copy_range(const paths::SourceEntry& source, int64_t offset,
                                                     uint64_t length, uint64_t& copied) {
   paths::DestinationEntry& first = *plan_.first;
-  if (!stands_alike(target_of(first), offset)) return RangeCopy::kUnsupported;
+  int64_t first_at = 0;
+  if (!platform::seek_file(target_of(first), 0, platform::SeekFrom::kCurrent, &first_at) ||
+      (offset - first_at) % static_cast<int64_t>(platform::kPageSize) != 0) {
+    return RangeCopy::kUnsupported;
+  }
   const int64_t result = platform::copy_range(source.handle, offset, target_of(first), length);
   if (result < 0) {
     if (platform::last_error() == platform::kErrorNotSupported) return RangeCopy::kUnsupported;
@@ -162,7 +167,7 @@ OutputSink::RangeCopy DestinationOutput::copy_range(const paths::SourceEntry& so
   run_.fast_paths.system_copied_bytes += copied;
   if (&first == plan_.last) return RangeCopy::kCopied;
   for (paths::DestinationEntry* d = first.next; d != nullptr; d = d->next) {
-    if (!copy_same(*d, offset, copied)) return RangeCopy::kFailed;
+    if (!copy_same(*d, first, first_at, copied)) return RangeCopy::kFailed;
     if (d == plan_.last) break;
   }
   return RangeCopy::kCopied;

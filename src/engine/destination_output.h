@@ -46,8 +46,9 @@ class DestinationOutput : public OutputSink {
   bool write(const uint8_t* data, uint32_t length, uint64_t records) override;
   bool takes_ranges() const override { return !first_output_; }
   // The first destination decides: where copy_range cannot serve it, the
-  // blocks are read. Any other destination gets the same bytes, through the
-  // relay buffer where copy_range cannot reach it.
+  // blocks are read. Every other destination gets the bytes the first one
+  // got, from the first one, through the relay buffer where copy_range
+  // cannot reach it.
   RangeCopy copy_range(const paths::SourceEntry& source, int64_t offset, uint64_t length,
                        uint64_t& copied) override;
   void add_records(uint64_t records) override;
@@ -56,8 +57,8 @@ class DestinationOutput : public OutputSink {
   bool begin_appending(const paths::DestinationEntry& d, bool& follows_contents);
   bool write_edited(paths::DestinationEntry& d, const uint8_t* data, uint32_t length, const records::BomEdit& edit,
                     uint64_t records);
-  bool copy_same(paths::DestinationEntry& d, int64_t offset, uint64_t length);
-  bool relay(paths::DestinationEntry& d, int64_t offset, uint64_t length);
+  bool copy_same(paths::DestinationEntry& d, const paths::DestinationEntry& first, int64_t from, uint64_t length);
+  bool relay(paths::DestinationEntry& d, const paths::DestinationEntry& first, int64_t from, uint64_t length);
   void count(paths::DestinationEntry& d, uint64_t bytes, uint64_t records);
   template <typename Each>
   bool for_each_destination(Each&& each);
