@@ -37,7 +37,7 @@ Result run(const std::string& data, size_t step, const Settings& s) {
   buffer.resize(data.size() + 16, 0);
   std::vector<uint8_t> conversion(conversion_capacity_for(data.size() + step));
   TransformSettings settings;
-  settings.or_value = s.or_value;
+  settings.newlines = newlines_for(s.or_value);
   settings.count_records = s.count;
   settings.units = select_active_units(s.code, s.code);
   settings.conversion = conversion.data();
