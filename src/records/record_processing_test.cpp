@@ -175,6 +175,13 @@ TEST(RecordProcessingTest, BlocksGiveWhatThePlainReferenceGivesInEveryMode) {
                  " oj " + std::to_string(oj) + " later " + std::to_string(c.later));
     check(text, c, random, runs);
   }
+  // Output shorter than the mark it begins with.
+  for (int32_t code = kCodeUtf8; code < kCodeCount; ++code) {
+    for (uint64_t limit = 1; limit < mark_of(code).size(); ++limit) {
+      const Case cut{.code = code, .marked = code, .byte_limit = limit, .mark = mark_for(7)};
+      check(mark_of(code) + std::string(8, 'a'), cut, random, runs);
+    }
+  }
   // A long run of empty lines: counted in one pass over wide stretches.
   Case lines;
   lines.count = true;
