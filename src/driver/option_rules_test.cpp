@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include "planning/destination_list.h"
-#include "planning/source_list.h"
 #include "planning/test_support.h"
 #include "support/files.h"
 
@@ -36,23 +34,6 @@ TEST_F(OptionRulesTest, OJWithoutICNamesTheDefaultInputCode) {
   int32_t code = -1;
   EXPECT_TRUE(check_first_rules(command_line_, code));
   EXPECT_EQ(code, 0);
-}
-
-TEST_F(OptionRulesTest, PlainBytesClearRecordSettingsEverywhere) {
-  ASSERT_TRUE(parse(command_line_, {source() + "/IY2/IC3/IL2", "/O/OFout/OR1/OJ1/OE2/OU2", "/M/MT3"}));
-  paths::SourceList sources;
-  paths::DestinationList destinations;
-  ASSERT_TRUE(planning::build_source_list(command_line_, 0, sources));
-  ASSERT_TRUE(planning::build_file_destinations(command_line_, destinations));
-  apply_plain_bytes_rule(command_line_, sources, destinations);
-  EXPECT_EQ(sources.head->ic + sources.head->il + sources.head->ip, 0);
-  EXPECT_TRUE(sources.head->plain_bytes);
-  const paths::DestinationEntry& d = *destinations.head;
-  EXPECT_EQ(d.newlines, records::Newlines::kUnchanged);
-  EXPECT_EQ(d.mark.handling, records::MarkHandling::kKeepSources);
-  EXPECT_EQ(d.end_of_file, records::EndOfFile::kLikeFirstSource);
-  EXPECT_EQ(d.existing, paths::Existing::kOverwrite);
-  EXPECT_EQ(command_line_.counts.message_type, 2);
 }
 
 }  // namespace

@@ -1,22 +1,19 @@
 #include "platform/fault_injection.h"
 
-#include <unistd.h>
-
-#include <filesystem>
-#include <fstream>
 #include <string>
 
 #include <gtest/gtest.h>
 
 #include "platform/platform.h"
+#include "support/files.h"
 
 namespace peltrix::platform {
 namespace {
 
 TEST(FaultInjectionTest, OnlyTheArmedCallOfTheArmedOperationFails) {
-  const std::string path =
-      (std::filesystem::temp_directory_path() / ("peltrix-fault-" + std::to_string(getpid()))).string();
-  std::ofstream(path) << "x";
+  testing::TempFolder folder;
+  const std::string path = folder / "x";
+  testing::write_file(path, "x");
 
   faults::arm(faults::Operation::kOpen, 2, kErrorAccessDenied);
   const FileHandle first = open_file(path.c_str(), kGenericRead, 0, kOpenExisting, kAttributeNormal);
@@ -38,7 +35,6 @@ TEST(FaultInjectionTest, OnlyTheArmedCallOfTheArmedOperationFails) {
 
   faults::disarm();
   EXPECT_EQ(faults::calls(faults::Operation::kOpen), 0u);
-  std::filesystem::remove(path);
 }
 
 }  // namespace

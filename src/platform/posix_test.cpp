@@ -1,40 +1,23 @@
-#include <grp.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include <gtest/gtest.h>
 
 #include "platform/platform.h"
+#include "support/files.h"
 
 namespace peltrix::platform {
 namespace {
 
 class PosixTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    root_ = std::filesystem::temp_directory_path() / ("peltrix-posix-" + std::to_string(getpid()));
-    std::filesystem::remove_all(root_);
-    std::filesystem::create_directories(root_ / "sub");
-  }
-  void TearDown() override { std::filesystem::remove_all(root_); }
+  void SetUp() override { testing::make_folders(root_ / "sub"); }
+  std::string at(const std::string& name) const { return root_ / name; }
+  static void put(const std::string& path, const std::string& bytes) { testing::write_file(path, bytes); }
+  static std::string get(const std::string& path) { return testing::read_file(path); }
 
-  std::string at(const std::string& name) const { return (root_ / name).string(); }
-
-  static void put(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-  }
-  static std::string get(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-  }
-
-  std::filesystem::path root_;
+  testing::TempFolder root_;
 };
 
 TEST_F(PosixTest, MissingFileAndMissingFolderAreToldApart) {
@@ -53,19 +36,6 @@ TEST_F(PosixTest, MissingFileAndMissingFolderAreToldApart) {
   EXPECT_EQ(last_error(), kErrorFileNotFound);
   EXPECT_EQ(open_file(at("nofolder/x").c_str(), kGenericRead, 0, kOpenExisting, kAttributeNormal), kInvalidFile);
   EXPECT_EQ(last_error(), kErrorPathNotFound);
-}
-
-TEST_F(PosixTest, BackslashesSeparateFoldersAndKindsAreReported) {
-  put(at("sub/a.txt"), "hello");
-  const std::string typed = root_.string() + "\\sub\\a.txt";
-  PathStatus status;
-  ASSERT_TRUE(path_status(typed.c_str(), &status));
-  EXPECT_EQ(status.kind, PathKind::kFile);
-  EXPECT_EQ(status.size, 5);
-  ASSERT_TRUE(path_status(at("sub").c_str(), &status));
-  EXPECT_EQ(status.kind, PathKind::kFolder);
-  ASSERT_TRUE(path_status("/dev/null", &status));
-  EXPECT_EQ(status.kind, PathKind::kOther);
 }
 
 TEST_F(PosixTest, SecondExclusiveOpenFailsAndLeavesTheFileUntouched) {
@@ -120,60 +90,6 @@ TEST_F(PosixTest, DispositionsFollowCreateFile) {
   EXPECT_EQ(last_error(), kErrorAccessDenied);
 }
 
-TEST_F(PosixTest, PermissionsGoOverWithoutTheOwnerAProcessMayNotGive) {
-  if (geteuid() != 0) GTEST_SKIP() << "a file of another owner needs root to make";
-  put(at("original"), "x");
-  ASSERT_EQ(chown(at("original").c_str(), 4321, 4321), 0);
-  ASSERT_EQ(chmod(at("original").c_str(), 06751), 0);
-  ASSERT_EQ(chmod(root_.c_str(), 0777), 0);
-  // An unprivileged process: the refused owner and group are no failure, and
-  // the set-id bits, which were for them, do not come along.
-  EXPECT_EXIT(
-      {
-        if (setgroups(0, nullptr) != 0 || setgid(65534) != 0 || setuid(65534) != 0) std::_Exit(2);
-        const FileHandle copy = open_file(at("copy").c_str(), kGenericRead | kGenericWrite, 0, kCreateNew, 0);
-        struct stat st {};
-        const bool given = copy_permissions(at("original").c_str(), copy) && fstat(static_cast<int>(copy), &st) == 0;
-        std::_Exit(given && (st.st_mode & 07777) == 0751 && st.st_uid == 65534 ? 0 : 1);
-      },
-      ::testing::ExitedWithCode(0), "");
-}
-
-TEST_F(PosixTest, ReadFillsTheBufferUntilTheEnd) {
-  put(at("data.bin"), std::string(5000, 'x'));
-  const FileHandle file = open_file(at("data.bin").c_str(), kGenericRead, 0, kOpenExisting, kAttributeNormal);
-  ASSERT_NE(file, kInvalidFile);
-  char buffer[4096];
-  uint32_t count = 0;
-  ASSERT_TRUE(read_file(file, buffer, sizeof buffer, &count));
-  EXPECT_EQ(count, 4096u);
-  ASSERT_TRUE(read_file(file, buffer, sizeof buffer, &count));
-  EXPECT_EQ(count, 904u);
-  ASSERT_TRUE(read_file(file, buffer, sizeof buffer, &count));
-  EXPECT_EQ(count, 0u);
-  ASSERT_TRUE(close_file(file));
-}
-
-TEST_F(PosixTest, TwoNamesOfOneFileHaveOneIdentity) {
-  put(at("a.txt"), "one");
-  put(at("b.txt"), "one");
-  std::filesystem::create_hard_link(at("a.txt"), at("sub/link.txt"));
-
-  auto identity_of = [](const std::string& path) {
-    const FileHandle file = open_file(path.c_str(), kGenericRead, 0, kOpenExisting, kAttributeNormal);
-    EXPECT_NE(file, kInvalidFile);
-    FileInformation info;
-    EXPECT_TRUE(file_information(file, &info));
-    EXPECT_TRUE(close_file(file));
-    return info;
-  };
-  const FileInformation a = identity_of(at("a.txt"));
-  EXPECT_EQ(a.identity, identity_of(at("sub/link.txt")).identity);
-  EXPECT_EQ(a.links, 2u);
-  EXPECT_EQ(a.size, 3u);
-  EXPECT_NE(a.identity, identity_of(at("b.txt")).identity);
-}
-
 TEST_F(PosixTest, FullPathIsAbsoluteAndLexicallyNormal) {
   char out[kMaxPath + 1];
   ASSERT_TRUE(full_path("\\tmp\\x\\..\\y\\.\\\\z.txt", out, sizeof out));
@@ -195,7 +111,7 @@ TEST_F(PosixTest, FullPathIsAbsoluteAndLexicallyNormal) {
 
   // The long form of an existing path is the path as typed.
   put(at("sub/long.txt"), "");
-  const std::string typed = root_.string() + "\\sub\\long.txt";
+  const std::string typed = root_.path() + "\\sub\\long.txt";
   EXPECT_EQ(long_path(typed.c_str(), out, sizeof out), typed.size());
   EXPECT_EQ(std::string(out), typed);
   char tiny[4];
@@ -218,24 +134,10 @@ TEST_F(PosixTest, RenameNeverReplacesAnExistingName) {
   EXPECT_EQ(last_error(), kErrorFileNotFound);
 }
 
-TEST_F(PosixTest, FoldersAreMadeOneLevelAtATime) {
-  EXPECT_NE(make_folder(at("x/y").c_str()), 0);
-  EXPECT_EQ(last_error(), kErrorPathNotFound);
-  EXPECT_EQ(make_folder(at("x").c_str()), 0);
-  EXPECT_EQ(make_folder(at("x/y").c_str()), 0);
-  EXPECT_NE(make_folder(at("x").c_str()), 0);
-  EXPECT_EQ(last_error(), kErrorAlreadyExists);
-
-  put(at("x/y/f.txt"), "");
-  EXPECT_EQ(remove_file(at("x/y/f.txt").c_str()), 0);
-  EXPECT_NE(remove_file(at("x/y/f.txt").c_str()), 0);
-  EXPECT_EQ(last_error(), kErrorFileNotFound);
-}
-
 TEST_F(PosixTest, ListingIsSortedAndTellsFoldersFromFiles) {
   put(at("sub/b.txt"), "bb");
   put(at("sub/a.txt"), "a");
-  std::filesystem::create_directory(at("sub/c"));
+  testing::make_folders(at("sub/c"));
   const std::string pattern = at("sub") + "\\*";
   FindItem item;
   FindSearch* search = find_first(pattern.c_str(), &item);
@@ -255,28 +157,6 @@ TEST_F(PosixTest, ListingIsSortedAndTellsFoldersFromFiles) {
   EXPECT_EQ(folders, (std::vector<bool>{true, true, false, false, true}));
 
   EXPECT_EQ(find_first((at("none") + "\\*").c_str(), &item), nullptr);
-}
-
-TEST_F(PosixTest, SystemTextsEndWithCrLfAndUnknownCodesHaveNone) {
-  char text[1024];
-  const uint32_t length = system_message(kErrorFileNotFound, text, sizeof text);
-  ASSERT_GT(length, 2u);
-  EXPECT_EQ(std::string(text), "指定されたファイルが見つかりません。\r\n");
-  for (uint32_t code : {kErrorPathNotFound, kErrorAccessDenied, kErrorSharingViolation, kErrorFileExists,
-                        kErrorBrokenPipe, kErrorDiskFull, kErrorAlreadyExists, kErrorFilenameTooLong}) {
-    EXPECT_GT(system_message(code, text, sizeof text), 0u) << code;
-  }
-  EXPECT_EQ(system_message(0x20000000u | 9999u, text, sizeof text), 0u);
-  EXPECT_EQ(last_error(), 317u);
-}
-
-TEST(PosixSeparators, TheLastSeparatorIsFoundWhateverItsKind) {
-  const char* path = "a\\b/c\\d.txt";
-  EXPECT_EQ(last_folder_separator(path), path + 5);
-  EXPECT_EQ(last_folder_separator("plain.txt"), nullptr);
-  EXPECT_TRUE(is_folder_separator('\\'));
-  EXPECT_TRUE(is_folder_separator('/'));
-  EXPECT_FALSE(is_folder_separator(':'));
 }
 
 }  // namespace
