@@ -49,6 +49,8 @@ void finish_skip(RecordCounters& counters, uint64_t& count, TransformState& stat
   if (counters.records_to_skip > 0) {
     count = 0;
     state.window_end = 0;
+  } else {
+    counters.skip_ended = true;
   }
   state.block_record_count = count;
   if (state.last_block && count == 0) state.zero_record = true;
@@ -130,10 +132,11 @@ void skip_records(const uint8_t* data, int64_t length, uint32_t& output_length, 
   uint64_t count = 0;
   const UnitCount found = count_lf(data, length, units, state);
   if (counters.records_to_skip <= 0) {
-    count = found.units + (has_final_record(found, length, state) ? 1 : 0);
-  } else {
-    skip_through(data, length, output_length, units, found, false, counters, state, count);
+    // After the skip: the records are only counted.
+    state.block_record_count = found.units + (has_final_record(found, length, state) ? 1 : 0);
+    return;
   }
+  skip_through(data, length, output_length, units, found, false, counters, state, count);
   finish_skip(counters, count, state);
 }
 

@@ -1,5 +1,6 @@
 #include "records/record_transform.h"
 
+#include <algorithm>
 #include <cassert>
 #include <cstring>
 
@@ -64,7 +65,7 @@ void finish_conversion(uint32_t& output_length, uint64_t count, const ConvertedD
 }  // namespace
 
 TransformMode choose_mode(Newlines newlines, const RecordCounters& counters, bool count_records) {
-  const bool skips = counters.records_to_skip != 0;
+  const bool skips = counters.records_to_skip != 0 || (count_records && counters.skip_ended);
   const bool limits = counters.record_limit != 0;
   if (skips && limits) return TransformMode::kSkippingAndLimiting;
   if (skips) return TransformMode::kSkipping;
@@ -92,14 +93,25 @@ void convert(const uint8_t* data, uint32_t length, uint32_t& output_length, Tran
   ConvertedData out(data, settings);
   uint64_t count = 0;
   int64_t position = 0;
-  const ScanEnd end = scan_units(data, end_of_data, found, alignment, here.beyond,
-                                 [&](int64_t start, int64_t unit_end) {
-                                   out.copy(position, start);
-                                   ++count;
-                                   if (!split_unit_waits || unit_end <= end_of_data) out.append(written);
-                                   position = unit_end;
-                                   return true;
-                                 });
+  // The bytes that end a unit of the previous block are no record of this one.
+  const int64_t rest = std::min<int64_t>(state.unit_rest, end_of_data);
+  state.unit_rest = 0;
+  ScanEnd end = scan_units(data, end_of_data, found, alignment, here.beyond,
+                           [&](int64_t start, int64_t unit_end) {
+                             out.copy(position, start);
+                             ++count;
+                             if (!split_unit_waits || unit_end <= end_of_data) {
+                               out.append(written);
+                             } else {
+                               state.unit_rest = static_cast<uint32_t>(unit_end - end_of_data);
+                             }
+                             position = unit_end;
+                             return true;
+                           });
+  if (end.tail_start < rest) {
+    end.tail_start = rest;
+    end.tail = rest < end_of_data;
+  }
   const bool final_record = state.last_block && end.tail && tail_takes_newline(data, end_of_data, end, units.eof);
   int64_t record_end = end_of_data;
   if (final_record && record_end - end.tail_start > units.eof.length &&

@@ -11,6 +11,9 @@ namespace peltrix::records {
 struct RecordCounters {
   int64_t records_to_skip = 0;
   int64_t record_limit = 0;
+  // The skip has ended: a count goes on by its rules (a closing lone
+  // end-of-file unit is a record), wherever the skip ended.
+  bool skip_ended = false;
 };
 
 // Per source: bytes still to skip (/IT, /IA) and bytes still allowed (/IB,
@@ -26,6 +29,7 @@ struct TransformState {
   int64_t window_start = 0;         // output: bytes [window_start, window_end) of the data
   int64_t window_end = 0;
   bool rewritten = false;  // the output is the converted data, not a window of the input
+  uint32_t unit_rest = 0;  // bytes the next block begins with that end a unit converted in this one
   bool stop = false;       // a limit was reached: read no further block of this source
   bool zero_record = false;  // a record skip swallowed the rest of a source (never cleared)
   bool zero_byte = false;    // a byte skip swallowed the rest of a source (never cleared)
