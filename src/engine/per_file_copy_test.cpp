@@ -6,6 +6,7 @@
 
 #include "engine/test_support.h"
 #include "paths/value_flags.h"
+#include "platform/fault_injection.h"
 
 namespace peltrix::engine {
 namespace {
@@ -37,6 +38,21 @@ TEST(PerFileCopyTest, ARepeatedSourceFollowsItsFirstCopyWithoutItsMark) {
     EXPECT_EQ(copy.get("b.out"), bom + "two\n");
     EXPECT_EQ(repeats[0].record_count, skip == 0 ? 4u : 0u);
   }
+}
+
+// A write that succeeds without taking a byte ends the copy as a full disk
+// instead of trying again for ever.
+TEST(PerFileCopyTest, AWriteThatTakesNothingIsAFullDisk) {
+  testing::CopyFixture copy;
+  copy.put("a", "x\n");
+  copy.source("a");
+  copy.destination("a.out");
+  copy.choose_units(records::kCodeUtf8, 0);
+  platform::faults::arm(platform::faults::Operation::kWrite, 1, platform::faults::kTakesNothing);
+  EXPECT_FALSE(per_file_copy(copy.sources, copy.destinations, nullptr, copy.run));
+  EXPECT_EQ(platform::faults::calls(platform::faults::Operation::kWrite), 1u);
+  platform::faults::disarm();
+  EXPECT_EQ(copy.get("a.out"), "");
 }
 
 }  // namespace

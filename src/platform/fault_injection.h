@@ -12,6 +12,9 @@ inline constexpr int kOperationCount = 11;
 
 // From now on, the nth call (1-based) of operation fails with error.
 void arm(Operation operation, uint64_t nth, uint32_t error);
+// Armed as the error of a write: the write succeeds and takes no byte (a
+// device that makes no progress).
+inline constexpr uint32_t kTakesNothing = 0;
 // From now on, action runs just before the nth call (1-based) of
 // operation, which then goes ahead: lets a test change a file mid-run.
 void arm_action(Operation operation, uint64_t nth, void (*action)());

@@ -131,7 +131,7 @@ bool read_file(FileHandle file, void* buffer, uint32_t size, uint32_t* read_coun
 
 bool write_file(FileHandle file, const void* buffer, uint32_t size, uint32_t* written_count) {
   *written_count = 0;
-  if (faults::fires(faults::Operation::kWrite)) return false;
+  if (faults::fires(faults::Operation::kWrite)) return last_error() == faults::kTakesNothing;
   DWORD n = 0;
   const BOOL ok = WriteFile(to_handle(file), buffer, size, &n, nullptr);
   *written_count = n;
