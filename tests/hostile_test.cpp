@@ -1,8 +1,7 @@
 // Runs under hostile conditions: other programs changing or holding files
-// mid-run, failures at the last moment, a full disk. Each is refused or
-// reported, and no source byte is lost.
+// mid-run, failures at the last moment. Each is refused or reported, and
+// no source byte is lost.
 
-#include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -160,29 +159,6 @@ TEST_F(HostileTest, FilesHeldByAnotherProgramAreLeftAlone) {
   }
   EXPECT_EQ(run({"/I/IFa.txt", "/O/OFheld.txt/OU2"}).status, 0);
   EXPECT_EQ(get("held.txt"), "alpha\n");
-}
-
-TEST_F(HostileTest, AFullDiskStopsEveryCopyWithTheSourcesIntact) {
-  put("disk/", "");
-  if (mount("tmpfs", (folder_ / "disk").c_str(), "tmpfs", 0, "size=1m") != 0) GTEST_SKIP() << "no tmpfs here";
-  const std::string half = big().substr(0, 700000);
-  put({{"a.txt", half}, {"b.txt", half}, {"tree/a.txt", half}, {"tree/sub/b.txt", half}, {"disk/in.txt", half}});
-  const RunResult joined = run({"/I/IFa.txt;b.txt", "/O/OFdisk\\joined.txt"});
-  const RunResult per_file = run({"/I/IDtree", "/S", "/N", "/O/ODdisk\\copy"});
-  fs::remove(folder_ / "disk/joined.txt");
-  fs::remove_all(folder_ / "disk/copy");
-  // In place: the original stays under its backup name.
-  const RunResult in_place = run({"/I/IFdisk\\in.txt", "/O/OFdisk\\in.txt/OU2/OR2"});
-  const bool backup_kept = read_file(folder_ / ("disk/in" + stamp_ + "0001.txt")) == half;
-  umount2((folder_ / "disk").c_str(), MNT_DETACH);
-  for (const RunResult* result : {&joined, &per_file, &in_place}) {
-    EXPECT_EQ(result->status, 1);
-    EXPECT_NE(result->err.find("システムエラーコード=112\n"), std::string::npos) << result->err;
-  }
-  EXPECT_EQ(joined.err.substr(0, 7), "E809-1 ");
-  EXPECT_EQ(per_file.err.substr(0, 7), "E810-1 ");
-  EXPECT_TRUE(backup_kept);
-  for (const char* name : {"a.txt", "b.txt", "tree/a.txt", "tree/sub/b.txt"}) EXPECT_TRUE(same_bytes(half, get(name)));
 }
 
 // Shrinks the source to kShrunk bytes.

@@ -22,9 +22,6 @@ std::string m(int code, const std::vector<std::string>& lines) { return message(
 std::string twice(int code, const std::string& name) {
   return m(code, {name + "を複数個指定しています。", name + "はひとつ指定してください。"});
 }
-std::string no_value(int code, const std::string& name) {
-  return m(code, {name + "に値の指定がありません。", name + "に値を指定してください。"});
-}
 std::string invalid(int code, const std::string& group, const std::string& shown) {
   return m(code, {"1番目の/" + group + "に無効な指定をしています。 " + shown, "/" + group + "の指定を変更してください。"});
 }
@@ -89,7 +86,7 @@ std::vector<Refusal> refusals() {
       {{"/Mx"}, m(27, {"/Mに無効な指定をしています。", "/Mの指定を変更してください。"})},
       {{"/n", "/N", "/X"}, twice(1, "/N")},
       {{"/I/IFa.txt", "/i/IFb.txt"}, m(2, {"/Iを複数個指定しています。", "/Iはひとつ指定してください。"})},
-      {{"/I/if"}, no_value(9, "/IF")},
+      {{"/I/if"}, m(9, {"/IFに値の指定がありません。", "/IFに値を指定してください。"})},
       {{"/I/ic1/Ic2"}, m(10, {"1番目の/Iに/ICを複数個指定しています。", "/ICはひとつ指定してください。"})},
       {{"/o/or1/Or2"}, twice(21, "/OR")},
       {{"/I/IL5/IT10"}, place(11, "I", "IL", "IT")},

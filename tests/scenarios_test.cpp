@@ -156,8 +156,6 @@ const std::vector<Scenario>& scenarios() {
          {"/I/IFa.txt;b.txt;c.txt", "/O/OFx.txt;y.txt"}, {{"x.txt", a + "middle\r\n" + c}, {"y.txt", a + "middle\r\n" + c}}},
         {"newlines only, doubled", {{"lf.bin", std::string(2 * kBlock, '\n')}}, {"/I/IFlf.bin", "/O/OFout.bin/OR2"},
          {{"out.bin", repeat("\r\n", 2 * kBlock)}}},
-        {"UTF-16 big-endian CR LF to LF", {{"wide.txt", "\xFE\xFF" + widen(lines(100000, "\r\n"), 2, true)}},
-         {"/I/IFwide.txt", "/O/OFout.txt/OR1"}, {{"out.txt", "\xFE\xFF" + widen(lines(100000), 2, true)}}},
         {"megabytes skipped and taken", {{"r.txt", r}}, {"/I/IFr.txt/IA1/IM1", "/O/OFout.txt"}, {{"out.txt", r.substr(kBlock, kBlock)}}},
         {"records skipped and limited", {{"in.txt", "a\nb\nc\nd\n"}}, {"/I/IFin.txt/IL1/IP2", "/O/OFout.txt"}, {{"out.txt", "b\nc\n"}}},
         {"a record skip past the end", {{"in.txt", "a\nb\nc\n"}}, {"/I/IFin.txt/IL5", "/O/OFout.txt", "/M/MT1"}, {{"out.txt", ""}},
@@ -166,15 +164,9 @@ const std::vector<Scenario>& scenarios() {
          "I001-3 コピー元1個，コピー先1個のファイルのコピーが完了しました。\n"},
         {"a byte skip of the whole source", {{"in.bin", "wxyz"}}, {"/I/IFin.bin/IT4", "/O/OFout.bin"}, {{"out.bin", ""}},
          no_bytes},
-        {"the report of a copy to standard output", {{"a.txt", "1\n2\n"}, {"b.txt", "3\n"}}, {"/I/IFa.txt;b.txt", "/M/MT3"}, {},
-         "1\n2\n3\n", done(2, 1) + "I001-2 0001 0000000003 STDOUT\n"},
         {"plain bytes switch records off", {{"in.txt", "one\ntwo\n"}}, {"/I/IFin.txt/IY2/IL5", "/O/OFout.txt", "/M/MT3"},
          {{"out.txt", "one\ntwo\n"}}, done(1, 1) + "I001-2 0001 $/out.txt\n"},
         // Marks and end-of-file characters.
-        {"later sources lose their marks", {{"a.txt", kMark + "one\n"}, {"b.txt", kMark + "two\n"}},
-         {"/I/IFa.txt;b.txt", "/O/OFout.txt"}, {{"out.txt", kMark + "one\ntwo\n"}}},
-        {"/OJ1 marks every destination", {{"a.txt", "one\n"}, {"b.txt", "two\n"}}, {"/I/IFa.txt;b.txt", "/O/OFo1.txt;o2.txt/OJ1"},
-         {{"o1.txt", kMark + "one\ntwo\n"}, {"o2.txt", kMark + "one\ntwo\n"}}},
         {"an empty first source leaves mark and code to the next", {{"empty.txt", ""}, {"wide.txt", "\xFF\xFE" "a\0\r\0\n\0"s}},
          {"/I/IFempty.txt;wide.txt", "/O/OFout.txt/OR1"}, {{"out.txt", "\xFF\xFE" "a\0\n\0"s}}},
         {"/OJ3 reads the sources as UTF-16 big-endian", {{"wide.txt", "\x0A\x41\x00\x0A\x00\x62\x00\x0A"s}},
@@ -196,8 +188,6 @@ const std::vector<Scenario>& scenarios() {
          {{"old.data/README" + stamp + "0001", "readme\n"}}},
         {"a file named twice in place is moved once and read twice", {{"data.txt", "one\n"}},
          {"/I/IFdata.txt;data.txt", "/W", "/O/OFdata.txt/OU2"}, {{"data.txt", "one\none\n"}}},
-        {"a destination of the same size is another file", {{"x/b.txt", "XB\n"}, {"out/b.txt", "YZ\n"}},
-         {"/I/IFx\\b.txt", "/O/OFout\\b.txt/OU2"}, {{"out/b.txt", "XB\n"}}},
         // The command line and its rules.
         {"case, empty pieces and names", ab, {"/i//iFa.txt;;b.txt;///IC3/"}, {}, kAlpha + "beta\n"},
         {"leading zeros, standard output named", ab, {"/I/IFa.txt", "/O/OJ0007/OE3"}, {}, kAlpha},
@@ -320,6 +310,7 @@ TEST_P(FaultMatrix, EveryFailedCallIsReportedAndLosesNoSourceByte) {
     }
   }
   EXPECT_GT(runs, 0);
+  std::printf("%s: %d calls failed in turn\n", s.name.c_str(), runs);
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, FaultMatrix, ::testing::Range(0, 10));
