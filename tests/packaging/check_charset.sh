@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
 # Checks the message character set: the UTF-8 build prints the texts of the
-# default (CP932) build in UTF-8, byte for byte what iconv makes of them, and configuring refuses any other character set and
-# a UTF-8 build of the tests.
+# default (CP932) build in UTF-8, byte for byte what iconv makes of them,
+# and configuring refuses any other character set and a UTF-8 build of the
+# tests.
 #   tests/packaging/check_charset.sh CP932_EXE UTF8_EXE
 set -u
 # shellcheck source=tests/support/checks.sh
 . "$(dirname "$(readlink -f "$0")")/../support/checks.sh"
 cp932=$(readlink -f "$1")
 utf8=$(readlink -f "$2")
-
 
 "$cp932" '/?' >"$work/cp932.usage" </dev/null
 check "CP932 usage status 0" test $? = 0
