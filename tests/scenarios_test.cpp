@@ -135,6 +135,9 @@ const std::vector<Scenario>& scenarios() {
     const std::string c = random_text(2 * kBlock + 3, 2);
     const std::string r = random_text(2 * kBlock + 100, 3);
     const std::string long_folder(260 - kRootLength - 7, 'o');
+    const std::string deep(200, 'p');
+    const std::string path260 = deep + "/" + std::string(58 - kRootLength, 'f');
+    const std::string path246 = deep + "/" + std::string(44 - kRootLength, 'g');  // its backup name: 260
     const std::string long_argument = "/X" + std::string(100000, 'x');
     const std::string stdout_source = message(130, {"次のコピー先は，バックアップを経由せずに読み込むコピー元と同じファイルです。",
                                                     "STDOUT", "コピー元と異なるファイルをコピー先に指定してください。"});
@@ -206,6 +209,10 @@ const std::vector<Scenario>& scenarios() {
          {{"out/x/y/", ""}, {"out/z/", ""}}, done(0, 0)},
         {"300 files with repeats allowed", many, {"/I/IDmany", "/W", "/N", "/O/ODout", "/M/MT3"}, many_copied, many_report},
         {"a destination name of 260 bytes", ab, {"/I/IFa.txt", "/O/OD" + long_folder}, {{long_folder + "/a.txt", kAlpha}}},
+        {"a source path of 260 bytes", {{path260, "x\n"}}, {"/I/IF" + typed(path260)}, {}, "x\n"},
+        {"a scanned path of 260 bytes", {{path260, "x\n"}}, {"/I/ID" + deep}, {}, "x\n"},
+        {"a backup name of 260 bytes", {{path246, "x\r\n"}}, {"/I/IF" + typed(path246), "/O/OF" + typed(path246) + "/OU2/OR1"},
+         {{path246, "x\n"}}},
         {"'..' behind a link is the name beside the link", {{"lnk", "-> d/e"}, {"d/e/", ""}, {"f.txt", "one\n"}, {"d/out.txt", "old"}},
          {"/I/IFlnk\\..\\f.txt", "/O/OFlnk\\..\\out.txt", "/M/MT3"}, {{"out.txt", "one\n"}}, done(1, 1) + counted(1, 1, "$/out.txt")},
         {"folders listed and made beside the link", {{"lnk", "-> d/e"}, {"d/e/", ""}, {"tree/f.txt", "one\n"}},
