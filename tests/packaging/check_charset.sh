@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Checks the message character set: the default build prints CP932, the
-# UTF-8 build prints the same texts in UTF-8, byte for byte what iconv makes
-# of the CP932 output, and configuring refuses any other character set and
-# a UTF-8 build of the tests.
+# Checks the message character set: the UTF-8 build prints the texts of the
+# default (CP932) build in UTF-8, byte for byte what iconv makes of them,
+# and configuring refuses any other character set and a UTF-8 build of the
+# tests.
 #   tests/packaging/check_charset.sh CP932_EXE UTF8_EXE
 set -u
 # shellcheck source=tests/support/checks.sh
@@ -10,20 +10,10 @@ set -u
 cp932=$(readlink -f "$1")
 utf8=$(readlink -f "$2")
 
-line_hex() { sed -n "$2p" "$1" | od -An -tx1 | tr -d ' \n'; }
-
 "$cp932" '/?' >"$work/cp932.usage" </dev/null
 check "CP932 usage status 0" test $? = 0
 "$utf8" '/?' >"$work/utf8.usage" </dev/null
 check "UTF-8 usage status 0" test $? = 0
-
-# Line 31: three full-width middle dots, 81 45 in CP932 and E3 83 BB in UTF-8;
-# line 2: three half-width ones, A5 and EF BD A5.
-check "CP932 line 31 full-width dots" grep -q 814581458145 <<<"$(line_hex "$work/cp932.usage" 31)"
-check "UTF-8 line 31 full-width dots" grep -q e383bbe383bbe383bb <<<"$(line_hex "$work/utf8.usage" 31)"
-check "UTF-8 line 31 has no CP932 dot" bash -c "! grep -q 8145 <<<'$(line_hex "$work/utf8.usage" 31)'"
-check "CP932 line 2 half-width dots" grep -q 'a5a5a55d' <<<"$(line_hex "$work/cp932.usage" 2)"
-check "UTF-8 line 2 half-width dots" grep -q 'efbda5efbda5efbda55d' <<<"$(line_hex "$work/utf8.usage" 2)"
 
 check "UTF-8 usage is valid UTF-8" iconv -f UTF-8 -t UTF-8 "$work/utf8.usage" -o /dev/null
 iconv -f CP932 -t UTF-8 "$work/cp932.usage" >"$work/converted.usage"

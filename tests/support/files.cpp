@@ -1,17 +1,15 @@
 #include "support/files.h"
 
 #include <fcntl.h>
+#include <stdlib.h>
 #include <sys/file.h>
 #include <unistd.h>
-
-#include <stdlib.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <stdexcept>
 
 namespace peltrix::testing {
@@ -34,9 +32,11 @@ void write_file(const std::string& path, const std::string& bytes) {
 }
 
 std::string read_file(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
+  std::ifstream file(path, std::ios::binary | std::ios::ate);
   if (!file) throw std::runtime_error("cannot read " + path);
-  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+  std::string bytes(static_cast<size_t>(file.tellg()), '\0');
+  file.seekg(0).read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  return bytes;
 }
 
 bool exists(const std::string& path) { return std::filesystem::exists(path); }
@@ -49,10 +49,6 @@ std::string typed(const std::string& path) {
   return result;
 }
 
-}  // namespace peltrix::testing
-
-namespace peltrix::testing {
-
 std::string run_date_stamp() {
   const std::time_t now = std::time(nullptr);
   std::tm local{};
@@ -63,12 +59,9 @@ std::string run_date_stamp() {
 }
 
 std::string widen(const std::string& text, int width, bool big_endian) {
-  std::string wide;
-  for (char c : text) {
-    std::string unit(static_cast<size_t>(width), '\0');
-    unit[big_endian ? static_cast<size_t>(width - 1) : 0] = c;
-    wide += unit;
-  }
+  const size_t step = static_cast<size_t>(width);
+  std::string wide(text.size() * step, '\0');
+  for (size_t i = 0; i < text.size(); ++i) wide[i * step + (big_endian ? step - 1 : 0)] = text[i];
   return wide;
 }
 

@@ -23,16 +23,19 @@ std::set<int> open_descriptors() {
 
 }  // namespace
 
-RunResult run_in_process(const std::vector<std::string>& args) {
+RunResult run_in_process(const std::vector<std::string>& args, const std::string& folder) {
   std::vector<const char*> argv{"peltrix"};
   for (const std::string& arg : args) argv.push_back(arg.c_str());
   const std::set<int> before = open_descriptors();
+  const std::filesystem::path home = std::filesystem::current_path();
+  std::filesystem::current_path(folder);
   ::testing::internal::CaptureStdout();
   ::testing::internal::CaptureStderr();
   RunResult result;
   result.status = driver::run(static_cast<int>(argv.size()), argv.data());
   result.out = ::testing::internal::GetCapturedStdout();
   result.err = ::testing::internal::GetCapturedStderr();
+  std::filesystem::current_path(home);
   for (int fd : open_descriptors()) {
     if (before.count(fd) == 0) close(fd);
   }

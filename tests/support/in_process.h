@@ -9,9 +9,9 @@
 
 namespace peltrix::testing {
 
-// Runs args (without the program name) with standard output and error
-// captured. Files a failed run leaves open (its process would end there)
-// are closed afterwards.
-RunResult run_in_process(const std::vector<std::string>& args);
+// Runs args (without the program name) in folder with standard output and
+// error captured. Files a failed run leaves open (its process would end
+// there) are closed afterwards.
+RunResult run_in_process(const std::vector<std::string>& args, const std::string& folder);
 
 }  // namespace peltrix::testing

@@ -1,28 +1,25 @@
-// Runs the built program in a folder of its own and captures what it says.
+// Runs the built program and captures what it says.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
-
-#include "support/files.h"
 
 namespace peltrix::testing {
 
 struct RunResult {
-  int status = -1;       // exit status, or -1 when the program did not exit normally
-  std::string out;       // bytes written to standard output
-  std::string err;       // bytes written to standard error
+  int status = -1;  // exit status, or -1 when the program did not exit normally
+  std::string out;  // bytes written to standard output
+  std::string err;  // bytes written to standard error
 };
 
 struct RunOptions {
-  std::string folder;              // working folder; the test's own when empty
-  bool stdout_to_dev_full = false; // standard output on /dev/full
-  bool stdout_closed = false;      // standard output closed
-  std::string stdout_file = {};    // standard output on this file: read and write at its start
-  bool stdout_appends = false;     // ... or appending to it
-  uint64_t stack_limit = 0;        // RLIMIT_STACK; a huge one leaves no room for a second thread
-  bool pipes_non_blocking = false;  // standard output and error non-blocking pipes, first read after a pause
-  unsigned long file_size_limit = 0;  // the program's largest file in bytes (RLIMIT_FSIZE); none when 0
+  std::string folder = {};      // working folder
+  std::string stdout_path = {};  // standard output: a pipe when empty, closed when "-", else this file,
+  bool stdout_appends = false;  // read and written at its start, or appended to
+  uint64_t stack_limit = 0;     // RLIMIT_STACK; a huge one leaves no room for a second thread
+  uint64_t file_size_limit = 0;  // RLIMIT_FSIZE in bytes; none when 0
+  bool pipes_non_blocking = false;  // standard output and error non-blocking, first read after a pause
 };
 
 // Runs the program with args (without the program name).

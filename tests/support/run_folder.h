@@ -1,46 +1,54 @@
-// A test that runs the built program in a temporary folder of its own and
-// looks at the files it leaves there.
+// The temporary folder every end-to-end test runs the program in: filled
+// from a table of files, read back as one, and the program's words with the
+// folder's path in them.
 #pragma once
 
-#include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "support/files.h"
+#include "support/in_process.h"
 #include "support/process.h"
 
 namespace peltrix::testing {
 
+using Args = std::vector<std::string>;
+// Names relative to the folder, with '/'. A name ending in '/' is an empty
+// folder; contents "-> target" make a symbolic link, "=> name" a hard link
+// to the folder's file name; anything else is a file's bytes.
+using Files = std::map<std::string, std::string>;
+
+// The lines of message code, given without their "Exxx-n " prefix.
+std::string message(int code, const std::vector<std::string>& lines);
+// Equal bytes; a mismatch shows where, not megabytes.
+::testing::AssertionResult same_bytes(const std::string& expected, const std::string& actual);
+// The same names with the same contents; a mismatch names what differs.
+::testing::AssertionResult same_files(const Files& expected, const Files& actual);
+
 class RunFolderTest : public ::testing::Test {
  protected:
-  RunResult run(const std::vector<std::string>& args) { return run_peltrix(args, {.folder = folder_.path()}); }
+  // The built program, run in the folder.
+  RunResult run(const Args& args, RunOptions options = {}) const;
+  // The program's driver, run in this process in the folder.
+  RunResult run_here(const Args& args) const { return run_in_process(args, folder_.path()); }
 
-  // The path the program prints for name: the folder with links resolved.
-  std::string real(const std::string& name) const {
-    return (std::filesystem::canonical(folder_.path()) / name).string();
-  }
-  void put(const std::string& name, const std::string& bytes) const {
-    const std::filesystem::path path = folder_ / name;
-    std::filesystem::create_directories(path.parent_path());
-    write_file(path.string(), bytes);
-  }
+  void put(const Files& files) const;
+  void put(const std::string& name, const std::string& bytes) const { put(Files{{name, bytes}}); }
   std::string get(const std::string& name) const { return read_file(folder_ / name); }
-  bool has(const std::string& name) const { return exists(folder_ / name); }
+  // Everything below the folder, as put() takes it (files, empty folders, links).
+  Files snapshot() const;
+  // Empties the folder.
+  void clear() const;
+  // The folder as the program prints it (links resolved), joined with name.
+  std::string real(const std::string& name = "") const;
+  // text with every '$' turned into real(): a byte that no CP932 character holds.
+  std::string at(std::string text) const;
 
+  const std::string stamp_ = run_date_stamp();
   TempFolder folder_;
 };
-
-// The lines of a message whose lines are given without their "Exxx-n " prefix.
-inline std::string message(int code, const std::vector<std::string>& lines) {
-  std::string text;
-  for (size_t i = 0; i < lines.size(); ++i) {
-    char prefix[32];
-    std::snprintf(prefix, sizeof prefix, "E%03d-%zu ", code, i + 1);
-    text += prefix + lines[i] + "\n";
-  }
-  return text;
-}
 
 }  // namespace peltrix::testing

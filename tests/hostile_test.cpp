@@ -1,0 +1,216 @@
+// Runs under hostile conditions: other programs changing or holding files
+// mid-run, failures at the last moment. Each is refused or reported, and
+// no source byte is lost.
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+
+#include "platform/fault_injection.h"
+#include "support/run_folder.h"
+
+namespace peltrix::testing {
+namespace {
+
+namespace fs = std::filesystem;
+using platform::faults::Operation;
+
+// 3 MB of records, made once a test needs them.
+const std::string& big() {
+  static const std::string text = [] {
+    std::string lines;
+    for (size_t i = 0; lines.size() < 3 * 1048576 + 5; ++i) lines += "line " + std::to_string(i) + "\n";
+    return lines.substr(0, 3 * 1048576 + 5);
+  }();
+  return text;
+}
+
+std::string same_file(const std::string& destination) {
+  return message(130, {"次のコピー先は，バックアップを経由せずに読み込むコピー元と同じファイルです。", destination,
+                       "コピー元と異なるファイルをコピー先に指定してください。"});
+}
+
+class HostileTest : public RunFolderTest {};
+
+// Another program puts a link to a source in a destination's place between
+// the checks of a run and its copy, as the copy opens that path.
+struct Swap {
+  std::string destination;
+  std::string source;
+  bool hard_link = false;
+  bool done = false;
+} g_swap;
+
+void swap_at_open(const char* path, bool writes) {
+  if (g_swap.done || !writes || fs::absolute(path) != fs::path(g_swap.destination)) return;
+  g_swap.done = true;
+  fs::remove(g_swap.destination);
+  if (g_swap.hard_link) fs::create_hard_link(g_swap.source, g_swap.destination);
+  if (!g_swap.hard_link) fs::create_symlink(g_swap.source, g_swap.destination);
+}
+
+TEST_F(HostileTest, ADestinationThatBecomesASourceAfterTheChecksIsRefusedUntouched) {
+  struct Case {
+    Args args;
+    std::string destination;
+    std::string source;
+    bool hard_link;
+  };
+  const Case cases[] = {
+      {{"/I/IFsrc\\a.txt;src\\b.txt", "/O/OFold.txt/OU2"}, "old.txt", "src/a.txt", false},
+      {{"/I/IFsrc\\a.txt;src\\b.txt", "/O/OFold.txt/OU3"}, "old.txt", "src/b.txt", true},
+      {{"/I/IDsrc", "/N", "/O/ODdst/OU2"}, "dst/b.txt", "src/a.txt", false},
+  };
+  platform::faults::set_open_hook(swap_at_open);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.destination);
+    clear();
+    put({{"src/a.txt", std::string(1000000, 'a')}, {"src/b.txt", "B\n"}, {"old.txt", "old\n"}, {"dst/b.txt", "old\n"}});
+    g_swap = Swap{real(c.destination), real(c.source), c.hard_link};
+    const Files before = snapshot();
+    const RunResult result = run_here(c.args);
+    EXPECT_TRUE(g_swap.done);
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.err, same_file(real(c.destination)));
+    EXPECT_TRUE(same_bytes(before.at("src/a.txt"), get("src/a.txt")));
+    EXPECT_EQ(get("src/b.txt"), "B\n");
+  }
+  platform::faults::set_open_hook(nullptr);
+}
+
+TEST_F(HostileTest, AnInPlaceFileThatCannotReachTheDiskKeepsItsBackup) {
+  const Args args = {"/I/IFdata.txt", "/O/OFdata.txt/OU2/OR1"};
+  put("data.txt", "one\r\ntwo\r\n");
+  platform::faults::disarm();
+  ASSERT_EQ(run_here(args).status, 0);
+  const uint64_t writes = platform::faults::calls(Operation::kWrite);
+  // The last two writes put the file's data, then its folder's names, on the disk.
+  for (const uint64_t nth : {writes - 1, writes}) {
+    clear();
+    put("data.txt", "one\r\ntwo\r\n");
+    platform::faults::arm(Operation::kWrite, nth, 1117);
+    const RunResult result = run_here(args);
+    platform::faults::disarm();
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.err.substr(0, result.err.find("E137-4")),
+              message(137, {"次のコピー先ファイルの内容をディスクに書き終えることができませんでした。", real("data.txt"),
+                            "バックアップファイルは削除せずに残しました。コピー先の内容を確かめてください。"}));
+    EXPECT_TRUE(same_files({{"data.txt", "one\ntwo\n"}, {"data" + stamp_ + "0001.txt", "one\r\ntwo\r\n"}}, snapshot()));
+  }
+}
+
+TEST_F(HostileTest, AFileCopiedOntoItselfKeepsItsPermissionsOwnerAndGroup) {
+  const std::string file = folder_ / "file";
+  // Run as root, the original's owner and group are given back as well.
+  const uid_t owner = geteuid() == 0 ? 4321 : geteuid();
+  const gid_t group = geteuid() == 0 ? 4322 : getegid();
+  for (const mode_t mode : {0600, 0755}) {
+    put("file", "a\r\nb\r\n");
+    ASSERT_EQ(chmod(file.c_str(), mode), 0);
+    ASSERT_EQ(chown(file.c_str(), owner, group), 0);
+    EXPECT_EQ(run({"/I/IFfile", "/O/OFfile/OU2/OR1"}).status, 0);
+    EXPECT_EQ(get("file"), "a\nb\n");
+    struct stat copied {};
+    ASSERT_EQ(stat(file.c_str(), &copied), 0);
+    EXPECT_EQ(copied.st_mode & 07777, mode);
+    EXPECT_EQ(copied.st_uid, owner);
+    EXPECT_EQ(copied.st_gid, group);
+  }
+  // Until it has them the new file is its owner's alone: where they cannot
+  // be given (the original's status is the last one asked for), it stays so.
+  const Args args = {"/I/IFfile", "/O/OFfile/OU2"};
+  ASSERT_EQ(chmod(file.c_str(), 0640), 0);
+  platform::faults::disarm();
+  ASSERT_EQ(run_here(args).status, 0);
+  platform::faults::arm(Operation::kStatus, platform::faults::calls(Operation::kStatus), 1117);
+  const RunResult result = run_here(args);
+  platform::faults::disarm();
+  EXPECT_EQ(result.err.substr(0, 7), "E136-1 ");
+  struct stat made {};
+  ASSERT_EQ(stat(file.c_str(), &made), 0);
+  EXPECT_EQ(made.st_mode & 0777, 0600u);
+}
+
+TEST_F(HostileTest, FilesHeldByAnotherProgramAreLeftAlone) {
+  put({{"a.txt", "alpha\n"}, {"held.txt", "held\r\n"}, {"src/f.txt", "new\n"}, {"dst/f.txt", "old"}});
+  const auto sharing = [this](const std::string& what, const std::string& name) {
+    return message(816, {"次の" + what + "ファイルは，他で使用中です。", real(name), "他で使用が終了したら，再度コマンドを実行してください。",
+                         "システムエラーコード=32", "プロセスはファイルにアクセスできません。別のプロセスが使用中です。"});
+  };
+  const Files before = snapshot();
+  const auto refused = [this](const Args& args) {
+    const RunResult result = run(args);
+    EXPECT_EQ(result.status, 1);
+    return result.err;
+  };
+  {
+    const HeldFile held(folder_ / "held.txt");
+    const HeldFile held_destination(folder_ / "dst/f.txt");
+    ASSERT_TRUE(held.held() && held_destination.held());
+    EXPECT_EQ(refused({"/I/IFa.txt;held.txt"}), sharing("コピー元", "held.txt"));
+    EXPECT_EQ(refused({"/I/IFa.txt", "/O/OFheld.txt/OU2"}), sharing("コピー先", "held.txt"));
+    EXPECT_EQ(refused({"/I/IFheld.txt", "/O/OFheld.txt/OU2/OR1"}), sharing("コピー元", "held.txt"));
+    // Held while a folder copy overwrites it: the sharing message of the copy.
+    const std::string copy = refused({"/I/IDsrc", "/N", "/O/ODdst/OU2"});
+    EXPECT_EQ(copy.find("E804-1 次のコピー先ファイルは，他で使用中です。\n"), 0u) << copy;
+    EXPECT_TRUE(same_files(before, snapshot()));
+  }
+  EXPECT_EQ(run({"/I/IFa.txt", "/O/OFheld.txt/OU2"}).status, 0);
+  EXPECT_EQ(get("held.txt"), "alpha\n");
+}
+
+// Shrinks the source to kShrunk bytes.
+constexpr size_t kShrunk = 2 * 1048576 + 100;
+std::string g_shrinking;
+void shrink() { fs::resize_file(g_shrinking, kShrunk); }
+
+TEST_F(HostileTest, ASourceThatShrinksWhileItIsCopiedGivesTheBytesReallyThere) {
+  struct Case {
+    Args args;
+    Operation shrinks_at;  // the call of the copy before which the source shrinks
+    uint64_t nth;
+  };
+  // The second write is the system's copy of the middle (the first block's
+  // write is the first); the fourth read is the second block's (after the
+  // two reads of the marks).
+  const Case cases[] = {
+      {{"/I/IFa.txt", "/O/OFout.txt"}, Operation::kWrite, 2},
+      {{"/I/IFa.txt", "/O/OFout.txt", "/M/MT3"}, Operation::kWrite, 2},
+      {{"/I/IFa.txt", "/N", "/O/ODdst"}, Operation::kWrite, 2},
+      {{"/I/IFa.txt/IT1000", "/O/OFout.txt"}, Operation::kRead, 4},
+      {{"/I/IFa.txt", "/O/OFout.txt/OR2"}, Operation::kRead, 4},
+  };
+  g_shrinking = folder_ / "a.txt";
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.args[0] + " " + c.args.back());
+    // What a run over the source as it is at the end gives.
+    clear();
+    put("a.txt", big().substr(0, kShrunk));
+    const RunResult expected = run_here(c.args);
+    ASSERT_EQ(expected.status, 0) << expected.err;
+    const Files expected_files = snapshot();
+
+    clear();
+    put("a.txt", big());
+    platform::faults::arm_action(c.shrinks_at, c.nth, shrink);
+    const RunResult result = run_here(c.args);
+    platform::faults::disarm();
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.err, "");
+    EXPECT_EQ(result.out, expected.out);
+    EXPECT_TRUE(same_files(expected_files, snapshot()));
+  }
+  // Between the copies to two destinations: both get what the first got.
+  clear();
+  put("a.txt", big());
+  platform::faults::arm_action(Operation::kWrite, 4, shrink);
+  EXPECT_EQ(run_here({"/I/IFa.txt", "/O/OFone.txt;two.txt"}).status, 0);
+  platform::faults::disarm();
+  EXPECT_GE(get("one.txt").size(), kShrunk);
+  EXPECT_TRUE(same_bytes(get("one.txt"), get("two.txt")));
+}
+
+}  // namespace
+}  // namespace peltrix::testing

@@ -1,0 +1,97 @@
+#include "support/run_folder.h"
+
+#include <cstdio>
+#include <filesystem>
+
+namespace peltrix::testing {
+
+namespace fs = std::filesystem;
+
+std::string message(int code, const std::vector<std::string>& lines) {
+  std::string text;
+  for (size_t i = 0; i < lines.size(); ++i) {
+    char prefix[32];
+    std::snprintf(prefix, sizeof prefix, "E%03d-%zu ", code, i + 1);
+    text += prefix + lines[i] + "\n";
+  }
+  return text;
+}
+
+::testing::AssertionResult same_bytes(const std::string& expected, const std::string& actual) {
+  if (expected == actual) return ::testing::AssertionSuccess();
+  size_t at = 0;
+  while (at < expected.size() && at < actual.size() && expected[at] == actual[at]) ++at;
+  const size_t from = at < 40 ? 0 : at - 40;
+  return ::testing::AssertionFailure() << "sizes " << expected.size() << " and " << actual.size()
+                                       << ", first difference at " << at << ":\nexpected ..."
+                                       << expected.substr(from, 120) << "\nactual   ..." << actual.substr(from, 120);
+}
+
+::testing::AssertionResult same_files(const Files& expected, const Files& actual) {
+  std::string wrong;
+  for (const auto& [name, bytes] : expected) {
+    const auto found = actual.find(name);
+    if (found == actual.end()) wrong += " missing " + name;
+    else if (found->second != bytes && bytes != "*") wrong += " " + name + " (" + same_bytes(bytes, found->second).message() + ")";
+  }
+  for (const auto& item : actual) {
+    if (expected.count(item.first) == 0) wrong += " more " + item.first;
+  }
+  if (wrong.empty()) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "files:" << wrong;
+}
+
+RunResult RunFolderTest::run(const Args& args, RunOptions options) const {
+  options.folder = folder_.path();
+  return run_peltrix(args, options);
+}
+
+void RunFolderTest::put(const Files& files) const {
+  for (const auto& [name, bytes] : files) {
+    const fs::path path = folder_ / name;
+    fs::create_directories(path.parent_path());
+    if (name.back() == '/') {
+      fs::create_directories(path);
+    } else if (bytes.rfind("-> ", 0) == 0) {
+      fs::create_symlink(bytes.substr(3), path);
+    } else if (bytes.rfind("=> ", 0) == 0) {
+      fs::create_hard_link(folder_ / bytes.substr(3), path);
+    } else {
+      write_file(path, bytes);
+    }
+  }
+}
+
+Files RunFolderTest::snapshot() const {
+  Files files;
+  for (const fs::directory_entry& e : fs::recursive_directory_iterator(folder_.path())) {
+    const std::string name = e.path().lexically_relative(folder_.path()).string();
+    if (e.is_symlink()) {
+      files[name] = "-> " + fs::read_symlink(e.path()).string();
+    } else if (e.is_regular_file()) {
+      files[name] = read_file(e.path());
+    } else if (fs::is_empty(e.path())) {
+      files[name + "/"] = "";
+    }
+  }
+  return files;
+}
+
+void RunFolderTest::clear() const {
+  for (const fs::directory_entry& e : fs::directory_iterator(folder_.path())) fs::remove_all(e.path());
+}
+
+std::string RunFolderTest::real(const std::string& name) const {
+  const fs::path root = fs::canonical(folder_.path());
+  return (name.empty() ? root : root / name).string();
+}
+
+std::string RunFolderTest::at(std::string text) const {
+  const std::string root = real();
+  for (size_t i = text.find('$'); i != std::string::npos; i = text.find('$', i + root.size())) {
+    text.replace(i, 1, root);
+  }
+  return text;
+}
+
+}  // namespace peltrix::testing
