@@ -7,13 +7,16 @@ namespace peltrix::engine {
 
 namespace {
 
-// Whether the file held is apart from every source; false after the message.
-bool apart_from_sources(platform::FileHandle handle, const char* path, paths::SourceIdentities& sources) {
+// Whether the file held is apart from every source (its size in size);
+// false after the message.
+bool apart_from_sources(platform::FileHandle handle, const char* path, paths::SourceIdentities& sources,
+                        uint64_t& size) {
   platform::FileInformation information;
   if (!platform::file_information(handle, &information)) {
     paths::print_information_failure(path, platform::last_error());
     return false;
   }
+  size = information.size;
   switch (sources.match(information.identity)) {
     case paths::SourceIdentities::Match::kNone: return true;
     case paths::SourceIdentities::Match::kSource: paths::print_same_file_refusal(path); return false;
@@ -37,11 +40,14 @@ bool open_destination(const char* path, const DestinationOpen& how, paths::Sourc
   request.creation_disposition = overwrite ? platform::kOpenAlways : disposition;
   if (!paths::open_step(request, message_number)) return false;
   const bool existing_possible = disposition != platform::kCreateNew;
-  if (existing_possible && !apart_from_sources(request.handle, path, sources)) {
+  uint64_t size = 0;
+  if (existing_possible && !apart_from_sources(request.handle, path, sources, size)) {
     platform::close_file(request.handle);
     return false;
   }
-  if (overwrite && !platform::truncate_file(request.handle)) {
+  // An empty file (the usual new destination) is not truncated: ext4 writes
+  // out at close every file that was truncated to nothing.
+  if (overwrite && size != 0 && !platform::truncate_file(request.handle)) {
     const uint32_t error = platform::last_error();
     platform::close_file(request.handle);
     paths::report_open_failure(request, message_number, error);

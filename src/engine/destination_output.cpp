@@ -40,10 +40,9 @@ bool write_all(const paths::DestinationEntry& d, const uint8_t* data, uint32_t l
 }
 
 // Whether bytes of a source at source_offset would land at the same place
-// within a page of target, at its current position: only then does
-// copy_range copy between them without a slow path.
-bool stands_alike(platform::FileHandle target, int64_t source_offset) {
-  int64_t position = 0;
+// within a page of target, at its current position (set in position): only
+// then does copy_range copy between them without a slow path.
+bool stands_alike(platform::FileHandle target, int64_t source_offset, int64_t& position) {
   if (!platform::seek_file(target, 0, platform::SeekFrom::kCurrent, &position)) return false;
   return (source_offset - position) % static_cast<int64_t>(platform::kPageSize) == 0;
 }
@@ -137,7 +136,8 @@ bool DestinationOutput::relay(paths::DestinationEntry& d, const paths::Destinati
 
 bool DestinationOutput::copy_same(paths::DestinationEntry& d, const paths::DestinationEntry& first, int64_t from,
                                   uint64_t length) {
-  if (!stands_alike(target_of(d), from)) return relay(d, first, from, length);
+  int64_t position = 0;
+  if (!stands_alike(target_of(d), from, position)) return relay(d, first, from, length);
   const int64_t copied = platform::copy_range(first.handle, from, target_of(d), length);
   if (copied < 0 && platform::last_error() == platform::kErrorNotSupported) return relay(d, first, from, length);
   if (copied < 0) return report_write_failure(d, plan_.write_message, platform::last_error());
@@ -151,10 +151,7 @@ OutputSink::RangeCopy DestinationOutput::copy_range(const paths::SourceEntry& so
                                                     uint64_t length, uint64_t& copied) {
   paths::DestinationEntry& first = *plan_.first;
   int64_t first_at = 0;
-  if (!platform::seek_file(target_of(first), 0, platform::SeekFrom::kCurrent, &first_at) ||
-      (offset - first_at) % static_cast<int64_t>(platform::kPageSize) != 0) {
-    return RangeCopy::kUnsupported;
-  }
+  if (!stands_alike(target_of(first), offset, first_at)) return RangeCopy::kUnsupported;
   const int64_t result = platform::copy_range(source.handle, offset, target_of(first), length);
   if (result < 0) {
     if (platform::last_error() == platform::kErrorNotSupported) return RangeCopy::kUnsupported;
