@@ -27,11 +27,6 @@ const std::string& big() {
   return text;
 }
 
-std::string same_file(const std::string& destination) {
-  return message(130, {"次のコピー先は，バックアップを経由せずに読み込むコピー元と同じファイルです。", destination,
-                       "コピー元と異なるファイルをコピー先に指定してください。"});
-}
-
 class HostileTest : public RunFolderTest {};
 
 // Another program puts a link to a source in a destination's place between

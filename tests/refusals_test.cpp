@@ -40,10 +40,6 @@ std::string missing(int code, const std::string& what, const std::string& name, 
 std::string forbidden(int code, const std::string& where, const std::string& character) {
   return m(code, {"1番目の" + where + "指定できない文字を指定しています。", character, "指定できる文字に変更してください。"});
 }
-std::string same_file(const std::string& destination) {
-  return m(130, {"次のコピー先は，バックアップを経由せずに読み込むコピー元と同じファイルです。", destination,
-                 "コピー元と異なるファイルをコピー先に指定してください。"});
-}
 std::string too_long(const std::string& path) {
   return m(131, {"次のパスの長さが上限の260バイトを超えています。", path,
                  "260バイト以下のパスになるように，フォルダ名またはファイル名を短くしてください。"});

@@ -139,8 +139,7 @@ const std::vector<Scenario>& scenarios() {
     const std::string path260 = deep + "/" + std::string(58 - kRootLength, 'f');
     const std::string path246 = deep + "/" + std::string(44 - kRootLength, 'g');  // its backup name: 260
     const std::string long_argument = "/X" + std::string(100000, 'x');
-    const std::string stdout_source = message(130, {"次のコピー先は，バックアップを経由せずに読み込むコピー元と同じファイルです。",
-                                                    "STDOUT", "コピー元と異なるファイルをコピー先に指定してください。"});
+    const std::string stdout_source = same_file("STDOUT");
     const std::string no_bytes = "I001-1 次が成り立つため，コピー先への出力は0バイトとなります。\n"
                                  "I001-2 スキップバイト数 ＞＝ コピー元のバイト数\n";
     const std::string too_big = "ファイルのサイズが制限を超えているため、保存できません。";

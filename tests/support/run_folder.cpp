@@ -17,6 +17,11 @@ std::string message(int code, const std::vector<std::string>& lines) {
   return text;
 }
 
+std::string same_file(const std::string& destination) {
+  return message(130, {"次のコピー先は，バックアップを経由せずに読み込むコピー元と同じファイルです。", destination,
+                       "コピー元と異なるファイルをコピー先に指定してください。"});
+}
+
 ::testing::AssertionResult same_bytes(const std::string& expected, const std::string& actual) {
   if (expected == actual) return ::testing::AssertionSuccess();
   size_t at = 0;

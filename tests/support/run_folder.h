@@ -23,6 +23,8 @@ using Files = std::map<std::string, std::string>;
 
 // The lines of message code, given without their "Exxx-n " prefix.
 std::string message(int code, const std::vector<std::string>& lines);
+// E130: destination is also a source read without a backup.
+std::string same_file(const std::string& destination);
 // Equal bytes; a mismatch shows where, not megabytes.
 ::testing::AssertionResult same_bytes(const std::string& expected, const std::string& actual);
 // The same names with the same contents; a mismatch names what differs.
