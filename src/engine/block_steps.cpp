@@ -21,11 +21,7 @@ uint32_t run_block_steps(uint8_t* data, uint32_t handed_on, bool last, BlockProc
   records::TransformState& state = processing.state;
   records::ByteCounters& byte_counters = processing.byte_counters;
   const records::TransformSettings& transform = processing.transform;
-  state.last_block = last;
-  state.rewritten = false;
-  state.block_record_count = 0;
-  state.window_start = 0;
-  state.window_end = handed_on;
+  state.begin_block(last, handed_on);
   uint32_t length = handed_on;
   if (flags.record_processing && flags.byte_limits) {
     records::window_then_convert(data, handed_on, length, byte_counters, state, transform);

@@ -52,11 +52,7 @@ Result in_blocks(const std::string& text, const Case& c, const std::vector<size_
     const bool last = at + size + 8 > total;
     const uint32_t length = last ? total - at : static_cast<uint32_t>(size);
     uint8_t* data = buffer.data() + at;
-    state.last_block = last;
-    state.rewritten = false;
-    state.block_record_count = 0;
-    state.window_start = 0;
-    state.window_end = length;
+    state.begin_block(last, length);
     uint32_t output = length;
     if (record_steps && windowed) {
       window_then_convert(data, length, output, bytes, state, settings);

@@ -33,6 +33,15 @@ struct TransformState {
   bool stop = false;       // a limit was reached: read no further block of this source
   bool zero_record = false;  // a record skip swallowed the rest of a source (never cleared)
   bool zero_byte = false;    // a byte skip swallowed the rest of a source (never cleared)
+
+  // Before each block of length bytes: nothing output, counted or rewritten yet.
+  void begin_block(bool last, uint32_t length) {
+    last_block = last;
+    rewritten = false;
+    block_record_count = 0;
+    window_start = 0;
+    window_end = length;
+  }
 };
 
 }  // namespace peltrix::records
