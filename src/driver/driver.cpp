@@ -12,6 +12,7 @@
 #include "driver/run_context.h"
 #include "platform/platform.h"
 #include "driver/stdout_destination.h"
+#include "engine/interrupted_run.h"
 #include "planning/destination_list.h"
 #include "planning/duplicate_checks.h"
 #include "planning/folder_scan.h"
@@ -113,9 +114,14 @@ int run(int argc, const char* const* argv) {
   cli::prepare_working_tables(context->command_line);
 
   if (cli::scan_command_line(context->command_line, argc, argv) != 0) return kFailure;
-  if (!plan(*context)) return kFailure;
-  if (!create_destination_folders(context->command_line, context->destinations)) return kFailure;
-  if (!run_copy_stage(*context)) return kFailure;
+  // A request to stop is taken between the stages and, in the copy, between
+  // blocks; a run that got past its last such point is complete.
+  platform::watch_interruptions();
+  const bool done = plan(*context) && !platform::interrupted() &&
+                    create_destination_folders(context->command_line, context->destinations) &&
+                    !platform::interrupted() && run_copy_stage(*context);
+  if (!done && platform::interrupted()) engine::stop_interrupted_run(context->sources, context->destinations);
+  if (!done) return kFailure;
   report(*context);
   return kSuccess;
 }

@@ -17,6 +17,7 @@ platform::FileHandle target_of(const paths::DestinationEntry& d) {
 // Prints the "WriteFile()" failure of d under message_number with the
 // system-error lines of error.
 bool report_write_failure(const paths::DestinationEntry& d, int message_number, uint32_t error) {
+  if (error == platform::kErrorOperationAborted) return false;  // the run was asked to stop: no fault to report
   const char* name = d.kind == paths::kKindStdout ? "STDOUT" : d.path;
   messages::line(message_number, 1, "WriteFile()関数でエラーが発生しました。 \"%s\"", name);
   messages::system_error_lines(message_number, 2, error);

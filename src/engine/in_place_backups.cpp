@@ -3,12 +3,15 @@
 #include <cstring>
 
 #include "messages/messages.h"
+#include "paths/close_step.h"
+#include "paths/open_step.h"
 #include "paths/value_flags.h"
-#include "platform/platform.h"
 
 namespace peltrix::engine {
 
 namespace {
+
+constexpr int kSourceClose = 811;
 
 bool deletes_backups(const paths::SourceList& sources) {
   for (const paths::SourceEntry* s = sources.head; s != nullptr; s = s->next) {
@@ -36,29 +39,86 @@ bool flush_in_place(const paths::DestinationList& destinations, Flush&& flush) {
   return true;
 }
 
+// The original whose name destination takes over.
+const paths::SourceEntry* original_of(const paths::SourceList& sources, const paths::DestinationEntry& d) {
+  for (const paths::SourceEntry* s = sources.head; s != nullptr; s = s->next) {
+    if (s->kind == paths::kKindFile && is_in_place(*s) && std::strcmp(s->path, d.path) == 0) return s;
+  }
+  return nullptr;
+}
+
+// Held, then moved: if the name changes hands between the two, the file held
+// is still the one read.
+bool hold_and_move(paths::SourceEntry& s) {
+  paths::OpenRequest request = paths::source_request();
+  request.path = s.path;
+  request.share_mode = platform::kShareDelete;
+  if (!paths::open_step(request, paths::kJoinedSourceOpen)) return false;
+  if (platform::rename_path(s.path, s.backup_path) != 0) {
+    const uint32_t error = platform::last_error();
+    platform::close_file(request.handle);
+    messages::path_failure(106, s.backup_path, error, messages::kSeeCause,
+                           "%d番目の/Iに指定したコピー元ファイルの次のバックアップファイルの作成に失敗しました。",
+                           s.input_ordinal);
+    return false;
+  }
+  s.handle = request.handle;
+  s.moved = true;
+  return true;
+}
+
+void report_name_taken(const paths::DestinationEntry& d, const paths::SourceEntry& original) {
+  messages::line(138, 1, "%d番目の/Oに指定したコピー先ファイルを作成できませんでした。元のファイルを移した後の名前に，"
+                 "ほかのプログラムがファイルかリンクを置きました。", d.output_ordinal);
+  messages::line(138, 2, "%s", d.path);
+  messages::line(138, 3, "どのファイルにも書き込んでいません。元のファイルは次のバックアップファイルにあります。");
+  messages::line(138, 4, "%s", original.backup_path);
+  messages::line(138, 5, "その名前にあるものを確かめてから，バックアップファイルを元の名前に戻してください。");
+}
+
 }  // namespace
 
 bool is_in_place(const paths::SourceEntry& source) { return (source.flags & paths::value_flag::kInPlace) != 0; }
 
-bool move_to_backups(const paths::SourceList& sources) {
-  for (const paths::SourceEntry* s = sources.head; s != nullptr; s = s->next) {
+bool move_to_backups(paths::SourceList& sources) {
+  for (paths::SourceEntry* s = sources.head; s != nullptr; s = s->next) {
     if (s->kind != paths::kKindFile || !is_in_place(*s)) continue;
-    if (platform::rename_path(s->path, s->backup_path) != 0) {
-      messages::path_failure(106, s->backup_path, platform::last_error(), messages::kSeeCause,
-                             "%d番目の/Iに指定したコピー元ファイルの次のバックアップファイルの作成に失敗しました。",
-                             s->input_ordinal);
-      return false;
-    }
+    if (platform::interrupted() || !hold_and_move(*s)) return false;
   }
   return true;
 }
 
-bool keep_permissions(const paths::SourceList& sources, const paths::DestinationEntry& d) {
-  const paths::SourceEntry* s = sources.head;
-  while (s != nullptr && !(s->kind == paths::kKindFile && is_in_place(*s) && std::strcmp(s->path, d.path) == 0)) {
-    s = s->next;
+platform::FileHandle held_original(const paths::SourceList& sources, const paths::SourceEntry& source) {
+  const paths::SourceEntry* holder = nullptr;
+  if (is_in_place(source)) holder = &source;
+  // A file named again under /W is read from the backup its first naming moved it to.
+  for (const paths::SourceEntry* s = sources.head; holder == nullptr && s != &source; s = s->next) {
+    if (s->moved && std::strcmp(s->backup_path, source.path) == 0) holder = s;
   }
-  if (s == nullptr || platform::copy_permissions(s->backup_path, d.handle)) return true;
+  if (holder == nullptr || !holder->moved) return platform::kInvalidFile;
+  platform::seek_file(holder->handle, 0, platform::SeekFrom::kBegin, nullptr);
+  return holder->handle;
+}
+
+bool create_in_place_file(const paths::SourceList& sources, paths::DestinationEntry& d, bool write_through) {
+  const paths::SourceEntry* original = original_of(sources, d);
+  paths::OpenRequest request = paths::destination_request(write_through);
+  request.path = d.path;
+  // For its owner alone until it has the original's access.
+  request.flags_and_attributes |= platform::kFlagOwnerOnly;
+  request.handle = platform::open_file(request.path, request.desired_access, request.share_mode,
+                                       platform::kCreateNew, request.flags_and_attributes);
+  if (request.handle == platform::kInvalidFile) {
+    const uint32_t error = platform::last_error();
+    if (error == platform::kErrorFileExists && original != nullptr) {
+      report_name_taken(d, *original);
+    } else {
+      paths::report_open_failure(request, paths::kJoinedDestinationOpen, error);
+    }
+    return false;
+  }
+  d.handle = request.handle;
+  if (original == nullptr || platform::copy_access(original->handle, d.handle)) return true;
   messages::path_failure(136, d.path, platform::last_error(), messages::kSeeCause,
                          "%d番目の/Oに指定したコピー先ファイルに元のファイルのアクセス権を設定できませんでした。",
                          d.output_ordinal);
@@ -70,20 +130,37 @@ bool flush_in_place_files(const paths::SourceList& sources, const paths::Destina
   return flush_in_place(destinations, [](const paths::DestinationEntry& d) { return platform::flush_file(d.handle); });
 }
 
-bool finish_backups(const paths::SourceList& sources, const paths::DestinationList& destinations) {
+bool finish_backups(paths::SourceList& sources, const paths::DestinationList& destinations) {
+  // A backup cannot be deleted while it is held (Windows).
+  for (paths::SourceEntry* s = sources.head; s != nullptr; s = s->next) {
+    if (!s->moved || s->handle == platform::kInvalidFile) continue;
+    const platform::FileHandle held = s->handle;
+    s->handle = platform::kInvalidFile;
+    if (!paths::close_step(held, s->backup_path, kSourceClose)) return false;
+  }
   if (!deletes_backups(sources)) return true;
   const bool flushed = flush_in_place(
       destinations, [](const paths::DestinationEntry& d) { return platform::flush_folder_of(d.path); });
   if (!flushed) return false;
-  for (const paths::SourceEntry* s = sources.head; s != nullptr; s = s->next) {
+  // The last point at which a request to stop puts every original back.
+  if (platform::interrupted()) return false;
+  for (paths::SourceEntry* s = sources.head; s != nullptr; s = s->next) {
     if (s->kind != paths::kKindFile || !is_in_place(*s) || s->keeps_backup) continue;
-    if (platform::remove_file(s->backup_path) != 0) {
+    if (platform::remove_file(s->backup_path) == 0) {
+      s->moved = false;  // nothing left to put back
+    } else {
       messages::path_failure(107, s->backup_path, platform::last_error(), messages::kSeeCause,
                              "%d番目の/Iに指定したコピー元ファイルの次のバックアップファイルの削除に失敗しました。",
                              s->input_ordinal);
       return false;
     }
   }
+  return true;
+}
+
+bool put_back(paths::SourceEntry& source) {
+  if (platform::replace_path(source.backup_path, source.path) != 0) return false;
+  source.moved = false;
   return true;
 }
 

@@ -32,20 +32,24 @@ bool open_destinations(const paths::SourceList& sources, paths::DestinationList&
       platform::set_stdout_binary();
       continue;
     }
-    // A file copied onto itself is made anew: for its owner alone until it
-    // has the original's permissions.
-    const bool in_place = (d->flags & paths::value_flag::kInPlace) != 0;
-    const DestinationOpen how{paths::disposition_for(d->existing), run.settings.write_through, in_place,
+    // A file copied onto itself is made anew at the name its original left.
+    if ((d->flags & paths::value_flag::kInPlace) != 0) {
+      if (!create_in_place_file(sources, *d, run.settings.write_through)) return false;
+      continue;
+    }
+    const DestinationOpen how{paths::disposition_for(d->existing), run.settings.write_through, false,
                               paths::kJoinedDestinationOpen};
     if (!open_destination(d->path, how, identities, d->handle)) return false;
-    if (in_place && !keep_permissions(sources, *d)) return false;
   }
   return true;
 }
 
-bool close_destinations(const paths::DestinationList& destinations) {
-  for (const paths::DestinationEntry* d = destinations.head; d != nullptr; d = d->next) {
-    if (d->kind != paths::kKindStdout && !paths::close_step(d->handle, d->path, kDestinationClose)) return false;
+bool close_destinations(paths::DestinationList& destinations) {
+  for (paths::DestinationEntry* d = destinations.head; d != nullptr; d = d->next) {
+    if (d->kind == paths::kKindStdout) continue;
+    const platform::FileHandle handle = d->handle;
+    d->handle = platform::kInvalidFile;
+    if (!paths::close_step(handle, d->path, kDestinationClose)) return false;
   }
   return true;
 }
@@ -91,7 +95,7 @@ bool check_marks_first(const paths::SourceList& sources, const paths::Destinatio
 }
 
 // Reads every file source in list order into the output.
-bool copy_sources(const paths::SourceList& sources, const paths::DestinationEntry& first, CopyRun& run,
+bool copy_sources(paths::SourceList& sources, const paths::DestinationEntry& first, CopyRun& run,
                   DestinationOutput& output) {
   bool first_source = true;
   for (paths::SourceEntry* s = sources.head; s != nullptr; s = s->next) {
@@ -107,15 +111,27 @@ bool copy_sources(const paths::SourceList& sources, const paths::DestinationEntr
     role.read_message = kReadFailure;
     role.read_path = is_in_place(*s) ? s->backup_path : s->path;
 
+    // An original the run holds since its move is read from its handle;
+    // it is let go of with the backups.
+    const platform::FileHandle held = held_original(sources, *s);
     paths::OpenRequest request = paths::source_request();
     request.path = role.read_path;
-    if (!paths::open_step(request, paths::kJoinedSourceOpen)) return false;
+    request.handle = held;
+    if (held == platform::kInvalidFile && !paths::open_step(request, paths::kJoinedSourceOpen)) return false;
+    const platform::FileHandle own = s->handle;
     s->handle = request.handle;
     output.start_source(*s, role);
     uint64_t bytes_read = 0;
-    if (!copy_source(*s, role, run, output, bytes_read)) return false;
+    const bool copied = copy_source(*s, role, run, output, bytes_read);
+    s->handle = own;
+    if (!copied) {
+      if (held == platform::kInvalidFile) platform::close_file(request.handle);
+      return false;
+    }
     if (bytes_read != 0) first_source = false;
-    if (!paths::close_step(s->handle, role.read_path, kSourceClose)) return false;
+    if (held == platform::kInvalidFile && !paths::close_step(request.handle, role.read_path, kSourceClose)) {
+      return false;
+    }
   }
   return true;
 }

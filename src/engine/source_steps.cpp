@@ -28,6 +28,7 @@ SourceSteps::SourceSteps(const paths::SourceEntry& source_entry, const SourceRol
 
 void SourceSteps::report_read_failure(uint32_t error) {
   if (!run.behind.finish()) return;  // the write before failed first, and said so
+  if (error == platform::kErrorOperationAborted) return;  // the run was asked to stop
   messages::read_failure(role.read_message, role.read_path, error);
 }
 
@@ -45,6 +46,8 @@ void SourceSteps::end_steps(Block& block) {
 }
 
 bool SourceSteps::take(Block& block) {
+  // A request to stop is taken between blocks; the caller stops without a message.
+  if (platform::interrupted()) return false;
   if (!reader.read(block)) {
     report_read_failure(platform::last_error());
     return false;

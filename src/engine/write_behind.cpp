@@ -3,6 +3,7 @@
 #include <system_error>
 
 #include "engine/output_sink.h"
+#include "platform/platform.h"
 
 namespace peltrix::engine {
 
@@ -57,10 +58,15 @@ const uint8_t* WriteBehind::in_flight() {
 }
 
 void WriteBehind::serve() {
+  // A write blocked on a full pipe gives up when the run is asked to stop.
+  platform::wake_on_interruption(true);
   std::unique_lock<std::mutex> lock(mutex_);
   for (;;) {
     changed_.wait(lock, [this] { return pending_ || quit_; });
-    if (!pending_) return;
+    if (!pending_) {
+      platform::wake_on_interruption(false);
+      return;
+    }
     lock.unlock();
     const bool written = sink_->write(data_, length_, records_);
     lock.lock();

@@ -40,6 +40,7 @@ struct SourceEntry {
   int32_t im = 0;
   bool plain_bytes = false;   // /IY2: no record, mark or end-of-file processing
   bool keeps_backup = false;  // /IU1: an in-place copy keeps its backup
+  bool moved = false;         // in-place source: moved to its backup name by this run
   int32_t kind = 0;           // kKindFile or kKindFolder
   int32_t input_ordinal = 0;  // 1-based position of the /I group that named it
   platform::FileHandle handle = platform::kInvalidFile;

@@ -25,6 +25,8 @@ inline constexpr uint32_t kErrorBrokenPipe = 109;
 inline constexpr uint32_t kErrorDiskFull = 112;
 inline constexpr uint32_t kErrorAlreadyExists = 183;
 inline constexpr uint32_t kErrorFilenameTooLong = 206;
+// An operation given up because the user asked the run to stop.
+inline constexpr uint32_t kErrorOperationAborted = 995;
 
 // Access, sharing, disposition and flag values as CreateFileA takes them.
 inline constexpr uint32_t kGenericRead = 0x80000000u;
@@ -33,6 +35,9 @@ inline constexpr uint32_t kCreateNew = 1;
 inline constexpr uint32_t kCreateAlways = 2;
 inline constexpr uint32_t kOpenExisting = 3;
 inline constexpr uint32_t kOpenAlways = 4;
+// Share mode that lets others only rename or delete the file: it stays held
+// for reading and writing, and can be moved while it is open.
+inline constexpr uint32_t kShareDelete = 0x4u;
 inline constexpr uint32_t kAttributeNormal = 0x80u;
 inline constexpr uint32_t kFlagWriteThrough = 0x80000000u;
 // The program's own flag beside them: a file the open creates is for its
@@ -85,9 +90,11 @@ struct FindSearch;
 uint32_t last_error();
 void set_last_error(uint32_t code);
 
-// Opens path with CreateFileA semantics; share mode 0 takes the file
-// exclusively (a second exclusive open fails with 32), and a truncating
-// disposition truncates only once the file is held. kInvalidFile on failure.
+// Opens path with CreateFileA semantics; share mode 0 or kShareDelete takes
+// the file exclusively (a second exclusive open fails with 32), and a truncating
+// disposition truncates only once the file is held. kCreateNew never goes
+// through anything already at the name, a link included (fails with 80).
+// kInvalidFile on failure.
 FileHandle open_file(const char* path, uint32_t access, uint32_t share_mode,
                      uint32_t disposition, uint32_t flags);
 // Reads at most size bytes; *read_count is 0 at the end of the file.
@@ -140,15 +147,20 @@ bool full_path(const char* path, char* out, size_t out_size);
 int make_folder(const char* path);
 // Renames a file; fails with 183 when the new name exists, never replacing it.
 int rename_path(const char* from, const char* to);
+// Renames a file over whatever the new name holds (a link is replaced, never
+// followed); 0 on success. Puts an original back over a partial copy.
+int replace_path(const char* from, const char* to);
 // Deletes a file (remove); 0 on success.
 int remove_file(const char* path);
-// Gives the open file `to` the permission bits of the file at from_path, and
-// its owner and group where the process may set them (a refusal is no
-// failure; a set-id bit is kept only with the owner or group it is for);
-// false with the error when from_path's status cannot be read or the bits
-// cannot be set. Windows: does nothing, a new file takes the rights its
-// folder hands down.
-bool copy_permissions(const char* from_path, FileHandle to);
+// Gives the open file `to`, made by this run, the access of the open file
+// `from`: owner and group where the process may set them, the permission
+// bits, the extended attributes with the access control list (Windows: the
+// owner and the access control list of its security descriptor). No one
+// gets an access through `to` that `from` did not give them: the bits of an
+// owner or group that cannot be kept, and the set-id bit that goes with it,
+// are not handed to another. False with the error when something cannot be
+// read or set; `to` is then its owner's alone.
+bool copy_access(FileHandle from, FileHandle to);
 
 // Lists a folder; pattern is the folder followed by a separator and '*'.
 // Returns nullptr when the folder cannot be listed; the first item is in *item.
@@ -168,6 +180,16 @@ void guard_standard_streams();
 // A write past the process's file-size limit fails with 223 and is reported,
 // instead of ending the process (SIGXFSZ; Windows has no such limit).
 void guard_file_size_limit();
+
+// From here on, Ctrl-C, Ctrl-Break, SIGINT, SIGTERM, SIGHUP and the closing
+// of the console ask the run to stop instead of ending the process; a wait
+// for a full pipe then gives up with 995. Clears an earlier request.
+void watch_interruptions();
+// Whether the run has been asked to stop.
+bool interrupted();
+// While on, a request to stop also cuts short a blocking call of the calling
+// thread (a second thread that may wait on a full pipe); off before it ends.
+void wake_on_interruption(bool on);
 
 // Standard output carries copied data unchanged from here on.
 void set_stdout_binary();

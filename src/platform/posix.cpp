@@ -11,14 +11,17 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <poll.h>
+#include <pthread.h>
 #include <signal.h>
 #include <sys/file.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <sys/types.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -33,6 +36,26 @@ const char kFolderSeparator = '/';
 namespace {
 
 thread_local uint32_t g_last_error = 0;
+
+// A request to stop, set by the signal handler and read between blocks.
+volatile sig_atomic_t g_interrupted = 0;
+// The second thread whose blocking call a request cuts short, and the
+// handlers busy sending it the signal (it must not end meanwhile).
+std::atomic<bool> g_wake_set{false};
+pthread_t g_wake_thread;
+std::atomic<int> g_waking{0};
+constexpr int kStopSignals[] = {SIGINT, SIGTERM, SIGHUP};
+
+void on_stop_signal(int signal_number) {
+  const bool first = g_interrupted == 0;
+  g_interrupted = 1;
+  if (!first) return;
+  g_waking.fetch_add(1);
+  if (g_wake_set.load() && pthread_equal(g_wake_thread, pthread_self()) == 0) {
+    pthread_kill(g_wake_thread, signal_number);
+  }
+  g_waking.fetch_sub(1);
+}
 
 // Codes of this layer's own choosing for errno values that Windows has no
 // direct counterpart for: the customer bit with the errno value, which the
@@ -132,6 +155,7 @@ uint32_t map_errno(int error, const std::string& native_path) {
     case ENOMEM: return kErrorNotEnoughMemory;
     case EXDEV: return kErrorNotSameDevice;
     case EROFS: return kErrorWriteProtect;
+    case ENOTSUP: return kErrorNotSupported;
     case EINVAL: return kErrorInvalidParameter;
     case ENOTEMPTY: return kErrorDirNotEmpty;
     case EBUSY:
@@ -161,9 +185,18 @@ bool is_full(int error) { return error == EAGAIN || error == EWOULDBLOCK; }
 bool wait_until_writable(int fd) {
   pollfd wanted{fd, POLLOUT, 0};
   while (poll(&wanted, 1, -1) < 0) {
-    if (errno != EINTR) return false;
+    if (errno != EINTR || g_interrupted != 0) return false;
   }
   return true;
+}
+
+// A call that a signal cut short, or a wait for a full pipe, after the run
+// was asked to stop: the operation gives up with 995.
+bool given_up(int error) { return (error == EINTR || is_full(error)) && g_interrupted != 0; }
+
+int64_t given_up_range() {
+  g_last_error = kErrorOperationAborted;
+  return -1;
 }
 
 // A change of owner or group that the system refuses to this process (not
@@ -175,7 +208,8 @@ int open_flags(uint32_t access, uint32_t disposition, uint32_t flags) {
   const bool reads = (access & kGenericRead) != 0;
   const bool writes = (access & kGenericWrite) != 0;
   result |= writes ? (reads ? O_RDWR : O_WRONLY) : O_RDONLY;
-  if (disposition == kCreateNew) result |= O_CREAT | O_EXCL;
+  // A new file is made at the name itself: a link planted there is refused.
+  if (disposition == kCreateNew) result |= O_CREAT | O_EXCL | O_NOFOLLOW;
   if (disposition == kCreateAlways || disposition == kOpenAlways) result |= O_CREAT;
   if (writes && (flags & kFlagWriteThrough) != 0) result |= O_DSYNC;
   return result;
@@ -235,6 +269,7 @@ constexpr SystemText kSystemTexts[] = {
     {183, "既に存在するファイルを作成することはできません。"},
     {206, "ファイル名または拡張子が長すぎます。"},
     {223, "ファイルのサイズが制限を超えているため、保存できません。"},
+    {995, "スレッドの終了またはアプリケーションの要求によって、I/O 処理は中止されました。"},
     {1117, "I/O デバイス エラーが発生したため、要求を実行できませんでした。"},
     {1921, "ファイル名を解決できません。"},
 };
@@ -264,7 +299,7 @@ FileHandle open_file(const char* path, uint32_t access, uint32_t share_mode,
     return kInvalidFile;
   }
   // An exclusive open holds the file for as long as it stays open.
-  if (share_mode == 0 && flock(fd, LOCK_EX | LOCK_NB) != 0) {
+  if ((share_mode & ~kShareDelete) == 0 && flock(fd, LOCK_EX | LOCK_NB) != 0) {
     const int error = errno;
     close(fd);
     g_last_error = error == EWOULDBLOCK ? kErrorSharingViolation : map_errno(error, name);
@@ -334,9 +369,12 @@ int64_t copy_range(FileHandle source, int64_t source_offset, FileHandle destinat
                                       wanted, 0);
     if (n > 0) {
       copied += static_cast<uint64_t>(n);
+      // A long copy stops between its calls when the run is asked to.
+      if (g_interrupted != 0 && copied < length) return given_up_range();
       continue;
     }
     if (n == 0) break;  // the source ends here
+    if (given_up(errno)) return given_up_range();
     if (errno == EINTR) continue;
     if (is_full(errno) && wait_until_writable(static_cast<int>(destination))) continue;
     // These two files cannot be copied between inside the system (another
@@ -505,6 +543,15 @@ int rename_path(const char* from, const char* to) {
   return -1;
 }
 
+int replace_path(const char* from, const char* to) {
+  if (faults::fires(faults::Operation::kRename)) return -1;
+  const std::string old_name = native(from);
+  const std::string new_name = native(to);
+  if (rename(old_name.c_str(), new_name.c_str()) == 0) return 0;
+  g_last_error = map_errno(errno, new_name);
+  return -1;
+}
+
 int remove_file(const char* path) {
   if (faults::fires(faults::Operation::kRemove)) return -1;
   const std::string name = native(path);
@@ -513,12 +560,133 @@ int remove_file(const char* path) {
   return -1;
 }
 
-bool copy_permissions(const char* from_path, FileHandle to) {
+namespace {
+
+// Whether the process counts as a member of group when the system checks access.
+bool in_group(gid_t group) {
+  if (getegid() == group) return true;
+  const int count = getgroups(0, nullptr);
+  if (count <= 0) return false;
+  std::vector<gid_t> groups(static_cast<size_t>(count));
+  const int listed = getgroups(count, groups.data());
+  return listed > 0 && std::find(groups.begin(), groups.begin() + listed, group) != groups.begin() + listed;
+}
+
+// What the new file's owner and group are of the original's.
+struct Kept {
+  bool owner;
+  bool group;
+  mode_t owner_may;  // rwx (as owner bits) the process had on the original, when the owner is not kept
+};
+
+Kept kept_of(const struct stat& original, const struct stat& now) {
+  const mode_t mode = original.st_mode;
+  const mode_t through_class = in_group(original.st_gid) ? (mode & S_IRWXG) << 3 : (mode & S_IRWXO) << 6;
+  return Kept{now.st_uid == original.st_uid, now.st_gid == original.st_gid, through_class};
+}
+
+// The original's permission bits, less what would reach someone else: the
+// owner's bits go to a new owner only as far as it had them already, the
+// group's bits and set-id bits never to another owner or group.
+mode_t kept_mode(mode_t mode, const Kept& kept) {
+  mode &= 07777;
+  if (!kept.owner) mode = (mode & ~static_cast<mode_t>(S_IRWXU | S_ISUID)) | (mode & kept.owner_may & S_IRWXU);
+  if (!kept.group) mode &= ~static_cast<mode_t>(S_IRWXG | S_ISGID);
+  return mode;
+}
+
+constexpr char kAccessAcl[] = "system.posix_acl_access";
+constexpr char kDefaultAcl[] = "system.posix_acl_default";
+
+// An extended attribute's value; false with errno set when it cannot be read.
+bool attribute_of(int fd, const char* name, std::string& value) {
+  for (;;) {
+    const ssize_t size = fgetxattr(fd, name, nullptr, 0);
+    if (size < 0) return false;
+    value.resize(static_cast<size_t>(size));
+    const ssize_t got = fgetxattr(fd, name, value.data(), value.size());
+    if (got >= 0) {
+      value.resize(static_cast<size_t>(got));
+      return true;
+    }
+    if (errno != ERANGE) return false;  // grew meanwhile: ask again
+  }
+}
+
+// The names of fd's extended attributes, each ended by '\0'.
+bool attribute_names(int fd, std::string& names) {
+  for (;;) {
+    const ssize_t size = flistxattr(fd, nullptr, 0);
+    if (size < 0) return errno == ENOTSUP ? (names.clear(), true) : false;
+    names.resize(static_cast<size_t>(size));
+    const ssize_t got = flistxattr(fd, names.data(), names.size());
+    if (got >= 0) {
+      names.resize(static_cast<size_t>(got));
+      return true;
+    }
+    if (errno != ERANGE) return false;
+  }
+}
+
+// An access ACL as the system stores it: a version word, then entries of a
+// tag, permissions and an id. The owner's and the owning group's entries
+// are cut as kept_mode cuts the bits.
+constexpr size_t kAclHeader = 4;
+constexpr size_t kAclEntry = 8;
+constexpr uint16_t kAclUserObject = 0x01;
+constexpr uint16_t kAclGroupObject = 0x04;
+
+void keep_acl(std::string& acl, const Kept& kept) {
+  for (size_t at = kAclHeader; at + kAclEntry <= acl.size(); at += kAclEntry) {
+    uint16_t tag = 0;
+    uint16_t permissions = 0;
+    std::memcpy(&tag, acl.data() + at, 2);
+    std::memcpy(&permissions, acl.data() + at + 2, 2);
+    if (tag == kAclUserObject && !kept.owner) permissions &= static_cast<uint16_t>(kept.owner_may >> 6);
+    if (tag == kAclGroupObject && !kept.group) permissions = 0;
+    std::memcpy(acl.data() + at + 2, &permissions, 2);
+  }
+}
+
+// Every extended attribute of from on to but the ACLs, an equal one left alone.
+bool copy_attributes(int from, int to) {
+  std::string names;
+  if (!attribute_names(from, names)) return false;
+  for (size_t at = 0; at < names.size(); at += std::strlen(names.c_str() + at) + 1) {
+    const char* name = names.c_str() + at;
+    if (std::strcmp(name, kAccessAcl) == 0 || std::strcmp(name, kDefaultAcl) == 0) continue;
+    std::string value;
+    std::string present;
+    if (!attribute_of(from, name, value)) {
+      if (errno == ENODATA) continue;  // gone meanwhile
+      return false;
+    }
+    if (attribute_of(to, name, present) && present == value) continue;
+    if (fsetxattr(to, name, value.data(), value.size(), 0) != 0) return false;
+  }
+  return true;
+}
+
+// The original's access ACL, cut to what is kept; without one, any ACL the
+// new file took from its folder goes, so that only its bits decide.
+bool copy_acl(int from, int to, const Kept& kept) {
+  std::string acl;
+  if (!attribute_of(from, kAccessAcl, acl)) {
+    if (errno != ENODATA && errno != ENOTSUP) return false;
+    return fremovexattr(to, kAccessAcl) == 0 || errno == ENODATA || errno == ENOTSUP;
+  }
+  keep_acl(acl, kept);
+  return fsetxattr(to, kAccessAcl, acl.data(), acl.size(), 0) == 0;
+}
+
+}  // namespace
+
+bool copy_access(FileHandle from, FileHandle to) {
   if (faults::fires(faults::Operation::kStatus)) return false;
-  const std::string name = native(from_path);
-  struct stat original;
-  if (stat(name.c_str(), &original) != 0) return fail_errno(name);
+  const int source = static_cast<int>(from);
   const int fd = static_cast<int>(to);
+  struct stat original;
+  if (fstat(source, &original) != 0) return fail_errno("");
   // Owner and group first: a change of owner clears set-id bits, which the
   // mode then sets. Where the owner may not be given, the group still may.
   if (fchown(fd, original.st_uid, original.st_gid) != 0) {
@@ -527,12 +695,16 @@ bool copy_permissions(const char* from_path, FileHandle to) {
   }
   struct stat now;
   if (fstat(fd, &now) != 0) return fail_errno("");
-  mode_t mode = original.st_mode & 07777;
-  // Set-id bits only with the owner and the group they were given for.
-  if (now.st_uid != original.st_uid) mode &= ~static_cast<mode_t>(S_ISUID);
-  if (now.st_gid != original.st_gid) mode &= ~static_cast<mode_t>(S_ISGID);
-  if (fchmod(fd, mode) != 0) return fail_errno("");
-  return true;
+  const Kept kept = kept_of(original, now);
+  // The attributes go on while the file is still its owner's alone; the
+  // ACL last, as it sets the bits again from its entries.
+  if (!copy_attributes(source, fd)) return fail_errno("");
+  if (fchmod(fd, kept_mode(original.st_mode, kept)) != 0) return fail_errno("");
+  if (copy_acl(source, fd, kept)) return true;
+  const int error = errno;
+  fchmod(fd, 0600);
+  errno = error;
+  return fail_errno("");
 }
 
 // A listing read whole and sorted by name, so that every run lists a folder
@@ -635,6 +807,32 @@ void advise_large_pages(void* start, size_t length) {
 #endif
 }
 
+void watch_interruptions() {
+  g_interrupted = 0;
+  struct sigaction action {};
+  action.sa_handler = on_stop_signal;
+  sigemptyset(&action.sa_mask);
+  for (const int signal_number : kStopSignals) sigaddset(&action.sa_mask, signal_number);
+  // No SA_RESTART: a write blocked on a full pipe returns, so that the
+  // request is seen.
+  action.sa_flags = 0;
+  for (const int signal_number : kStopSignals) sigaction(signal_number, &action, nullptr);
+}
+
+bool interrupted() { return g_interrupted != 0; }
+
+void wake_on_interruption(bool on) {
+  if (on) {
+    g_wake_thread = pthread_self();
+    g_wake_set = true;
+    return;
+  }
+  g_wake_set = false;
+  // A handler that read the thread before it was taken away sends its signal first.
+  while (g_waking.load() != 0) {
+  }
+}
+
 void set_stdout_binary() {
   // Bytes pass unchanged already; a closed pipe must give an error, not a signal.
   signal(SIGPIPE, SIG_IGN);
@@ -643,12 +841,15 @@ void set_stdout_binary() {
 bool write_stdout(const void* buffer, uint32_t size, uint32_t* written_count) {
   *written_count = 0;
   if (faults::fires(faults::Operation::kWrite)) return false;
+  // A reader that takes nothing must not keep a stopped run waiting.
+  if (g_interrupted != 0) return fail(kErrorOperationAborted);
   for (;;) {
     const ssize_t n = write(STDOUT_FILENO, buffer, size);
     if (n >= 0) {
       *written_count = static_cast<uint32_t>(n);
       return true;
     }
+    if (given_up(errno)) return fail(kErrorOperationAborted);
     if (is_full(errno) && wait_until_writable(STDOUT_FILENO)) continue;
     if (errno != EINTR) {
       *written_count = 0;

@@ -8,6 +8,8 @@
 
 #include <windows.h>
 
+#include <aclapi.h>
+
 #include <direct.h>
 #include <fcntl.h>
 #include <io.h>
@@ -101,8 +103,11 @@ FileHandle open_file(const char* path, uint32_t access, uint32_t share_mode,
                      uint32_t disposition, uint32_t flags) {
   faults::run_open_hook(path, (access & kGenericWrite) != 0);
   if (faults::fires(faults::Operation::kOpen)) return kInvalidFile;
-  // A new file takes the rights its folder hands down; the program's own
-  // flag is no business of CreateFile's.
+  // A file made to take another's access is opened so that its security
+  // descriptor can be set; the program's own flag is no business of
+  // CreateFile's. CREATE_NEW already refuses any name that exists, a
+  // reparse point included.
+  if ((flags & kFlagOwnerOnly) != 0) access |= READ_CONTROL | WRITE_DAC | WRITE_OWNER;
   flags &= ~kFlagOwnerOnly;
   const std::wstring wide = long_form(path);
   const HANDLE handle = wide.empty()
@@ -304,6 +309,13 @@ int rename_path(const char* from, const char* to) {
   return MoveFileExW(wide_path(from).c_str(), wide_path(to).c_str(), 0) ? 0 : -1;
 }
 
+int replace_path(const char* from, const char* to) {
+  if (faults::fires(faults::Operation::kRename)) return -1;
+  constexpr DWORD kReplace = MOVEFILE_REPLACE_EXISTING;
+  if (long_form(from).empty() && long_form(to).empty()) return MoveFileExA(from, to, kReplace) ? 0 : -1;
+  return MoveFileExW(wide_path(from).c_str(), wide_path(to).c_str(), kReplace) ? 0 : -1;
+}
+
 int remove_file(const char* path) {
   if (faults::fires(faults::Operation::kRemove)) return -1;
   const std::wstring wide = long_form(path);
@@ -332,7 +344,31 @@ void take_item(const WIN32_FIND_DATAW& data, FindItem* item) {
 
 // A file created in place of the original takes the rights its folder hands
 // down, as any new file there does; nothing is copied.
-bool copy_permissions(const char*, FileHandle) { return true; }
+bool copy_access(FileHandle from, FileHandle to) {
+  if (faults::fires(faults::Operation::kStatus)) return false;
+  PSID owner = nullptr;
+  PACL dacl = nullptr;
+  PSECURITY_DESCRIPTOR descriptor = nullptr;
+  constexpr SECURITY_INFORMATION kWanted = OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION;
+  DWORD error = GetSecurityInfo(to_handle(from), SE_FILE_OBJECT, kWanted, &owner, nullptr, &dacl, nullptr,
+                                &descriptor);
+  if (error != ERROR_SUCCESS) return fail(error);
+  SECURITY_DESCRIPTOR_CONTROL control = 0;
+  DWORD revision = 0;
+  GetSecurityDescriptorControl(descriptor, &control, &revision);
+  // The original's list of rights, as protected from its folder as it was.
+  const SECURITY_INFORMATION dacl_kind = DACL_SECURITY_INFORMATION | ((control & SE_DACL_PROTECTED) != 0
+                                                                          ? PROTECTED_DACL_SECURITY_INFORMATION
+                                                                          : UNPROTECTED_DACL_SECURITY_INFORMATION);
+  error = SetSecurityInfo(to_handle(to), SE_FILE_OBJECT, dacl_kind | OWNER_SECURITY_INFORMATION, owner, nullptr, dacl,
+                          nullptr);
+  // An owner the process may not give: the file stays the process's, with the original's rights.
+  if (error == ERROR_INVALID_OWNER || error == ERROR_ACCESS_DENIED || error == ERROR_PRIVILEGE_NOT_HELD) {
+    error = SetSecurityInfo(to_handle(to), SE_FILE_OBJECT, dacl_kind, nullptr, nullptr, dacl, nullptr);
+  }
+  LocalFree(descriptor);
+  return error == ERROR_SUCCESS || fail(error);
+}
 
 FindSearch* find_first(const char* pattern, FindItem* item) {
   if (faults::fires(faults::Operation::kFind)) return nullptr;
@@ -385,6 +421,47 @@ void guard_standard_streams() {
 // Windows has no file-size limit that ends a process.
 void guard_file_size_limit() {}
 
+namespace {
+
+// A request to stop, set by the console's handler, read between blocks.
+volatile LONG g_interrupted = 0;
+HANDLE g_main_thread = nullptr;
+HANDLE g_wake_thread = nullptr;
+
+BOOL WINAPI on_console_event(DWORD event) {
+  InterlockedExchange(&g_interrupted, 1);
+  // A write blocked on a full pipe gives up (995), so that the request is seen.
+  if (g_main_thread != nullptr) CancelSynchronousIo(g_main_thread);
+  if (HANDLE wake = g_wake_thread) CancelSynchronousIo(wake);
+  // Closing the console ends the process once this returns: the run puts
+  // its originals back meanwhile, and its end ends this thread too.
+  if (event == CTRL_CLOSE_EVENT || event == CTRL_LOGOFF_EVENT || event == CTRL_SHUTDOWN_EVENT) Sleep(INFINITE);
+  return TRUE;
+}
+
+HANDLE this_thread() {
+  HANDLE thread = nullptr;
+  DuplicateHandle(GetCurrentProcess(), GetCurrentThread(), GetCurrentProcess(), &thread, 0, FALSE,
+                  DUPLICATE_SAME_ACCESS);
+  return thread;
+}
+
+}  // namespace
+
+void watch_interruptions() {
+  InterlockedExchange(&g_interrupted, 0);
+  if (g_main_thread == nullptr) g_main_thread = this_thread();
+  SetConsoleCtrlHandler(on_console_event, TRUE);
+}
+
+bool interrupted() { return g_interrupted != 0; }
+
+void wake_on_interruption(bool on) {
+  HANDLE thread = on ? this_thread() : nullptr;
+  HANDLE old = static_cast<HANDLE>(InterlockedExchangePointer(reinterpret_cast<PVOID volatile*>(&g_wake_thread), thread));
+  if (old != nullptr) CloseHandle(old);
+}
+
 void set_stdout_binary() { _setmode(_fileno(stdout), _O_BINARY); }
 
 // Large pages need a privilege that a copy command should not ask for.
@@ -393,6 +470,7 @@ void advise_large_pages(void*, size_t) {}
 bool write_stdout(const void* buffer, uint32_t size, uint32_t* written_count) {
   *written_count = 0;
   if (faults::fires(faults::Operation::kWrite)) return false;
+  if (interrupted()) return fail(ERROR_OPERATION_ABORTED);
   const int n = _write(1, buffer, size);
   if (n < 0) {
     *written_count = 0;
