@@ -1,6 +1,7 @@
 #include "support/process.h"
 
 #include <fcntl.h>
+#include <grp.h>
 #include <poll.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -58,6 +59,9 @@ RunResult run_peltrix(const std::vector<std::string>& args, const RunOptions& op
     if (!options.folder.empty() && chdir(options.folder.c_str()) != 0) _exit(126);
     limit(RLIMIT_STACK, options.stack_limit);
     limit(RLIMIT_FSIZE, options.file_size_limit);
+    if (options.user != 0 && (setgroups(0, nullptr) != 0 || setgid(options.group) != 0 || setuid(options.user) != 0)) {
+      _exit(124);
+    }
     if (options.stdout_path == "-") {
       close(STDOUT_FILENO);
     } else if (!options.stdout_path.empty()) {

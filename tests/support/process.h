@@ -20,6 +20,8 @@ struct RunOptions {
   uint64_t stack_limit = 0;     // RLIMIT_STACK; a huge one leaves no room for a second thread
   uint64_t file_size_limit = 0;  // RLIMIT_FSIZE in bytes; none when 0
   bool pipes_non_blocking = false;  // standard output and error non-blocking, first read after a pause
+  uint32_t user = 0;            // run as this user and group (the test must be root), when not 0
+  uint32_t group = 0;
 };
 
 // Runs the program with args (without the program name).
