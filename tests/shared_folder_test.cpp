@@ -68,6 +68,46 @@ TEST_F(SharedFolderTest, SomethingPutWhereTheOriginalWasIsNeverWrittenThrough) {
   }
 }
 
+void old_to_victim(const std::string& f) {
+  fs::remove(f + "/old.txt");
+  fs::create_symlink(f + "/victim.txt", f + "/old.txt");
+}
+void new_to_victim(const std::string& f) { fs::create_symlink(f + "/victim.txt", f + "/new.txt"); }
+
+// The same for a destination that is not in place: a name that held a file
+// when it was checked must hold that file still, one that held none is made new.
+TEST_F(SharedFolderTest, ADestinationReplacedAfterTheChecksIsNeverWrittenThrough) {
+  const std::string replaced =
+      message(140, {"次のコピー先ファイルは，確認の後にほかのファイルかリンクに置き換えられました。", real("old.txt"),
+                    "何も書き込んでいません。その名前にあるものを確かめてから，もう一度コマンドを実行してください。"});
+  const std::string taken = message(801, {"次のコピー先ファイルのopenが失敗しました。", real("new.txt"),
+                                          "システムエラーコード=80", "ファイルが存在します。"});
+  struct Case {
+    Args args;
+    std::string name;
+    void (*act)(const std::string&);
+    std::string err;
+  };
+  const Case cases[] = {
+      {{"/I/IFa.txt", "/O/OFold.txt/OU2"}, "old.txt", old_to_victim, replaced},
+      {{"/I/IFa.txt", "/O/OFold.txt/OU3"}, "old.txt", old_to_victim, replaced},
+      {{"/I/IFa.txt", "/O/OFnew.txt/OU2"}, "new.txt", new_to_victim, taken},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.args[1]);
+    clear();
+    put({{"a.txt", "a\n"}, {"old.txt", "old\n"}, {"victim.txt", "private\n"}});
+    g_planted = Planted{c.name, c.act, real()};
+    platform::faults::set_open_hook(plant_at_open);
+    const RunResult result = run_here(c.args);
+    platform::faults::set_open_hook(nullptr);
+    ASSERT_TRUE(g_planted.done);
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.err, c.err);
+    EXPECT_EQ(get("victim.txt"), "private\n");
+  }
+}
+
 void backup_to_secret(const std::string& f) {
   const std::string moved = f + "/data" + run_date_stamp() + "0001.txt";
   fs::remove(moved);

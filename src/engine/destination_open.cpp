@@ -1,5 +1,6 @@
 #include "engine/destination_open.h"
 
+#include "messages/messages.h"
 #include "paths/file_identity.h"
 #include "paths/open_step.h"
 
@@ -7,50 +8,54 @@ namespace peltrix::engine {
 
 namespace {
 
-// Whether the file held is apart from every source (its size in size);
+void report_replaced(const char* path) {
+  messages::line(140, 1, "次のコピー先ファイルは，確認の後にほかのファイルかリンクに置き換えられました。");
+  messages::line(140, 2, "%s", path);
+  messages::line(140, 3, "何も書き込んでいません。その名前にあるものを確かめてから，もう一度コマンドを実行してください。");
+}
+
+// Whether the file held is the one checked and apart from every source;
 // false after the message.
-bool apart_from_sources(platform::FileHandle handle, const char* path, paths::SourceIdentities& sources,
-                        uint64_t& size) {
-  platform::FileInformation information;
-  if (!platform::file_information(handle, &information)) {
-    paths::print_information_failure(path, platform::last_error());
-    return false;
-  }
-  size = information.size;
+bool the_file_checked(const platform::FileInformation& information, const char* path, const DestinationOpen& how,
+                      paths::SourceIdentities& sources) {
   switch (sources.match(information.identity)) {
-    case paths::SourceIdentities::Match::kNone: return true;
+    case paths::SourceIdentities::Match::kNone: break;
     case paths::SourceIdentities::Match::kSource: paths::print_same_file_refusal(path); return false;
     case paths::SourceIdentities::Match::kFailed: return false;
   }
+  if (information.identity == how.checked_identity) return true;
+  report_replaced(path);
   return false;
 }
 
 }  // namespace
 
 bool open_destination(const char* path, const DestinationOpen& how, paths::SourceIdentities& sources,
-                      platform::FileHandle& handle) {
-  const uint32_t disposition = how.disposition;
-  const int message_number = how.message_number;
+                      platform::FileHandle& handle, platform::FileIdentity* opened) {
   paths::OpenRequest request = paths::destination_request(how.write_through);
   request.path = path;
-  if (how.owner_only) request.flags_and_attributes |= platform::kFlagOwnerOnly;
-  // A new file cannot be a source; any other may have become one since the
-  // checks (a link put in its place), so it is opened as it is and compared.
-  const bool overwrite = disposition == platform::kCreateAlways;
-  request.creation_disposition = overwrite ? platform::kOpenAlways : disposition;
-  if (!paths::open_step(request, message_number)) return false;
-  const bool existing_possible = disposition != platform::kCreateNew;
-  uint64_t size = 0;
-  if (existing_possible && !apart_from_sources(request.handle, path, sources, size)) {
-    platform::close_file(request.handle);
-    return false;
+  // A name that held nothing is made new: whatever was put there since,
+  // a link included, is refused. A file that was there is opened as it is,
+  // never made, and compared.
+  request.creation_disposition = how.checked_existing ? platform::kOpenExisting : platform::kCreateNew;
+  if (!paths::open_step(request, how.message_number)) return false;
+  platform::FileInformation information;
+  if (how.checked_existing || opened != nullptr) {
+    const bool known = platform::file_information(request.handle, &information);
+    if (!known) paths::print_information_failure(path, platform::last_error());
+    if (!known || (how.checked_existing && !the_file_checked(information, path, how, sources))) {
+      platform::close_file(request.handle);
+      return false;
+    }
+    if (opened != nullptr) *opened = information.identity;
   }
+  const uint64_t size = information.size;
   // An empty file (the usual new destination) is not truncated: ext4 writes
   // out at close every file that was truncated to nothing.
-  if (overwrite && size != 0 && !platform::truncate_file(request.handle)) {
+  if (how.disposition == platform::kCreateAlways && size != 0 && !platform::truncate_file(request.handle)) {
     const uint32_t error = platform::last_error();
     platform::close_file(request.handle);
-    paths::report_open_failure(request, message_number, error);
+    paths::report_open_failure(request, how.message_number, error);
     return false;
   }
   handle = request.handle;

@@ -1,6 +1,7 @@
-// Opening a destination so that the copy can never write into a source: an
-// existing file is held and compared with every source before anything
-// changes it, and overwriting truncates only after that.
+// Opening a destination so that the copy never writes through a name that
+// changed hands after the checks: a name that held nothing is made new, a
+// file that was there must be that file still and no source, and
+// overwriting truncates only after that.
 #pragma once
 
 #include <cstdint>
@@ -12,16 +13,19 @@ namespace peltrix::engine {
 
 // How a destination is opened.
 struct DestinationOpen {
-  uint32_t disposition = platform::kCreateNew;  // as CreateFileA takes it
+  uint32_t disposition = platform::kCreateNew;  // what an existing file gets, as CreateFileA takes it
   bool write_through = false;                   // /C
-  bool owner_only = false;  // created for its owner alone: its permissions are set next
   int message_number = 0;
+  // The file the name held when the run checked it, if it held one.
+  bool checked_existing = false;
+  platform::FileIdentity checked_identity;
 };
 
-// Opens path for writing and holds it in handle. A file that is one of the
-// sources is refused with E130 and left as it was. False after the
+// Opens path for writing and holds it in handle; the file's identity in
+// *opened when asked for. A file that is not the one checked is refused with
+// E140, one of the sources with E130, and left as it was. False after the
 // messages of the failure.
 bool open_destination(const char* path, const DestinationOpen& how, paths::SourceIdentities& sources,
-                      platform::FileHandle& handle);
+                      platform::FileHandle& handle, platform::FileIdentity* opened = nullptr);
 
 }  // namespace peltrix::engine

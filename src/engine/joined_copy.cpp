@@ -37,8 +37,8 @@ bool open_destinations(const paths::SourceList& sources, paths::DestinationList&
       if (!create_in_place_file(sources, *d, run.settings.write_through)) return false;
       continue;
     }
-    const DestinationOpen how{paths::disposition_for(d->existing), run.settings.write_through, false,
-                              paths::kJoinedDestinationOpen};
+    const DestinationOpen how{paths::disposition_for(d->existing), run.settings.write_through,
+                              paths::kJoinedDestinationOpen, d->checked_existing, d->checked_identity};
     if (!open_destination(d->path, how, identities, d->handle)) return false;
   }
   return true;

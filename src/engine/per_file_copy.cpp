@@ -29,14 +29,24 @@ struct PairRun {
   uint32_t disposition;                 // from /OU of the first destination
   paths::SourceIdentities identities;   // no destination may be one of them
   std::vector<uint64_t> bytes_in_file;  // by the pair index of each file's first source
+  std::vector<platform::FileIdentity> made;  // by pair index: the file each destination is
 };
 
-// A repeated source's destination is its first occurrence's file: it opens
-// for appending.
-bool open_pair_destination(paths::DestinationEntry& d, PairRun& pairs) {
-  const DestinationOpen how{is_repeat(d) ? platform::kOpenAlways : pairs.disposition,
-                           pairs.run.settings.write_through, false, paths::kPerFileDestinationOpen};
-  return open_destination(d.path, how, pairs.identities, d.handle);
+// A repeated source's destination is its first occurrence's file, made by
+// this run: it opens for appending, and must still be the file made.
+bool open_pair_destination(paths::DestinationEntry& d, size_t pair_index, PairRun& pairs) {
+  DestinationOpen how{is_repeat(d) ? platform::kOpenAlways : pairs.disposition, pairs.run.settings.write_through,
+                      paths::kPerFileDestinationOpen, d.checked_existing, d.checked_identity};
+  const planning::RepeatRow* row = pairs.repeats != nullptr && pair_index < pairs.repeats->size()
+                                       ? &(*pairs.repeats)[pair_index] : nullptr;
+  const auto first = row != nullptr ? static_cast<size_t>(row->first_occurrence) : pair_index;
+  if (is_repeat(d) && first < pair_index) {
+    how.checked_existing = true;
+    how.checked_identity = pairs.made[first];
+  }
+  // Under /W the file a destination is, for the repeats that append to it.
+  platform::FileIdentity* made = pairs.repeats != nullptr ? &pairs.made[pair_index] : nullptr;
+  return open_destination(d.path, how, pairs.identities, d.handle, made);
 }
 
 // Folders below the destination folder come in breadth-first order, so the
@@ -99,7 +109,7 @@ bool take_pair(paths::SourceEntry& s, paths::DestinationEntry& d, size_t pair_in
   }
   if (d.kind == paths::kKindFile) {
     ++pairs.run.destination_count;
-    if (!open_pair_destination(d, pairs)) return false;
+    if (!open_pair_destination(d, pair_index, pairs)) return false;
   }
   if (d.kind == paths::kKindFolder && !make_destination_folder(d)) return false;
   if (source_is_file && d.kind != paths::kKindFile) {
@@ -116,11 +126,12 @@ bool per_file_copy(paths::SourceList& sources, paths::DestinationList& destinati
   if (sources.head == nullptr) return true;
   run.detected_code = records::kCodeUndecided;
   PairRun pairs{run, repeats, paths::disposition_for(destinations.head->existing),
-                paths::SourceIdentities(sources, false), {}};
+                paths::SourceIdentities(sources, false), {}, {}};
   size_t pair_index = 0;
   paths::DestinationEntry* d = destinations.head;
   for (paths::SourceEntry* s = sources.head; s != nullptr && d != nullptr; s = s->next, d = d->next, ++pair_index) {
     pairs.bytes_in_file.push_back(0);
+    pairs.made.emplace_back();
     if (!take_pair(*s, *d, pair_index, pairs)) return false;
   }
   return true;

@@ -38,6 +38,9 @@ class CopyFixture {
   paths::DestinationEntry& destination(const std::string& name, int32_t kind = paths::kKindFile) {
     paths::DestinationEntry& entry = add(destinations, destination_entries_, name, kind);
     entry.output_ordinal = 1;
+    // As planning finds it: a file there already is the one to be opened.
+    entry.checked_existing = std::filesystem::is_regular_file(entry.path) &&
+                             platform::path_identity(entry.path, &entry.checked_identity);
     return entry;
   }
 

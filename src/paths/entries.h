@@ -60,6 +60,10 @@ struct DestinationEntry {
   uint64_t bytes_written = 0;
   uint64_t records_written = 0;
   int64_t existing_size = 0;  // size at planning time, for appending
+  // The file the name held when it was checked; a destination that held none
+  // is made new, and one that did must still be that file when it is opened.
+  platform::FileIdentity checked_identity;
+  bool checked_existing = false;
   int32_t kind = 0;           // kKindFile, kKindFolder or kKindStdout
   int32_t output_ordinal = 0;
   uint32_t flags = 0;

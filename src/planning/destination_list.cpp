@@ -66,6 +66,8 @@ bool name_destination(const std::string& name, paths::DestinationEntry& d, TextS
   } else {
     d.flags |= paths::value_flag::kExists;
     d.existing_size = status.size;
+    d.checked_existing = status.kind == platform::PathKind::kFile &&
+                         platform::path_identity(name.c_str(), &d.checked_identity);
     if (status.kind == platform::PathKind::kFile && d.existing == paths::Existing::kRefuse) {
       messages::line(99, 1, "次のコピー先ファイルは既に存在します。");
       messages::line(99, 2, "%s", name.c_str());
@@ -97,6 +99,10 @@ bool build_file_destinations(const cli::CommandLine& command_line, paths::Destin
     d->path = slot.full_path.c_str();
     d->flags = slot.flags;
     d->existing_size = slot.size;
+    if (slot.file_information) {
+      d->checked_existing = true;
+      d->checked_identity = slot.file_information->identity;
+    }
     d->output_ordinal = kGroupPosition;
     if ((d->flags & paths::value_flag::kExists) != 0 && d->existing == paths::Existing::kRefuse) {
       messages::line(95, 1, "%d番目の/Oの/OFに指定した次のコピー先は既に存在します。", kGroupPosition);
