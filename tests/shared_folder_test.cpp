@@ -161,33 +161,53 @@ TEST_F(SharedFolderTest, BitsOfAnOwnerOrGroupThatCannotBeKeptGoToNoOneElse) {
 TEST_F(SharedFolderTest, TheAccessListAndTheAttributesOfTheOriginalAreKept) {
   put("data.txt", "a\r\n");
   const std::string file = folder_ / "data.txt";
+  const Args in_place = {"/I/IFdata.txt", "/O/OFdata.txt/OU2/OR1"};
+  // Owner rw, user 65534 rw, owning group r, mask rw, others nothing.
+  const auto list = [](uint16_t group) {
+    return acl({{0x01, 6, ~0u}, {0x02, 6, 65534}, {0x04, group, ~0u}, {0x10, 6, ~0u}, {0x20, 0, ~0u}});
+  };
   try {
-    // Owner rw, user 65534 rw, owning group nothing, mask rw, others nothing.
-    set_acl(file, {{0x01, 6, ~0u}, {0x02, 6, 65534}, {0x04, 0, ~0u}, {0x10, 6, ~0u}, {0x20, 0, ~0u}});
+    set_attribute(file, kAccessAcl, list(4));
     set_attribute(file, "user.note", "kept");
   } catch (const std::exception& e) {
     GTEST_SKIP() << "the test folder's file system takes no ACL or attribute: " << e.what();
   }
-  const std::string acl = attribute(file, kAccessAcl);
   const Access before = access_of(file);
-  EXPECT_EQ(run({"/I/IFdata.txt", "/O/OFdata.txt/OU2/OR1"}).status, 0);
+  EXPECT_EQ(run(in_place).status, 0);
   EXPECT_EQ(get("data.txt"), "a\n");
-  EXPECT_EQ(attribute(file, kAccessAcl), acl);
+  EXPECT_EQ(attribute(file, kAccessAcl), list(4));
   EXPECT_EQ(attribute(file, "user.note"), "kept");
   EXPECT_EQ(access_of(file), before);
 
+  // A folder's default list reaches no copy of a file that had none.
+  clear();
+  put("data.txt", "a\r\n");
+  set_access(file, {0, 0, 0640});
+  set_attribute(folder_.path(), kDefaultAcl, list(4));
+  EXPECT_EQ(run(in_place).status, 0);
+  EXPECT_EQ(attribute(file, kAccessAcl), "-");
+  EXPECT_EQ(access_of(file).mode, 0640u);
+
+  if (!running_as_root()) GTEST_SKIP() << "the rest needs owners other than the test's user";
+  open_to_all();
+  RunOptions as_nobody;
+  as_nobody.user = 65534;
+  as_nobody.group = 65534;
+  // Run by the owner, who may not keep the group: the owning group's entry goes.
+  clear();
+  put("data.txt", "a\r\n");
+  set_access(file, {65534, 1000, 0660});
+  set_attribute(file, kAccessAcl, list(4));
+  EXPECT_EQ(run(in_place, as_nobody).status, 0);
+  EXPECT_EQ(attribute(file, kAccessAcl), list(0));
+
   // An attribute the runner may not set: the new file stays its owner's
   // alone, and the original stays under its backup name.
-  if (!running_as_root()) GTEST_SKIP() << "the attribute needs a privileged user to put it on";
-  open_to_all();
   clear();
   put("data.txt", "a\r\n");
   set_access(file, {65534, 65534, 0644});
   set_attribute(file, "security.peltrix", "x");
-  RunOptions as_nobody;
-  as_nobody.user = 65534;
-  as_nobody.group = 65534;
-  const RunResult refused = run({"/I/IFdata.txt", "/O/OFdata.txt/OU2/OR1"}, as_nobody);
+  const RunResult refused = run(in_place, as_nobody);
   EXPECT_EQ(refused.status, 1);
   EXPECT_EQ(refused.err.substr(0, refused.err.find("E136-3")),
             message(136, {"1番目の/Oに指定したコピー先ファイルに元のファイルのアクセス権を設定できませんでした。", real("data.txt")}));

@@ -617,7 +617,9 @@ bool attribute_of(int fd, const char* name, std::string& value) {
 bool attribute_names(int fd, std::string& names) {
   for (;;) {
     const ssize_t size = flistxattr(fd, nullptr, 0);
-    if (size < 0) return errno == ENOTSUP ? (names.clear(), true) : false;
+    names.clear();
+    if (size == 0 || (size < 0 && errno == ENOTSUP)) return true;
+    if (size < 0) return false;
     names.resize(static_cast<size_t>(size));
     const ssize_t got = flistxattr(fd, names.data(), names.size());
     if (got >= 0) {

@@ -35,11 +35,11 @@ void set_attribute(const std::string& path, const std::string& name, const std::
   }
 }
 
-void set_acl(const std::string& path, const std::vector<AclEntry>& entries) {
+std::string acl(const std::vector<AclEntry>& entries) {
   constexpr uint32_t kVersion = 2;
   std::string blob(reinterpret_cast<const char*>(&kVersion), 4);
   for (const AclEntry& e : entries) blob.append(reinterpret_cast<const char*>(&e), sizeof e);
-  set_attribute(path, kAccessAcl, blob);
+  return blob;
 }
 
 }  // namespace peltrix::testing

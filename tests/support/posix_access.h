@@ -30,7 +30,9 @@ struct AclEntry {
   uint16_t permissions;
   uint32_t id;
 };
-void set_acl(const std::string& path, const std::vector<AclEntry>& entries);
+// The entries as the system stores them, for set_attribute.
+std::string acl(const std::vector<AclEntry>& entries);
 inline constexpr char kAccessAcl[] = "system.posix_acl_access";
+inline constexpr char kDefaultAcl[] = "system.posix_acl_default";
 
 }  // namespace peltrix::testing
