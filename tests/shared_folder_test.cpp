@@ -296,5 +296,17 @@ TEST_F(SharedFolderTest, AnInterruptedRunPutsEveryOriginalBackAndSaysSo) {
   }
 }
 
+// A reader that takes nothing (a pager left open) keeps the program waiting
+// on a full pipe: a request to stop still ends it, with its message.
+TEST_F(SharedFolderTest, ARunWaitingOnAFullPipeStopsWhenAsked) {
+  put("a.txt", lines(3 * 1048576));
+  RunOptions slow_reader;
+  slow_reader.stop_signal = SIGTERM;
+  const RunResult result = run({"/I/IFa.txt"}, slow_reader);
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(result.err.substr(0, 7), "E139-1 ");
+  EXPECT_LT(result.out.size(), get("a.txt").size());
+}
+
 }  // namespace
 }  // namespace peltrix::testing

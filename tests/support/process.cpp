@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <grp.h>
 #include <poll.h>
+#include <signal.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -79,10 +80,24 @@ RunResult run_peltrix(const std::vector<std::string>& args, const RunOptions& op
   close(err_pipe[1]);
   // A slow reader: the program fills the pipe before the first read.
   if (options.pipes_non_blocking) usleep(300000);
+  int wait_status = 0;
+  bool ended = false;
+  if (options.stop_signal != 0) {
+    // The program is copying and about to wait on the full pipe; it must
+    // end while the pipe stays full, or it is killed.
+    pollfd first_output{out_pipe[0], POLLIN, 0};
+    poll(&first_output, 1, 10000);
+    usleep(200000);
+    kill(pid, options.stop_signal);
+    for (int tries = 0; tries < 50 && !ended; ++tries) {
+      usleep(100000);
+      ended = waitpid(pid, &wait_status, WNOHANG) == pid;
+    }
+    if (!ended) kill(pid, SIGKILL);
+  }
   RunResult result;
   drain(out_pipe[0], err_pipe[0], result.out, result.err);
-  int wait_status = 0;
-  waitpid(pid, &wait_status, 0);
+  if (!ended) waitpid(pid, &wait_status, 0);
   result.status = WIFEXITED(wait_status) ? WEXITSTATUS(wait_status) : -1;
   return result;
 }
