@@ -206,7 +206,11 @@ TEST_F(SharedFolderTest, TheAccessListAndTheAttributesOfTheOriginalAreKept) {
   clear();
   put("data.txt", "a\r\n");
   set_access(file, {65534, 65534, 0644});
-  set_attribute(file, "security.peltrix", "x");
+  try {
+    set_attribute(file, "security.peltrix", "x");
+  } catch (const std::exception& e) {
+    GTEST_SKIP() << "this root may not put a security attribute on: " << e.what();
+  }
   const RunResult refused = run(in_place, as_nobody);
   EXPECT_EQ(refused.status, 1);
   EXPECT_EQ(refused.err.substr(0, refused.err.find("E136-3")),
