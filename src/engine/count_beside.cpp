@@ -15,6 +15,7 @@ RangeCount count_range(const RangeToCount& range, uint8_t* area, const records::
   counting.flags.record_processing = true;
   counting.flags.only_counting = true;
   counting.transform = transform;
+  counting.state.open = range.open;
   const uint64_t length = range.length;
   RangeCount result;
   uint8_t* const data = area + kCarryLength;
@@ -37,6 +38,7 @@ RangeCount count_range(const RangeToCount& range, uint8_t* area, const records::
     const uint32_t handed_on = last ? in_block : in_block - static_cast<uint32_t>(kCarryLength);
     run_block_steps(start, handed_on, last, counting);
     result.records += counting.state.block_record_count;
+    result.open = counting.state.open;
     if (last) return result;
     std::memmove(data - kCarryLength, start + handed_on, kCarryLength);
     start = data - kCarryLength;

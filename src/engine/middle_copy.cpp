@@ -21,7 +21,7 @@ MiddleCopy refuse(SourceSteps& steps, uint32_t& refusals) {
 MiddleCopy count_to_end(SourceSteps& steps, uint64_t copied) {
   const uint32_t carried = static_cast<uint32_t>(copied < kCarryLength ? copied : kCarryLength);
   const RangeToCount range{steps.source.handle, steps.reader.position(), copied - carried, steps.reader.carried(),
-                           carried, true};
+                           carried, true, steps.processing.state.open};
   const RangeCount counted = count_range(range, steps.run.buffers->counting, steps.processing.transform);
   if (counted.read_failed) {
     steps.report_read_failure(counted.error);
@@ -67,7 +67,7 @@ MiddleCopy copy_middle_counted(SourceSteps& steps) {
   const uint64_t position = steps.reader.position();
   CountBeside counter;
   const RangeToCount range{steps.source.handle, position, length, steps.reader.carried(),
-                           static_cast<uint32_t>(kCarryLength), false};
+                           static_cast<uint32_t>(kCarryLength), false, steps.processing.state.open};
   if (!counter.start(range, steps.run.buffers->counting, steps.processing.transform)) {
     return refuse(steps, steps.run.fast_paths.thread_refusals);
   }
@@ -85,6 +85,7 @@ MiddleCopy copy_middle_counted(SourceSteps& steps) {
   }
   if (copied < length || counted.shrunk) return count_to_end(steps, copied);
   steps.output.add_records(counted.records);
+  steps.processing.state.open = counted.open;
   steps.run.fast_paths.blocks_counted_beside += length / kBlockLength;
   steps.reader.carry(counter.carried(), static_cast<uint32_t>(kCarryLength));
   steps.reader.pass(length);
