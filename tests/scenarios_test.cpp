@@ -188,6 +188,9 @@ const std::vector<Scenario>& scenarios() {
         {"a destination's name is no backup name, a folder's dot no extension", {{"old.data/README", "readme\n"}},
          {"/I/IFold.data\\README", "/O/OFold.data\\README;old.data\\README" + stamp + "0001/OU2"},
          {{"old.data/README" + stamp + "0001", "readme\n"}}},
+        {"a second name of a file is a repeat, appended to the first name's destination",
+         {{"a.txt", kMark + "1\n"}, {"ln_a.txt", "-> a.txt"}}, {"/I/IFa.txt;ln_a.txt", "/N", "/W", "/O/ODout", "/M/MT3"},
+         {{"out/a.txt", kMark + "1\n1\n"}}, done(1, 1) + counted(1, 2, "$/out/a.txt")},
         {"a file named twice in place is moved once and read twice", {{"data.txt", "one\n"}},
          {"/I/IFdata.txt;data.txt", "/W", "/O/OFdata.txt/OU2"}, {{"data.txt", "one\none\n"}}},
         // The command line and its rules.

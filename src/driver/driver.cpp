@@ -61,7 +61,8 @@ bool build_destinations(RunContext& context) {
     return planning::build_file_destinations(command_line, context.destinations);
   }
   if (command_line.counts.output_folders > 0) {
-    return planning::build_folder_destinations(command_line, context.sources, context.texts, context.destinations);
+    return planning::build_folder_destinations(command_line, context.sources, context.repeats, context.texts,
+                                               context.destinations);
   }
   return make_stdout_destination(command_line, context.stdout_entry, context.destinations);
 }
