@@ -26,8 +26,13 @@ namespace {
 constexpr int kSuccess = 0;
 constexpr int kFailure = 1;
 
+// Each alone on the command line; with anything else they are refused as
+// any unknown argument is.
 bool is_usage_request(int argc, const char* const* argv) {
-  return argc == 2 && std::strcmp(argv[1], "/?") == 0;
+  return argc == 2 && (std::strcmp(argv[1], "/?") == 0 || std::strcmp(argv[1], "--help") == 0);
+}
+bool is_version_request(int argc, const char* const* argv) {
+  return argc == 2 && std::strcmp(argv[1], "--version") == 0;
 }
 
 // The checks on the values as given, before any list exists.
@@ -106,6 +111,10 @@ int run(int argc, const char* const* argv) {
   platform::guard_file_size_limit();
   if (is_usage_request(argc, argv)) {
     cli::print_usage();
+    return kSuccess;
+  }
+  if (is_version_request(argc, argv)) {
+    cli::print_version();
     return kSuccess;
   }
 
