@@ -217,6 +217,14 @@ const std::vector<Scenario>& scenarios() {
         {"a scanned path of 260 bytes", {{path260, "x\n"}}, {"/I/ID" + deep}, {}, "x\n"},
         {"a backup name of 260 bytes", {{path246, "x\r\n"}}, {"/I/IF" + typed(path246), "/O/OF" + typed(path246) + "/OU2/OR1"},
          {{path246, "x\n"}}},
+        // CP932 names: a trail byte 5C (表, ソ, 申, 予, 能, 十) is no folder
+        // separator, ポ (83 7C) holds no '|', and a lone lead byte (Latin-1 é)
+        // takes no '/' as its trail.
+        {"CP932 names in place, with a backup and a new folder", {{"表/ソ.txt", "x\r\n"}},
+         {"/I/IF表\\ソ.txt/IU1", "/O/OF表\\ソ.txt;申\\ポ.txt/OU2/OR1"},
+         {{"表/ソ.txt", "x\n"}, {"表/ソ" + stamp + "0001.txt", "x\r\n"}, {"申/ポ.txt", "x\n"}}},
+        {"CP932 names scanned and made", {{"表/ソ.txt", "x\n"}, {"表/能/十.txt", "y\n"}, {"表/caf\xE9/a.txt", "z\n"}},
+         {"/I/ID表", "/S", "/N", "/O/OD予\\申"}, {{"予/申/ソ.txt", "x\n"}, {"予/申/能/十.txt", "y\n"}, {"予/申/caf\xE9/a.txt", "z\n"}}},
         {"'..' behind a link is the name beside the link", {{"lnk", "-> d/e"}, {"d/e/", ""}, {"f.txt", "one\n"}, {"d/out.txt", "old"}},
          {"/I/IFlnk\\..\\f.txt", "/O/OFlnk\\..\\out.txt", "/M/MT3"}, {{"out.txt", "one\n"}}, done(1, 1) + counted(1, 1, "$/out.txt")},
         {"folders listed and made beside the link", {{"lnk", "-> d/e"}, {"d/e/", ""}, {"tree/f.txt", "one\n"}},
