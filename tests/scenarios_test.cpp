@@ -154,7 +154,7 @@ const std::vector<Scenario>& scenarios() {
     rows.insert(rows.end(), {
         // Blocks, records and bytes.
         {"usage", {}, {"/?"}, {}, usage_text()},
-        {"usage asked for as most commands are", {}, {"--help"}, {}, usage_text()},
+        {"usage by --help", {}, {"--help"}, {}, usage_text()},
         {"version", {}, {"--version"}, {}, "peltrix " PELTRIX_VERSION "\n"},
         {"three sources into two destinations", {{"a.txt", a}, {"b.txt", "middle\r\n"}, {"c.txt", c}},
          {"/I/IFa.txt;b.txt;c.txt", "/O/OFx.txt;y.txt"}, {{"x.txt", a + "middle\r\n" + c}, {"y.txt", a + "middle\r\n" + c}}},
