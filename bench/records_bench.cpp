@@ -25,11 +25,11 @@ std::vector<uint8_t> lines(const std::string& newline) {
   return data;
 }
 
-void run_blocks(benchmark::State& state, const std::vector<uint8_t>& data, int32_t or_value, bool count,
+void run_blocks(benchmark::State& state, const std::vector<uint8_t>& data, Newlines newlines, bool count,
                 RecordCounters start) {
   std::vector<uint8_t> conversion(conversion_capacity_for(kBlock));
   TransformSettings settings;
-  settings.or_value = or_value;
+  settings.newlines = newlines;
   settings.count_records = count;
   settings.units = select_active_units(kCodeNone, 0);
   settings.conversion = conversion.data();
@@ -40,7 +40,7 @@ void run_blocks(benchmark::State& state, const std::vector<uint8_t>& data, int32
     TransformState transform;
     for (size_t at = 0; at + kBlock <= data.size() - 16; at += kBlock) {
       uint32_t t = kBlock;
-      transform.rewritten = false;
+      transform.begin_block(false, kBlock);
       record_transform(data.data() + at, kBlock, t, counters, transform, settings);
       records += transform.block_record_count;
     }
@@ -49,11 +49,11 @@ void run_blocks(benchmark::State& state, const std::vector<uint8_t>& data, int32
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * 64 * static_cast<int64_t>(kBlock));
 }
 
-void BM_Count(benchmark::State& state) { run_blocks(state, lines("\n"), 0, true, {}); }
-void BM_SkipAll(benchmark::State& state) { run_blocks(state, lines("\n"), 0, false, {1 << 30, 0}); }
-void BM_LimitNone(benchmark::State& state) { run_blocks(state, lines("\n"), 0, false, {0, 1 << 30}); }
-void BM_ToLf(benchmark::State& state) { run_blocks(state, lines("\r\n"), 1, false, {}); }
-void BM_ToCrLf(benchmark::State& state) { run_blocks(state, lines("\n"), 2, false, {}); }
+void BM_Count(benchmark::State& state) { run_blocks(state, lines("\n"), Newlines::kUnchanged, true, {}); }
+void BM_SkipAll(benchmark::State& state) { run_blocks(state, lines("\n"), Newlines::kUnchanged, false, {1 << 30, 0}); }
+void BM_LimitNone(benchmark::State& state) { run_blocks(state, lines("\n"), Newlines::kUnchanged, false, {0, 1 << 30}); }
+void BM_ToLf(benchmark::State& state) { run_blocks(state, lines("\r\n"), Newlines::kToLf, false, {}); }
+void BM_ToCrLf(benchmark::State& state) { run_blocks(state, lines("\n"), Newlines::kToCrLf, false, {}); }
 
 BENCHMARK(BM_Count)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SkipAll)->Unit(benchmark::kMillisecond);

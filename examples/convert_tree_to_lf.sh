@@ -30,9 +30,9 @@
 #   holds one of \ ; * ? " < > | cannot be named to the program.
 #
 # Prints how many files were converted. Exit status 0 when every file that
-# needed it was converted; 1 otherwise, with the program's messages (CP932:
-# read them through `iconv -f CP932 -t UTF-8`) or this script's on standard
-# error.
+# needed it was converted; 1 otherwise, with the program's messages or this
+# script's on standard error.
+# The program prints CP932: read its messages through `iconv -f CP932 -t UTF-8`.
 set -u
 script=convert_tree_to_lf.sh
 # shellcheck source=examples/common.sh

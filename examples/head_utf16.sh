@@ -20,8 +20,8 @@
 #
 # OUTPUT must not exist yet; missing folders on the way to it are created.
 # Exit status 0 when OUTPUT was written; 1 otherwise, with the program's
-# messages (CP932: read them through `iconv -f CP932 -t UTF-8`) or this
-# script's on standard error.
+# messages or this script's on standard error.
+# The program prints CP932: read its messages through `iconv -f CP932 -t UTF-8`.
 set -u
 script=head_utf16.sh
 # shellcheck source=examples/common.sh

@@ -25,8 +25,8 @@
 #   part only.
 #
 # Exit status 0 when OUTPUT was written; 1 otherwise, with the program's
-# messages (CP932: read them through `iconv -f CP932 -t UTF-8`) or this
-# script's on standard error, and no OUTPUT left behind.
+# messages or this script's on standard error, and no OUTPUT left behind.
+# The program prints CP932: read its messages through `iconv -f CP932 -t UTF-8`.
 set -u
 script=join_logs.sh
 # shellcheck source=examples/common.sh

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 
@@ -205,6 +206,33 @@ TEST_F(HostileTest, ASourceThatShrinksWhileItIsCopiedGivesTheBytesReallyThere) {
   platform::faults::disarm();
   EXPECT_GE(get("one.txt").size(), kShrunk);
   EXPECT_TRUE(same_bytes(get("one.txt"), get("two.txt")));
+}
+
+// The output of the count beside the system's copy, once that copy is whole.
+std::string g_output;
+constexpr size_t kCopied = 3 * 1048576 - 1024;  // the first block but its carried bytes, and the middle
+
+TEST_F(HostileTest, TheCountOfASourceCutWhileItsMiddleIsCopiedDescribesTheOutput) {
+  // The counting thread's first read (after the reads of the marks and of
+  // the first block) waits for the system's copy of the middle, then cuts
+  // the source: its next read comes up short.
+  g_shrinking = folder_ / "a.txt";
+  g_output = folder_ / "out.txt";
+  put("a.txt", big());
+  platform::faults::arm_action(Operation::kRead, 4, [] {
+    for (int i = 0; i < 2000 && (!fs::exists(g_output) || fs::file_size(g_output) < kCopied); ++i) {
+      usleep(10000);
+    }
+    shrink();
+  });
+  const RunResult result = run_here({"/I/IFa.txt", "/O/OFout.txt", "/M/MT3"});
+  platform::faults::disarm();
+  const std::string copied = big().substr(0, kCopied);
+  ASSERT_TRUE(same_bytes(copied, get("out.txt")));
+  const size_t records = std::count(copied.begin(), copied.end(), '\n') + (copied.back() != '\n');
+  char line[64];
+  std::snprintf(line, sizeof line, "I001-2 0001 %010zu ", records);
+  EXPECT_EQ(result.out, "I001-1 コピー元1個，コピー先1個のファイルのコピーが完了しました。\n" + std::string(line) + real("out.txt") + "\n");
 }
 
 }  // namespace

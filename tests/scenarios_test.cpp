@@ -154,6 +154,8 @@ const std::vector<Scenario>& scenarios() {
     rows.insert(rows.end(), {
         // Blocks, records and bytes.
         {"usage", {}, {"/?"}, {}, usage_text()},
+        {"usage by --help", {}, {"--help"}, {}, usage_text()},
+        {"version", {}, {"--version"}, {}, "peltrix " PELTRIX_VERSION "\n"},
         {"three sources into two destinations", {{"a.txt", a}, {"b.txt", "middle\r\n"}, {"c.txt", c}},
          {"/I/IFa.txt;b.txt;c.txt", "/O/OFx.txt;y.txt"}, {{"x.txt", a + "middle\r\n" + c}, {"y.txt", a + "middle\r\n" + c}}},
         {"newlines only, doubled", {{"lf.bin", std::string(2 * kBlock, '\n')}}, {"/I/IFlf.bin", "/O/OFout.bin/OR2"},
@@ -188,6 +190,9 @@ const std::vector<Scenario>& scenarios() {
         {"a destination's name is no backup name, a folder's dot no extension", {{"old.data/README", "readme\n"}},
          {"/I/IFold.data\\README", "/O/OFold.data\\README;old.data\\README" + stamp + "0001/OU2"},
          {{"old.data/README" + stamp + "0001", "readme\n"}}},
+        {"a second name of a file is a repeat, appended to the first name's destination",
+         {{"a.txt", kMark + "1\n"}, {"ln_a.txt", "-> a.txt"}}, {"/I/IFa.txt;ln_a.txt", "/N", "/W", "/O/ODout", "/M/MT3"},
+         {{"out/a.txt", kMark + "1\n1\n"}}, done(1, 1) + counted(1, 2, "$/out/a.txt")},
         {"a file named twice in place is moved once and read twice", {{"data.txt", "one\n"}},
          {"/I/IFdata.txt;data.txt", "/W", "/O/OFdata.txt/OU2"}, {{"data.txt", "one\none\n"}}},
         // The command line and its rules.
@@ -212,6 +217,14 @@ const std::vector<Scenario>& scenarios() {
         {"a scanned path of 260 bytes", {{path260, "x\n"}}, {"/I/ID" + deep}, {}, "x\n"},
         {"a backup name of 260 bytes", {{path246, "x\r\n"}}, {"/I/IF" + typed(path246), "/O/OF" + typed(path246) + "/OU2/OR1"},
          {{path246, "x\n"}}},
+        // CP932 names: a trail byte 5C (表, ソ, 申, 予, 能, 十) is no folder
+        // separator, ポ (83 7C) holds no '|', and a lone lead byte (Latin-1 é)
+        // takes no '/' as its trail.
+        {"CP932 names in place, with a backup and a new folder", {{"表/ソ.txt", "x\r\n"}},
+         {"/I/IF表\\ソ.txt/IU1", "/O/OF表\\ソ.txt;申\\ポ.txt/OU2/OR1"},
+         {{"表/ソ.txt", "x\n"}, {"表/ソ" + stamp + "0001.txt", "x\r\n"}, {"申/ポ.txt", "x\n"}}},
+        {"CP932 names scanned and made", {{"表/ソ.txt", "x\n"}, {"表/能/十.txt", "y\n"}, {"表/caf\xE9/a.txt", "z\n"}},
+         {"/I/ID表", "/S", "/N", "/O/OD予\\申"}, {{"予/申/ソ.txt", "x\n"}, {"予/申/能/十.txt", "y\n"}, {"予/申/caf\xE9/a.txt", "z\n"}}},
         {"'..' behind a link is the name beside the link", {{"lnk", "-> d/e"}, {"d/e/", ""}, {"f.txt", "one\n"}, {"d/out.txt", "old"}},
          {"/I/IFlnk\\..\\f.txt", "/O/OFlnk\\..\\out.txt", "/M/MT3"}, {{"out.txt", "one\n"}}, done(1, 1) + counted(1, 1, "$/out.txt")},
         {"folders listed and made beside the link", {{"lnk", "-> d/e"}, {"d/e/", ""}, {"tree/f.txt", "one\n"}},

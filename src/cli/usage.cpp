@@ -50,4 +50,6 @@ void print_usage() {
   messages::print_out("    [/C]     ・・・キャッシュを経由しない書き込み\n");
 }
 
+void print_version() { messages::print_out("peltrix %s\n", PELTRIX_VERSION); }
+
 }  // namespace peltrix::cli

@@ -27,8 +27,13 @@ namespace {
 constexpr int kSuccess = 0;
 constexpr int kFailure = 1;
 
+// Each alone on the command line; with anything else they are refused as
+// any unknown argument is.
 bool is_usage_request(int argc, const char* const* argv) {
-  return argc == 2 && std::strcmp(argv[1], "/?") == 0;
+  return argc == 2 && (std::strcmp(argv[1], "/?") == 0 || std::strcmp(argv[1], "--help") == 0);
+}
+bool is_version_request(int argc, const char* const* argv) {
+  return argc == 2 && std::strcmp(argv[1], "--version") == 0;
 }
 
 // The checks on the values as given, before any list exists.
@@ -62,7 +67,8 @@ bool build_destinations(RunContext& context) {
     return planning::build_file_destinations(command_line, context.destinations);
   }
   if (command_line.counts.output_folders > 0) {
-    return planning::build_folder_destinations(command_line, context.sources, context.texts, context.destinations);
+    return planning::build_folder_destinations(command_line, context.sources, context.repeats, context.texts,
+                                               context.destinations);
   }
   return make_stdout_destination(command_line, context.stdout_entry, context.destinations);
 }
@@ -106,6 +112,10 @@ int run(int argc, const char* const* argv) {
   platform::guard_file_size_limit();
   if (is_usage_request(argc, argv)) {
     cli::print_usage();
+    return kSuccess;
+  }
+  if (is_version_request(argc, argv)) {
+    cli::print_version();
     return kSuccess;
   }
 

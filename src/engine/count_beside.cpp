@@ -9,12 +9,30 @@
 
 namespace peltrix::engine {
 
+namespace {
+
+// Reads the range's bytes [at, at + size) from the source, and where the
+// source ends sooner, the rest from the copy.
+bool read_range(const RangeToCount& range, uint64_t at, uint8_t* buffer, uint32_t size, uint32_t* read,
+                RangeCount& result) {
+  if (!platform::read_file_at(range.source, static_cast<int64_t>(range.offset + at), buffer, size, read)) return false;
+  if (*read == size || range.copy == platform::kInvalidFile) return true;
+  uint32_t more = 0;
+  result.copy_failed = !platform::read_file_at(range.copy, range.copy_position + static_cast<int64_t>(at + *read),
+                                               buffer + *read, size - *read, &more);
+  *read += more;
+  return !result.copy_failed;
+}
+
+}  // namespace
+
 RangeCount count_range(const RangeToCount& range, uint8_t* area, const records::TransformSettings& transform,
                        const std::atomic<bool>* abandoned) {
   BlockProcessing counting;
   counting.flags.record_processing = true;
   counting.flags.only_counting = true;
   counting.transform = transform;
+  counting.state.open = range.open;
   const uint64_t length = range.length;
   RangeCount result;
   uint8_t* const data = area + kCarryLength;
@@ -24,7 +42,7 @@ RangeCount count_range(const RangeToCount& range, uint8_t* area, const records::
     if (abandoned != nullptr && *abandoned) return result;
     const auto piece = static_cast<uint32_t>(std::min<uint64_t>(length - done, kBlockLength));
     uint32_t read = 0;
-    if (!platform::read_file_at(range.source, static_cast<int64_t>(range.offset + done), data, piece, &read)) {
+    if (!read_range(range, done, data, piece, &read, result)) {
       result.read_failed = true;
       result.error = platform::last_error();
       return result;
@@ -37,6 +55,7 @@ RangeCount count_range(const RangeToCount& range, uint8_t* area, const records::
     const uint32_t handed_on = last ? in_block : in_block - static_cast<uint32_t>(kCarryLength);
     run_block_steps(start, handed_on, last, counting);
     result.records += counting.state.block_record_count;
+    result.open = counting.state.open;
     if (last) return result;
     std::memmove(data - kCarryLength, start + handed_on, kCarryLength);
     start = data - kCarryLength;

@@ -17,6 +17,8 @@ struct RangeCount {
   bool shrunk = false;       // the source ended before the range did
   bool read_failed = false;  // a read failed
   uint32_t error = 0;        // then the system's error code
+  records::OpenRecord open;  // the record the counted bytes leave open, to be carried on
+  bool copy_failed = false;  // the failed read was one of the copy
 };
 
 // The bytes to count: the carried bytes, then source[offset, offset + length).
@@ -27,6 +29,11 @@ struct RangeToCount {
   const uint8_t* carried = nullptr;
   uint32_t carried_length = 0;
   bool ends_source = false;  // without it the range is full blocks, and their last kCarryLength bytes carry on
+  records::OpenRecord open;  // the record the blocks before leave open
+  // Where the source no longer holds the range's bytes, they are read from
+  // this copy of them, which holds the byte at offset at copy_position.
+  platform::FileHandle copy = platform::kInvalidFile;
+  int64_t copy_position = 0;
 };
 
 // Counts records as the source copy loops count them: block by block, each

@@ -153,6 +153,7 @@ OutputSink::RangeCopy DestinationOutput::copy_range(const paths::SourceEntry& so
   paths::DestinationEntry& first = *plan_.first;
   int64_t first_at = 0;
   if (!stands_alike(target_of(first), offset, first_at)) return RangeCopy::kUnsupported;
+  copied_place_ = {target_of(first), first_at, first.kind == paths::kKindStdout ? "STDOUT" : first.path};
   const int64_t result = platform::copy_range(source.handle, offset, target_of(first), length);
   if (result < 0) {
     if (platform::last_error() == platform::kErrorNotSupported) return RangeCopy::kUnsupported;

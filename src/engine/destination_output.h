@@ -52,6 +52,7 @@ class DestinationOutput : public OutputSink {
   RangeCopy copy_range(const paths::SourceEntry& source, int64_t offset, uint64_t length,
                        uint64_t& copied) override;
   void add_records(uint64_t records) override;
+  CopiedPlace copied_place() const override { return copied_place_; }
 
  private:
   bool begin_appending(const paths::DestinationEntry& d, bool& follows_contents);
@@ -68,6 +69,7 @@ class DestinationOutput : public OutputSink {
   const paths::SourceEntry* source_ = nullptr;
   const SourceRole* role_ = nullptr;
   bool first_output_ = true;
+  CopiedPlace copied_place_;
 };
 
 }  // namespace peltrix::engine

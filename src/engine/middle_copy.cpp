@@ -17,14 +17,19 @@ MiddleCopy refuse(SourceSteps& steps, uint32_t& refusals) {
 
 // The source became shorter while its middle was copied: the output holds
 // the `copied` bytes that were really there (from the carried bytes on),
-// and their records are counted again from the source, as its end.
+// and their records are counted again, as the source's end: from the
+// source, and where it no longer holds them, from the output, so that the
+// count describes the output whatever the source does meanwhile.
 MiddleCopy count_to_end(SourceSteps& steps, uint64_t copied) {
   const uint32_t carried = static_cast<uint32_t>(copied < kCarryLength ? copied : kCarryLength);
-  const RangeToCount range{steps.source.handle, steps.reader.position(), copied - carried, steps.reader.carried(),
-                           carried, true};
+  RangeToCount range{steps.source.handle, steps.reader.position(), copied - carried, steps.reader.carried(),
+                     carried, true, steps.processing.state.open};
+  const OutputSink::CopiedPlace place = steps.output.copied_place();
+  range.copy = place.file;
+  range.copy_position = place.position + static_cast<int64_t>(kCarryLength);
   const RangeCount counted = count_range(range, steps.run.buffers->counting, steps.processing.transform);
   if (counted.read_failed) {
-    steps.report_read_failure(counted.error);
+    steps.report_read_failure(counted.error, counted.copy_failed ? place.name : steps.role.read_path);
     return MiddleCopy::kFailed;
   }
   steps.output.add_records(counted.records);
@@ -67,7 +72,7 @@ MiddleCopy copy_middle_counted(SourceSteps& steps) {
   const uint64_t position = steps.reader.position();
   CountBeside counter;
   const RangeToCount range{steps.source.handle, position, length, steps.reader.carried(),
-                           static_cast<uint32_t>(kCarryLength), false};
+                           static_cast<uint32_t>(kCarryLength), false, steps.processing.state.open};
   if (!counter.start(range, steps.run.buffers->counting, steps.processing.transform)) {
     return refuse(steps, steps.run.fast_paths.thread_refusals);
   }
@@ -85,6 +90,7 @@ MiddleCopy copy_middle_counted(SourceSteps& steps) {
   }
   if (copied < length || counted.shrunk) return count_to_end(steps, copied);
   steps.output.add_records(counted.records);
+  steps.processing.state.open = counted.open;
   steps.run.fast_paths.blocks_counted_beside += length / kBlockLength;
   steps.reader.carry(counter.carried(), static_cast<uint32_t>(kCarryLength));
   steps.reader.pass(length);

@@ -31,6 +31,16 @@ class OutputSink {
 
   // Adds records counted in ranges that copy_range copied.
   virtual void add_records(uint64_t records) = 0;
+
+  // Where the bytes of the last copy_range stand in the output, to be read
+  // back: the file (the first destination), the position of their first
+  // byte there, and its name for messages; no file where none was copied.
+  struct CopiedPlace {
+    platform::FileHandle file = platform::kInvalidFile;
+    int64_t position = 0;
+    const char* name = nullptr;
+  };
+  virtual CopiedPlace copied_place() const { return {}; }
 };
 
 }  // namespace peltrix::engine

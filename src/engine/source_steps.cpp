@@ -26,10 +26,10 @@ SourceSteps::SourceSteps(const paths::SourceEntry& source_entry, const SourceRol
   transform.conversion_capacity = kConversionBufferSize;
 }
 
-void SourceSteps::report_read_failure(uint32_t error) {
+void SourceSteps::report_read_failure(uint32_t error, const char* path) {
   if (!run.behind.finish()) return;  // the write before failed first, and said so
   if (error == platform::kErrorOperationAborted) return;  // the run was asked to stop
-  messages::read_failure(role.read_message, role.read_path, error);
+  messages::read_failure(role.read_message, path != nullptr ? path : role.read_path, error);
 }
 
 // A source's end-of-file unit counts only where its last block holds it

@@ -43,8 +43,9 @@ class SourceSteps {
 
   bool finished(const Block& block) const { return processing.state.stop || block.last; }
 
-  // Prints the read failure of error, unless a write before it failed first.
-  void report_read_failure(uint32_t error);
+  // Prints the read failure of error (of path, by default the source's),
+  // unless a write before it failed first.
+  void report_read_failure(uint32_t error, const char* path = nullptr);
 
   const paths::SourceEntry& source;
   const SourceRole& role;

@@ -4,6 +4,7 @@
 #include <new>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "messages/messages.h"
 #include "paths/path_value.h"
@@ -117,12 +118,13 @@ bool build_file_destinations(const cli::CommandLine& command_line, paths::Destin
 }
 
 bool build_folder_destinations(const cli::CommandLine& command_line, const paths::SourceList& sources,
-                               TextStore& texts, paths::DestinationList& destinations) {
+                               const RepeatTable& repeats, TextStore& texts, paths::DestinationList& destinations) {
   if (!make_folder_record(command_line, destinations)) return false;
   const paths::DestinationEntry& record = *destinations.folder_record;
   const std::string_view folder(command_line.output_folder_path);
   const bool per_file = command_line.flags.n != 0;
 
+  std::vector<const char*> made;  // by source position: the path of its destination
   int32_t remaining = sources.file_count + sources.folder_count;
   for (const paths::SourceEntry* s = sources.head; s != nullptr && remaining > 0; s = s->next, --remaining) {
     if (!per_file && s->kind != paths::kKindFile) continue;
@@ -135,6 +137,14 @@ bool build_folder_destinations(const cli::CommandLine& command_line, const paths
     d->kind = s->kind;
     d->flags = s->flags;
 
+    // A repeat, under whatever name, goes to its first occurrence's destination.
+    const size_t position = made.size();
+    if (per_file && position < repeats.size() && repeats[position].repeat_mark != 0) {
+      if (!name_destination(made[static_cast<size_t>(repeats[position].first_occurrence)], *d, texts)) return false;
+      made.push_back(d->path);
+      ++destinations.count;
+      continue;
+    }
     const std::string_view relative = relative_part(*s, command_line);
     const size_t length = joined_length(folder, relative);
     if (length > platform::kMaxPath) {
@@ -144,6 +154,7 @@ bool build_folder_destinations(const cli::CommandLine& command_line, const paths
       return false;
     }
     if (!name_destination(joined_path(folder, relative), *d, texts)) return false;
+    made.push_back(d->path);
     ++destinations.count;
     if (!per_file) return true;
   }

@@ -4,6 +4,7 @@
 
 #include "cli/option_tables.h"
 #include "paths/entries.h"
+#include "planning/repeat_table.h"
 #include "planning/text_store.h"
 
 namespace peltrix::planning {
@@ -18,11 +19,13 @@ bool build_file_destinations(const cli::CommandLine& command_line, paths::Destin
 
 // The /OD folder record, then destinations named in the /OD folder: with /N
 // one per source entry (files and folders alike; below a scanned /ID folder
-// the subfolder names are kept), without /N one for the first file source.
+// the subfolder names are kept; a repeat of an /IF file, by any of its
+// names, takes its first occurrence's name), without /N one for the first
+// file source.
 // A name over 260 bytes is refused before it is built (E097), an existing
 // file without /OU2 or /OU3 too (E099). Names are kept in texts. False
 // after the messages.
 bool build_folder_destinations(const cli::CommandLine& command_line, const paths::SourceList& sources,
-                               TextStore& texts, paths::DestinationList& destinations);
+                               const RepeatTable& repeats, TextStore& texts, paths::DestinationList& destinations);
 
 }  // namespace peltrix::planning

@@ -1,13 +1,19 @@
 #include "planning/path_join.h"
 
+#include <string>
+
 #include "platform/platform.h"
 
 namespace peltrix::planning {
 
 namespace {
 
+// Found character by character: a folder whose name ends in a trail byte 5C
+// (CP932 表) still needs one.
 bool needs_separator(std::string_view folder) {
-  return folder.empty() || !platform::is_folder_separator(folder.back());
+  const std::string text(folder);
+  const char* separator = platform::last_folder_separator(text.c_str());
+  return separator == nullptr || separator + 1 != text.c_str() + text.size();
 }
 
 }  // namespace

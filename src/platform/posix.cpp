@@ -100,13 +100,22 @@ std::vector<std::string> lexical_parts(const std::string& path) {
   return parts;
 }
 
+// path with every '\' that is a character of its own turned into '/': the
+// trail byte of a two-byte character stays (CP932 build: 表 is 95 5C).
+std::string slashed_path(const char* path) {
+  std::string slashed(path);
+  for (size_t i = 0; i < slashed.size(); i += char_length(slashed.c_str() + i)) {
+    if (slashed[i] == '\\') slashed[i] = '/';
+  }
+  return slashed;
+}
+
 // The path as the system wants it: every '\' becomes '/', and '.' and '..'
 // parts go by the text, as the full path goes, so that "link\..\f.txt" is
 // the f.txt beside the link (as on Windows), the file the copy opens, never
 // the one beside the link's target.
 std::string native(const char* path) {
-  std::string slashed(path);
-  std::replace(slashed.begin(), slashed.end(), '\\', '/');
+  const std::string slashed = slashed_path(path);
   if (slashed.empty()) return slashed;
   std::string result(slashed.front() == '/' ? "/" : "");
   for (const std::string& part : lexical_parts(slashed)) {
@@ -499,8 +508,7 @@ bool full_path(const char* path, char* out, size_t out_size) {
     joined = cwd.data();
     joined += '/';
   }
-  joined += path;
-  std::replace(joined.begin(), joined.end(), '\\', '/');
+  joined += slashed_path(path);
 
   // Symbolic links are not resolved: the parts go by the text alone.
   std::string result;
@@ -880,6 +888,22 @@ LocalDate local_date() {
   return LocalDate{parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday};
 }
 
+#ifdef PELTRIX_CP932_NAMES
+// Names are CP932, as on Windows with code page 932: a lead byte (81-9F,
+// E0-FC) and a trail byte (40-7E, 80-FC) are one character, so that a trail
+// byte is never taken for '\' or '|'. A byte that cannot be a trail, such
+// as the '/' of a full path, stands alone.
+size_t char_length(const char* text) {
+  const auto lead = static_cast<unsigned char>(text[0]);
+  if (lead == 0) return 0;
+  const auto trail = static_cast<unsigned char>(text[1]);
+  const bool is_lead = (lead >= 0x81 && lead <= 0x9F) || (lead >= 0xE0 && lead <= 0xFC);
+  const bool is_trail = (trail >= 0x40 && trail <= 0x7E) || (trail >= 0x80 && trail <= 0xFC);
+  return is_lead && is_trail ? 2 : 1;
+}
+#else
+// Names are UTF-8, whose characters never hold a byte below 0x80 but their own.
 size_t char_length(const char* text) { return text[0] == '\0' ? 0 : 1; }
+#endif
 
 }  // namespace peltrix::platform

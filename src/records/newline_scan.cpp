@@ -34,6 +34,19 @@ int64_t end_of_last(const uint8_t* data, int64_t length, uint8_t byte) {
 
 }  // namespace
 
+void carry_open_record(OpenRecord& open, const uint8_t* data, int64_t length, const ScanEnd& end,
+                       const UnitPattern& eof, uint32_t beyond) {
+  if (!end.tail) {
+    open = {};
+    return;
+  }
+  if (end.tail_start != 0 || open.length == 0) {
+    open.begins_with_eof = unit_at(data, length, end.tail_start, eof, beyond);
+    open.length = 0;
+  }
+  open.length += static_cast<uint64_t>(length - end.tail_start);
+}
+
 UnitCount count_units(const uint8_t* data, int64_t length, const UnitPattern& unit, Alignment alignment,
                       uint32_t beyond) {
   UnitCount count;

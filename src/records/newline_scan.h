@@ -12,6 +12,7 @@
 #include <cstring>
 
 #include "records/code_table.h"
+#include "records/transform_state.h"
 
 namespace peltrix::records {
 
@@ -87,6 +88,18 @@ struct UnitCount {
   uint64_t units = 0;
   int64_t last_end = 0;
 };
+
+// Carries the record a block's scan leaves open at its end on to the next
+// block: the bytes after its last unit continue the open record where the
+// block found no unit, and begin a new one where it did. `beyond` bytes
+// past the data may be read, as the scan reads them.
+void carry_open_record(OpenRecord& open, const uint8_t* data, int64_t length, const ScanEnd& end,
+                       const UnitPattern& eof, uint32_t beyond);
+
+// Whether the open record, as a whole, is exactly the end-of-file unit.
+inline bool is_eof_unit(const OpenRecord& open, const UnitPattern& eof) {
+  return open.begins_with_eof && open.length == eof.length;
+}
 
 // Counts the units without visiting them one by one: for single-byte units
 // a plain count of the byte, which the compiler vectorises.

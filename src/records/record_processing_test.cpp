@@ -115,8 +115,9 @@ TEST(RecordProcessingTest, BlocksGiveWhatThePlainReferenceGivesInEveryMode) {
     c.code = static_cast<int32_t>(random() % kCodeCount);
     const ActiveUnits units = select_active_units(c.code, c.code);
     const size_t width = units.lf.length;
+    // Every fourth round has long runs of plain units: records longer than a block.
     const std::string pieces[] = {text_of(units.lf), text_of(units.crlf), text_of(units.eof),
-                                  text_of(units.crlf).substr(0, width), std::string(width, 'a')};
+                                  text_of(units.crlf).substr(0, width), std::string(width * (round % 4 ? 1 : 24), 'a')};
     std::string text;
     if (!mark_of(c.code).empty() && random() % 2 == 0) {
       c.marked = c.code;
@@ -166,6 +167,9 @@ TEST(RecordProcessingTest, BlocksGiveWhatThePlainReferenceGivesInEveryMode) {
       check(mark_of(code) + std::string(8, 'a'), cut, random, runs);
     }
   }
+  // A limit that ends a long final record on its closing end-of-file
+  // character, alone in its block: the LF in front of it lies a block before.
+  check("xxx\n\x1A" + std::string(8, 'y'), Case{.newlines = Newlines::kToLf, .byte_limit = 5}, random, runs);
   // A long run of empty lines: counted in one pass over wide stretches.
   Case lines;
   lines.count = true;

@@ -1,7 +1,5 @@
 #include "records/record_selection.h"
 
-#include <cstring>
-
 #include "records/newline_scan.h"
 
 namespace peltrix::records {
@@ -11,10 +9,6 @@ namespace {
 // Any non-zero amount tells the caller that the window holds output.
 uint32_t amount_after(int64_t position, int64_t length) {
   return position < length ? static_cast<uint32_t>(length - position) : 0;
-}
-
-bool tail_is_eof_unit(const uint8_t* data, int64_t length, const ScanEnd& end, const UnitPattern& eof) {
-  return length - end.tail_start == eof.length && std::memcmp(data + end.tail_start, eof.bytes, eof.length) == 0;
 }
 
 // Scans for the run's LF units, visit(unit_end) for each; bytes past the
@@ -122,8 +116,9 @@ void skip_through(const uint8_t* data, int64_t length, uint32_t& output_length, 
 void count_records(const uint8_t* data, int64_t length, const ActiveUnits& units, TransformState& state) {
   const UnitCount found = count_lf(data, length, units, state);
   uint64_t count = found.units;
-  const ScanEnd tail{true, found.last_end, false};
-  if (has_final_record(found, length, state) && !tail_is_eof_unit(data, length, tail, units.eof)) ++count;
+  const ScanEnd end{found.last_end < length, found.last_end, false};
+  carry_open_record(state.open, data, length, end, units.eof, state.last_block ? 0 : kBytesBeyondBlock);
+  if (has_final_record(found, length, state) && !is_eof_unit(state.open, units.eof)) ++count;
   state.block_record_count = count;
 }
 

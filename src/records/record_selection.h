@@ -14,7 +14,7 @@ namespace peltrix::records {
 // Each takes the block's data[0, length), the amount the block would output
 // in output_length, and the newline unit; the state's window starts as [0, length).
 
-// Counts the records of the block; a final tail that is exactly the
+// Counts the records of the block; a final record that is exactly the
 // end-of-file unit is no record.
 void count_records(const uint8_t* data, int64_t length, const ActiveUnits& units, TransformState& state);
 

@@ -35,12 +35,10 @@ class ConvertedData {
 };
 
 // A final record without newline gets one, unless it is only the end-of-file
-// unit (with single-byte units: begins with 0x1A).
-bool tail_takes_newline(const uint8_t* data, int64_t length, const ScanEnd& end, const UnitPattern& eof) {
-  const uint8_t* tail = data + end.tail_start;
-  const int64_t tail_length = length - end.tail_start;
-  if (eof.length == 1) return tail[0] != eof.bytes[0];
-  return !(tail_length == eof.length && std::memcmp(tail, eof.bytes, eof.length) == 0);
+// unit (with single-byte units: begins with 0x1A). The record is judged
+// whole, from its own first unit, whichever block that lies in.
+bool takes_newline(const OpenRecord& record, const UnitPattern& eof) {
+  return eof.length == 1 ? !record.begins_with_eof : !is_eof_unit(record, eof);
 }
 
 // Whether data[from, to) ends with the unit, standing where a code unit can begin.
@@ -112,18 +110,24 @@ void convert(const uint8_t* data, uint32_t length, uint32_t& output_length, Tran
     end.tail_start = rest;
     end.tail = rest < end_of_data;
   }
-  const bool final_record = state.last_block && end.tail && tail_takes_newline(data, end_of_data, end, units.eof);
+  // A final record that began in an earlier block may have its LF there.
+  const bool lf_before = state.open.ends_with_lf;
+  carry_open_record(state.open, data, end_of_data, end, units.eof, here.beyond);
+  const bool final_record = state.last_block && end.tail && takes_newline(state.open, units.eof);
   int64_t record_end = end_of_data;
-  if (final_record && record_end - end.tail_start > units.eof.length &&
+  if (final_record && state.open.length > units.eof.length &&
       ends_with(data, end.tail_start, record_end, units.eof, alignment)) {
     record_end -= units.eof.length;
   }
   out.copy(position, record_end);
   if (final_record) {
     ++count;
-    if (!ends_with(data, end.tail_start, record_end, units.lf, alignment)) out.append(written);
+    const bool has_lf =
+        record_end > end.tail_start ? ends_with(data, end.tail_start, record_end, units.lf, alignment) : lf_before;
+    if (!has_lf) out.append(written);
     out.copy(record_end, end_of_data);
   }
+  state.open.ends_with_lf = end.tail && ends_with(data, end.tail_start, end_of_data, units.lf, alignment);
   finish_conversion(output_length, count, out, state);
 }
 

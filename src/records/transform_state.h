@@ -23,6 +23,14 @@ struct ByteCounters {
   uint64_t byte_limit = 0;
 };
 
+// The record the blocks so far leave unfinished: the bytes after their last
+// unit. A final record is judged by it as a whole, wherever blocks end.
+struct OpenRecord {
+  uint64_t length = 0;           // its bytes so far; 0 when the last block ended with a unit
+  bool begins_with_eof = false;  // its first unit is the end-of-file unit
+  bool ends_with_lf = false;     // its bytes so far end with an LF unit (kept by the conversions)
+};
+
 struct TransformState {
   bool last_block = false;          // this block ends the source
   uint64_t block_record_count = 0;  // records in this block's output
@@ -33,6 +41,7 @@ struct TransformState {
   bool stop = false;       // a limit was reached: read no further block of this source
   bool zero_record = false;  // a record skip swallowed the rest of a source (never cleared)
   bool zero_byte = false;    // a byte skip swallowed the rest of a source (never cleared)
+  OpenRecord open;           // carried from block to block of one source (counting and conversions)
 
   // Before each block of length bytes: nothing output, counted or rewritten yet.
   void begin_block(bool last, uint32_t length) {

@@ -3,8 +3,10 @@
 # libraries the program links, and its contents, unpacked into a temporary
 # folder (the system's own package database is never touched): the program
 # runs and prints its messages in UTF-8, the licence is the copyright file,
-# and the manual page is the one in doc/, formats without warnings and
-# describes every option of the usage text.
+# the Debian changelog names the package's version and maintainer, the
+# example scripts are told for the package and run, and the manual page is
+# the one in doc/, formats without warnings and describes every option of
+# the usage text.
 #   tests/packaging/check_deb.sh PACKAGE.deb
 set -u
 # shellcheck source=tests/support/checks.sh
@@ -17,19 +19,24 @@ field() { dpkg-deb --field "$deb" "$1"; }
 
 # Control fields.
 check "package name" test "$(field Package)" = peltrix
-check "version is the project's ($version)" test "$(field Version)" = "$version"
-check "maintainer" test "$(field Maintainer)" = "PELTRIX team"
+check "version is the project's ($version) with a Debian revision" grep -qx "$version-[0-9]\+" <<<"$(field Version)"
+check "maintainer has a name and an address" grep -qx '[^<>]\+ <[^ <>@]\+@[^ <>@]\+>' <<<"$(field Maintainer)"
 check "section" test "$(field Section)" = utils
 check "architecture" test "$(field Architecture)" = "$(dpkg --print-architecture)"
 field Description >"$work/description"
 check "description has a summary and more lines" test "$(wc -l <"$work/description")" -gt 2
 check "description lines fit 80 columns" test "$(awk 'length > 80' "$work/description" | wc -l)" = 0
 
-# Contents: the program, its manual page, the README and the licence, owned by root.
+# Contents: the program, its manual page, the README, the changelog, the
+# licence and the example scripts, owned by root.
 dpkg-deb -x "$deb" "$work/root"
 (cd "$work/root" && find . ! -type d | sort) >"$work/files"
-printf '%s\n' ./usr/bin/peltrix ./usr/share/doc/peltrix/README.md ./usr/share/doc/peltrix/copyright \
-  ./usr/share/man/man1/peltrix.1.gz >"$work/expected"
+doc=./usr/share/doc/peltrix
+{
+  printf '%s\n' ./usr/bin/peltrix $doc/README.md $doc/changelog.Debian.gz $doc/copyright
+  for script in examples/*.sh; do echo "$doc/$script"; done
+  echo ./usr/share/man/man1/peltrix.1.gz
+} | sort >"$work/expected"
 check "package holds exactly the expected files" cmp -s "$work/files" "$work/expected"
 check "files owned by root" test "$(dpkg-deb -c "$deb" | awk '{print $2}' | sort -u)" = root/root
 program=$work/root/usr/bin/peltrix
@@ -37,6 +44,23 @@ check "program is executable" test -x "$program"
 check "program is stripped" bash -c "! readelf -S '$program' | grep -q '\\.symtab'"
 check "README is the project's" cmp -s "$work/root/usr/share/doc/peltrix/README.md" README.md
 check "copyright file is the licence" cmp -s "$work/root/usr/share/doc/peltrix/copyright" LICENSE
+zcat "$work/root/$doc/changelog.Debian.gz" >"$work/changelog"
+check "changelog's last entry is this version" grep -qx "peltrix ($(field Version)) .*" <<<"$(head -1 "$work/changelog")"
+check "changelog's last entry is signed by the maintainer" grep -q "^ -- $(field Maintainer)  " "$work/changelog"
+
+# The example scripts: told for the package (run from where it puts them,
+# the program on the PATH, messages in UTF-8), and they run.
+for script in examples/*.sh; do
+  packaged=$work/root/$doc/$script
+  check "$script: only its header told for the package" test "$(diff "$script" "$packaged" | grep -c '^>')" -le 3
+  check "$script: no build folder, no CP932 in the package" bash -c "! grep -q 'build/\|CP932' '$packaged'"
+done
+mkdir "$work/logs"
+printf 'date\n1\n' >"$work/logs/a.log"
+printf 'date\n2\n' >"$work/logs/b.log"
+PELTRIX=$work/root/usr/bin/peltrix "$work/root/$doc/examples/join_logs.sh" "$work/all.log" "$work/logs/a.log" \
+  "$work/logs/b.log" </dev/null
+check "packaged join_logs.sh runs" test "$(cat "$work/all.log" 2>/dev/null)" = $'1\n2'
 
 # Every library the program loads belongs to a package that Depends names.
 depends=$(field Depends | tr ',|' '\n\n' | sed 's/(.*//; s/[[:space:]]//g' | sort -u)
