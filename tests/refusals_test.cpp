@@ -180,7 +180,7 @@ std::vector<Refusal> refusals() {
       {{"/I/IFa.txt", "/O/OF" + deep + "\\new\\out.txt"}, too_long(deep + "\\new\\out.txt")},
       {{"/I/IFa.txt", "/O/OFa.txt\\sub\\c.txt"},
        m(105, {"次のコピー先フォルダの作成に失敗しました。", "$/a.txt", "_mkdir()関数が戻り値-1で，次のエラーとなりました。",
-               "システムエラーコード=183", "既に存在するファイルを作成することはできません。"})},
+               "システムエラーコード=183", system_text(183, "既に存在するファイルを作成することはできません。")})},
       {{"/I/IFa.txt", "/O/ODd"},
        m(99, {"次のコピー先ファイルは既に存在します。", "$/d/a.txt",
               "コピー先にファイルが存在しないフォルダを指定するか，上書き指定の/OU2，または追加書き指定の/OU3を指定してください。"}),
@@ -192,7 +192,9 @@ class RefusalTest : public RunFolderTest {};
 
 TEST_F(RefusalTest, EachRefusalSaysItsMessageAndChangesNothing) {
   for (const Refusal& refusal : refusals()) {
-    SCOPED_TRACE(refusal.args.empty() ? "" : refusal.args.front() + (refusal.args.size() > 1 ? " " + refusal.args[1] : ""));
+    const std::string row = refusal.args.empty() ? "" : refusal.args.front() + (refusal.args.size() > 1 ? " " + refusal.args[1] : "");
+    if (left_out(row, cannot_make(refusal.files))) continue;
+    SCOPED_TRACE(row);
     clear();
     put({{"a.txt", "alpha\n"}, {"b.txt", "beta\n"}, {"sub/", ""}});
     put(refusal.files);

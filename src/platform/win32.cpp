@@ -151,23 +151,30 @@ bool close_file(FileHandle file) {
 bool read_file_at(FileHandle file, int64_t offset, void* buffer, uint32_t size, uint32_t* read_count) {
   *read_count = 0;
   if (faults::fires(faults::Operation::kRead)) return false;
+  // A read at an offset moves the position of a handle opened for reads in
+  // turn: it is put back where it was.
+  const HANDLE handle = to_handle(file);
+  LARGE_INTEGER kept;
+  if (!SetFilePointerEx(handle, LARGE_INTEGER{}, &kept, FILE_CURRENT)) return false;
   uint32_t total = 0;
+  bool ok = true;
   while (total < size) {
     OVERLAPPED at = {};
     const uint64_t position = static_cast<uint64_t>(offset) + total;
     at.Offset = static_cast<DWORD>(position);
     at.OffsetHigh = static_cast<DWORD>(position >> 32);
     DWORD n = 0;
-    if (!ReadFile(to_handle(file), static_cast<char*>(buffer) + total, size - total, &n, &at)) {
-      if (GetLastError() == ERROR_HANDLE_EOF) break;
-      *read_count = total;
-      return false;
+    if (!ReadFile(handle, static_cast<char*>(buffer) + total, size - total, &n, &at)) {
+      ok = GetLastError() == ERROR_HANDLE_EOF;
+      break;
     }
     if (n == 0) break;
     total += n;
   }
   *read_count = total;
-  return true;
+  const DWORD error = GetLastError();
+  if (!SetFilePointerEx(handle, kept, nullptr, FILE_BEGIN)) return false;
+  return ok || fail(error);
 }
 
 int64_t copy_range(FileHandle, int64_t, FileHandle, uint64_t) {

@@ -22,7 +22,12 @@ struct RunOptions {
   bool pipes_non_blocking = false;  // standard output and error non-blocking, first read after a pause
 };
 
-// Runs the program with args (without the program name).
+// Runs the program with args (without the program name). On Windows the
+// console streams carry text with CR LF, given back here with LF; standard
+// output that carries the copied data comes back as it is.
 RunResult run_peltrix(const std::vector<std::string>& args, const RunOptions& options = {});
+
+// Why the program cannot be run with options on this system ("" when it can).
+std::string cannot_run(const RunOptions& options);
 
 }  // namespace peltrix::testing

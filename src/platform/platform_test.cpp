@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <string>
@@ -7,10 +8,12 @@
 #include "platform/platform.h"
 #include "support/files.h"
 
+// The platform layer's contract, which every system's layer keeps.
+
 namespace peltrix::platform {
 namespace {
 
-class PosixTest : public ::testing::Test {
+class PlatformTest : public ::testing::Test {
  protected:
   void SetUp() override { testing::make_folders(root_ / "sub"); }
   std::string at(const std::string& name) const { return root_ / name; }
@@ -20,7 +23,7 @@ class PosixTest : public ::testing::Test {
   testing::TempFolder root_;
 };
 
-TEST_F(PosixTest, MissingFileAndMissingFolderAreToldApart) {
+TEST_F(PlatformTest, MissingFileAndMissingFolderAreToldApart) {
   PathStatus status;
   EXPECT_FALSE(path_status(at("sub/none.txt").c_str(), &status));
   EXPECT_EQ(last_error(), kErrorFileNotFound);
@@ -38,7 +41,7 @@ TEST_F(PosixTest, MissingFileAndMissingFolderAreToldApart) {
   EXPECT_EQ(last_error(), kErrorPathNotFound);
 }
 
-TEST_F(PosixTest, SecondExclusiveOpenFailsAndLeavesTheFileUntouched) {
+TEST_F(PlatformTest, SecondExclusiveOpenFailsAndLeavesTheFileUntouched) {
   put(at("held.txt"), "original bytes");
   const FileHandle holder = open_file(at("held.txt").c_str(), kGenericRead, 0, kOpenExisting, kAttributeNormal);
   ASSERT_NE(holder, kInvalidFile);
@@ -48,19 +51,19 @@ TEST_F(PosixTest, SecondExclusiveOpenFailsAndLeavesTheFileUntouched) {
     EXPECT_EQ(open_file(at("held.txt").c_str(), kGenericRead | kGenericWrite, 0, disposition, kAttributeNormal),
               kInvalidFile);
     EXPECT_EQ(last_error(), kErrorSharingViolation);
-    EXPECT_EQ(get(at("held.txt")), "original bytes");
   }
   ASSERT_TRUE(close_file(holder));
+  EXPECT_EQ(get(at("held.txt")), "original bytes");
 
   // Once released, the truncating open succeeds and truncates.
   const FileHandle writer = open_file(at("held.txt").c_str(), kGenericRead | kGenericWrite, 0, kCreateAlways,
                                       kAttributeNormal);
   ASSERT_NE(writer, kInvalidFile);
-  EXPECT_EQ(get(at("held.txt")), "");
   ASSERT_TRUE(close_file(writer));
+  EXPECT_EQ(get(at("held.txt")), "");
 }
 
-TEST_F(PosixTest, DispositionsFollowCreateFile) {
+TEST_F(PlatformTest, DispositionsFollowCreateFile) {
   put(at("exists.txt"), "abc");
   EXPECT_EQ(open_file(at("exists.txt").c_str(), kGenericRead | kGenericWrite, 0, kCreateNew, kAttributeNormal),
             kInvalidFile);
@@ -90,23 +93,29 @@ TEST_F(PosixTest, DispositionsFollowCreateFile) {
   EXPECT_EQ(last_error(), kErrorAccessDenied);
 }
 
-TEST_F(PosixTest, FullPathIsAbsoluteAndLexicallyNormal) {
+TEST_F(PlatformTest, FullPathIsAbsoluteAndLexicallyNormal) {
   char out[kMaxPath + 1];
+  // The top of the folder tree: "/", or the current drive's root.
+  ASSERT_TRUE(full_path("\\", out, sizeof out));
+  const std::string top = out;
+  const std::string separator(1, kFolderSeparator);
   ASSERT_TRUE(full_path("\\tmp\\x\\..\\y\\.\\\\z.txt", out, sizeof out));
-  EXPECT_STREQ(out, "/tmp/y/z.txt");
-  ASSERT_TRUE(full_path("/../..", out, sizeof out));
-  EXPECT_STREQ(out, "/");
+  EXPECT_EQ(out, top + "tmp" + separator + "y" + separator + "z.txt");
+  ASSERT_TRUE(full_path("\\..\\..", out, sizeof out));
+  EXPECT_EQ(out, top);
 
   const std::string cwd = std::filesystem::current_path().string();
   ASSERT_TRUE(full_path("a\\b\\..\\c.txt", out, sizeof out));
-  EXPECT_EQ(std::string(out), cwd + "/a/c.txt");
+  EXPECT_EQ(std::string(out), cwd + separator + "a" + separator + "c.txt");
   ASSERT_TRUE(full_path(".", out, sizeof out));
   EXPECT_EQ(std::string(out), cwd);
 
   // Too long for the buffer: refused, never cut short.
-  const std::string long_name = "\\" + std::string(kMaxPath, 'n');
-  EXPECT_FALSE(full_path(long_name.c_str(), out, sizeof out));
-  ASSERT_TRUE(full_path(long_name.substr(0, kMaxPath).c_str(), out, sizeof out));
+  std::string name(kMaxPath + 2 - top.size(), '\\');
+  std::fill(name.begin() + 1, name.end(), 'n');
+  EXPECT_FALSE(full_path(name.c_str(), out, sizeof out));
+  name.pop_back();
+  ASSERT_TRUE(full_path(name.c_str(), out, sizeof out));
   EXPECT_EQ(std::strlen(out), kMaxPath);
 
   // The long form of an existing path is the path as typed.
@@ -118,7 +127,23 @@ TEST_F(PosixTest, FullPathIsAbsoluteAndLexicallyNormal) {
   EXPECT_EQ(long_path(typed.c_str(), tiny, sizeof tiny), typed.size() + 1);
 }
 
-TEST_F(PosixTest, RenameNeverReplacesAnExistingName) {
+// The blocks of a source are read at their place: the position stays where
+// reads and seeks left it.
+TEST_F(PlatformTest, AReadAtAnOffsetLeavesTheFilePositionAlone) {
+  put(at("digits"), "0123456789");
+  const FileHandle file = open_file(at("digits").c_str(), kGenericRead, 0, kOpenExisting, kAttributeNormal);
+  ASSERT_NE(file, kInvalidFile);
+  char buffer[8];
+  uint32_t read = 0;
+  ASSERT_TRUE(read_file(file, buffer, 2, &read));
+  ASSERT_TRUE(read_file_at(file, 6, buffer, sizeof buffer, &read));
+  EXPECT_EQ(std::string(buffer, read), "6789");
+  ASSERT_TRUE(read_file(file, buffer, 1, &read));
+  EXPECT_EQ(std::string(buffer, read), "2");
+  ASSERT_TRUE(close_file(file));
+}
+
+TEST_F(PlatformTest, RenameNeverReplacesAnExistingName) {
   put(at("from.txt"), "from");
   put(at("to.txt"), "to");
   EXPECT_NE(rename_path(at("from.txt").c_str(), at("to.txt").c_str()), 0);
@@ -134,7 +159,7 @@ TEST_F(PosixTest, RenameNeverReplacesAnExistingName) {
   EXPECT_EQ(last_error(), kErrorFileNotFound);
 }
 
-TEST_F(PosixTest, ListingIsSortedAndTellsFoldersFromFiles) {
+TEST_F(PlatformTest, ListingIsSortedAndTellsFoldersFromFiles) {
   put(at("sub/b.txt"), "bb");
   put(at("sub/a.txt"), "a");
   testing::make_folders(at("sub/c"));
