@@ -73,6 +73,7 @@ std::vector<Refusal> refusals() {
   const std::string deep = typed(deep_name);
   const std::string scanned = "src/" + std::string(250 - kRootLength - 4, 'x') + "/too-long-a-name";
   const std::string folder261(261 - kRootLength - 7, 'o');
+  const std::string up = std::string(250, 'u') + "\\..\\";
   return {
       // The command line, left to right: the first problem is the one told.
       {{"/NX", "/N"}, m(4, {"無効なオプションを指定しています。", "/NX", "オプションの指定を変更してください。"})},
@@ -178,6 +179,9 @@ std::vector<Refusal> refusals() {
       {{"/I/IDsrc", "/S", "/O/OFscan.txt"}, too_long("$/" + scanned), {{scanned, "lost?\n"}, {"src/r1", "r1\n"}}},
       {{"/I/IF" + deep + "\\a.txt"}, too_long(deep + "\\a.txt"), {{deep_name + "/a.txt", ""}}},
       {{"/I/IFa.txt", "/O/OF" + deep + "\\new\\out.txt"}, too_long(deep + "\\new\\out.txt")},
+      // By the length as typed, though '..' would make it short.
+      {{"/I/IFa.txt", "/O/OF" + up + "out.txt"}, too_long(up + "out.txt")},
+      {{"/I/IFa.txt", "/O/OD" + up + "out.dir"}, too_long(up + "out.dir")},
       {{"/I/IFa.txt", "/O/OFa.txt\\sub\\c.txt"},
        m(105, {"次のコピー先フォルダの作成に失敗しました。", "$/a.txt", "_mkdir()関数が戻り値-1で，次のエラーとなりました。",
                "システムエラーコード=183", system_text(183, "既に存在するファイルを作成することはできません。")})},

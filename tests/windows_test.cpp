@@ -1,8 +1,140 @@
-// What only the Windows program meets: names the system gives a meaning of
-// its own, files held or marked by others, code pages.
+// What only the Windows program meets: names that Windows reads its own
+// way, files marked read-only, code pages. (Files another program holds
+// without sharing: HostileTest.FilesHeldByAnotherProgramAreLeftAlone.)
+
+#include <filesystem>
+#include <string>
+#include <vector>
 
 #include "support/run_folder.h"
 
 namespace peltrix::testing {
-namespace {}  // namespace
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Row {
+  Args args;
+  std::string err;  // '$' stands for the folder
+  std::string out = "";
+  int status = 1;
+  bool whole = true;  // false: err is the start of what is said
+};
+
+std::string done(const std::string& destination) {
+  return "I001-1 コピー元1個，コピー先1個のファイルのコピーが完了しました。\nI001-2 0001 " + destination + "\n";
+}
+
+std::string failed_open(int code, const std::string& what, const std::string& path) {
+  return message(code, {"次の" + what + "ファイルのopenが失敗しました。", path, "システムエラーコード=5",
+                        system_text(5, "アクセスが拒否されました。")});
+}
+
+std::string not_a(int code, const std::string& where, const std::string& name, const std::string& kind) {
+  return message(code, {"1番目の" + where + "に指定した次の" + (code < 47 ? "コピー元" : "コピー先") + "は" + kind + "ではありません。",
+                        name, where.substr(where.size() - 3) + "には" + kind + "を指定してください。"});
+}
+
+class WindowsTest : public RunFolderTest {
+ protected:
+  void each(const std::vector<Row>& rows) {
+    for (const Row& row : rows) {
+      SCOPED_TRACE(row.args.front() + (row.args.size() > 1 ? " " + row.args[1] : ""));
+      const Files before = snapshot();
+      const RunResult result = run(row.args);
+      EXPECT_EQ(result.status, row.status);
+      EXPECT_EQ(result.out, at(row.out));
+      EXPECT_EQ(row.whole ? result.err : result.err.substr(0, at(row.err).size()), at(row.err));
+      if (row.status != 0) {
+        EXPECT_TRUE(same_files(before, snapshot()));
+      }
+    }
+  }
+};
+
+// A device name is never opened: as a value it is no file or folder, and
+// met in a folder scan it is refused (5) before anything is written.
+TEST_F(WindowsTest, DeviceNamesAreNeverOpened) {
+  put({{"a.txt", "alpha\n"}, {"d/ok.txt", "ok\n"}});
+  // Only the long-path form makes a file of such a name.
+  write_file("\\\\?\\" + (folder_ / "d/con.txt"), "console?\n");
+  each({
+      {{"/I/IFCON"}, not_a(39, "/Iの/IF", "CON", "ファイル")},
+      {{"/I/IFd\\Nul.txt"}, not_a(39, "/Iの/IF", "d\\Nul.txt", "ファイル")},
+      {{"/I/IFa.txt", "/O/OFCOM1"}, not_a(53, "/Oの/OF", "COM1", "ファイル")},
+      {{"/I/IFa.txt", "/O/OFcon.txt"}, not_a(53, "/Oの/OF", "con.txt", "ファイル")},
+      {{"/I/IDNUL"}, not_a(46, "/Iの/ID", "NUL", "フォルダ")},
+      {{"/I/IFa.txt", "/O/ODlpt1"}, not_a(59, "/Oの/OD", "lpt1", "フォルダ")},
+      {{"/I/IDd", "/O/OFall.txt"}, failed_open(805, "コピー元", "$/d/con.txt")},
+  });
+}
+
+// The attribute protects the file from being written over, also by an
+// in-place copy, which would move it away to its backup first.
+TEST_F(WindowsTest, AFileWithTheReadOnlyAttributeIsNeitherWrittenOverNorReplaced) {
+  put({{"a.txt", "alpha\n"}, {"ro.txt", "old\r\n"}});
+  fs::permissions(folder_ / "ro.txt", fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                  fs::perm_options::remove);
+  const std::string backup = "$/ro" + stamp_ + "0001.txt";
+  each({
+      {{"/I/IFa.txt", "/O/OFro.txt/OU2"}, failed_open(801, "コピー先", "$/ro.txt")},
+      {{"/I/IFro.txt", "/O/OFro.txt/OU2/OR1"},
+       message(106, {"1番目の/Iに指定したコピー元ファイルの次のバックアップファイルの作成に失敗しました。", backup,
+                     "エラー原因は次のシステムエラーコードとメッセージを参照してください。", "システムエラーコード=5",
+                     system_text(5, "アクセスが拒否されました。")})},
+  });
+}
+
+// Names the system shortens or reads by its own rules, and names that
+// differ only in case, which are one file.
+TEST_F(WindowsTest, NamesAreTakenAsWindowsReadsThem) {
+  put({{"a.txt", "alpha\n"}, {"d/a.txt", "in d\n"}});
+  const std::string drive = real().substr(0, 2);  // "C:"
+  std::string missing = "Q:";
+  for (const char* letter : {"Q:", "X:", "W:", "V:"}) {
+    if (!fs::exists(std::string(letter) + "\\")) missing = letter;
+  }
+  const std::string unc = "\\\\server\\share\\a.txt";
+  each({
+      // Trailing dots and spaces go; a drive's own current folder is this one.
+      {{"/I/IFa.txt. ", "/O/OFb.txt.", "/M/MT2"}, "", done("$/b.txt"), 0},
+      {{"/I/IF" + drive + "a.txt", "/O/OF" + drive + "c.txt", "/M/MT2"}, "", done("$/c.txt"), 0},
+      // A stream of a file (Wine: a file of that name) is written and read back.
+      {{"/I/IFa.txt", "/O/OFs.txt:x"}, "", "", 0},
+      {{"/I/IFs.txt:x"}, "", "alpha\n", 0},
+      {{"/I/IF" + unc},
+       message(38, {"1番目の/Iに指定したコピー元にI/Oエラーが発生しました。", unc,
+                    "エラー原因は次のシステムエラーコードとメッセージを参照してください。"}),
+       "", 1, false},
+      {{"/I/IFa.txt;A.TXT"},
+       message(79, {"1番目の/Iの/IFに同じコピー元ファイルを指定しています。", "1個目のコピー元ファイル a.txt",
+                    "2個目のコピー元ファイル A.TXT", "コピー元は全て異なるものを指定してください。"})},
+      {{"/I/IDd", "/O/OFD\\A.TXT/OU2"}, same_file("$/d/a.txt")},
+      // Nothing above a folder on a drive that does not exist can be made.
+      {{"/I/IFa.txt", "/O/OF" + missing + "\\x\\y.txt"},
+       message(105, {"次のコピー先フォルダの作成に失敗しました。", missing + "\\x", "_mkdir()関数が戻り値-1で，次のエラーとなりました。",
+                     "システムエラーコード=3", system_text(3, "指定されたパスが見つかりません。")})},
+  });
+  EXPECT_EQ(get("b.txt") + get("c.txt"), "alpha\nalpha\n");
+}
+
+// The program takes its arguments and names in the system's code page: in
+// code page 932 Japanese names are files and folders like any other ('表'
+// and 'ソ' end in the byte of '\', 'ポ' in that of '|'); in another code
+// page they arrive as '?' and are refused. ctest runs this test in both.
+TEST_F(WindowsTest, JapaneseNamesNeedCodePage932) {
+  put("a.txt", "alpha\n");
+  if (ansi_code_page() != 932) {
+    each({{{"/I/IF表\\ソポ.txt"}, message(35, {"1番目の/Iの/IFに指定できない文字を指定しています。", "?",
+                                              "指定できる文字に変更してください。"})}});
+    return;
+  }
+  each({
+      {{"/I/IFa.txt", "/O/OF表\\ソポ.txt", "/M/MT2"}, "", done("$/表/ソポ.txt"), 0},
+      {{"/I/IF表\\ソポ.txt", "/O/OR1"}, "", "alpha\n", 0},
+  });
+  EXPECT_TRUE(same_files({{"a.txt", "alpha\n"}, {"表/ソポ.txt", "alpha\n"}}, snapshot()));
+}
+
+}  // namespace
 }  // namespace peltrix::testing

@@ -34,7 +34,10 @@ void remove_below(const std::string& folder);
 std::vector<std::intptr_t> open_files();
 void close_files_opened_since(const std::vector<std::intptr_t>& before);
 
-#ifndef _WIN32
+#ifdef _WIN32
+// The code page of the ANSI calls (932 for Japanese).
+unsigned ansi_code_page();
+#else
 // POSIX owners of files: user and group ids.
 struct Owners {
   uint32_t user = 0;

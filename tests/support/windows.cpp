@@ -235,6 +235,8 @@ std::map<std::string, std::string> files_below(const std::string& folder) {
 
 void remove_below(const std::string& folder) { remove_items(long_form(folder)); }
 
+unsigned ansi_code_page() { return GetACP(); }
+
 std::string run_date_stamp() {
   const std::time_t now = std::time(nullptr);
   std::tm local{};
