@@ -106,6 +106,13 @@ bool read_file_at(FileHandle file, int64_t offset, void* buffer, uint32_t size, 
 // these two files, before anything was copied. Waits while a non-blocking
 // destination is full.
 int64_t copy_range(FileHandle source, int64_t source_offset, FileHandle destination, uint64_t length);
+// Whether copy_range copies at all: Windows has no copy between two open
+// files inside the system, and nothing is to wait for one there.
+#ifdef _WIN32
+inline constexpr bool kSystemCopies = false;
+#else
+inline constexpr bool kSystemCopies = true;
+#endif
 // Standard output, for copy_range.
 FileHandle stdout_handle();
 enum class SeekFrom { kBegin, kCurrent, kEnd };

@@ -1,12 +1,13 @@
 #include "support/files.h"
 
 #include <algorithm>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <random>
 #include <stdexcept>
 
-#include "support/system.h"
+#include "platform/platform.h"
 
 namespace peltrix::testing {
 
@@ -26,12 +27,8 @@ TempFolder::TempFolder() {
 }
 
 TempFolder::~TempFolder() {
-  try {
-    remove_below(path_);
-  } catch (const std::exception&) {
-  }
   std::error_code ignored;
-  std::filesystem::remove(path_, ignored);
+  std::filesystem::remove_all(path_, ignored);
 }
 
 std::string TempFolder::operator/(const std::string& name) const {
@@ -60,6 +57,23 @@ std::string typed(const std::string& path) {
   std::string result = path;
   std::replace(result.begin(), result.end(), '/', '\\');
   return result;
+}
+
+// Held as another run of the program holds a file: the platform layer's
+// exclusive open.
+HeldFile::HeldFile(const std::string& path)
+    : handle_(platform::open_file(path.c_str(), platform::kGenericRead, 0, platform::kOpenExisting,
+                                  platform::kAttributeNormal)) {}
+
+HeldFile::~HeldFile() {
+  if (held()) platform::close_file(handle_);
+}
+
+std::string run_date_stamp() {
+  const std::time_t now = std::time(nullptr);
+  char stamp[16];
+  std::strftime(stamp, sizeof stamp, "_%Y%m%d_", std::localtime(&now));
+  return stamp;
 }
 
 std::string widen(const std::string& text, int width, bool big_endian) {

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <cstdint>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -15,20 +14,10 @@ inline constexpr bool kWindows = true;
 #else
 inline constexpr bool kWindows = false;
 #endif
-// Whether the platform layer copies between two files inside the system
-// (Windows has no such copy: the engine reads and writes instead).
-inline constexpr bool kSystemCopies = !kWindows;
 
 // The text the program prints for a system error code: Windows's own, in
 // the language of the system; elsewhere posix_text, the platform layer's.
 std::string system_text(uint32_t code, const std::string& posix_text);
-
-// Every file (its bytes), empty folder (its name ending in '/') and
-// symbolic link ("-> " and its target) below folder, named relative to it
-// with '/'; paths of any length.
-std::map<std::string, std::string> files_below(const std::string& folder);
-// Removes everything below folder.
-void remove_below(const std::string& folder);
 
 // The files this process holds open; closes those opened since before.
 std::vector<std::intptr_t> open_files();
@@ -38,14 +27,12 @@ void close_files_opened_since(const std::vector<std::intptr_t>& before);
 // The code page of the ANSI calls (932 for Japanese).
 unsigned ansi_code_page();
 #else
-// POSIX owners of files: user and group ids.
+// POSIX user and group ids: of a file, or (path "") of this process.
 struct Owners {
   uint32_t user = 0;
   uint32_t group = 0;
   bool operator==(const Owners&) const = default;
 };
-bool superuser();
-Owners own_owners();
 Owners owners_of(const std::string& path);
 void give_owners(const std::string& path, const Owners& owners);
 #endif
