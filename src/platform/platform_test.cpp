@@ -1,5 +1,3 @@
-#include <algorithm>
-#include <cstring>
 #include <filesystem>
 #include <string>
 
@@ -22,46 +20,6 @@ class PlatformTest : public ::testing::Test {
 
   testing::TempFolder root_;
 };
-
-TEST_F(PlatformTest, MissingFileAndMissingFolderAreToldApart) {
-  PathStatus status;
-  EXPECT_FALSE(path_status(at("sub/none.txt").c_str(), &status));
-  EXPECT_EQ(last_error(), kErrorFileNotFound);
-  EXPECT_FALSE(path_status(at("nofolder/none.txt").c_str(), &status));
-  EXPECT_EQ(last_error(), kErrorPathNotFound);
-  // A file on the way is a missing folder too.
-  put(at("plain"), "x");
-  EXPECT_FALSE(path_status(at("plain/none.txt").c_str(), &status));
-  EXPECT_EQ(last_error(), kErrorPathNotFound);
-
-  char out[kMaxPath + 1];
-  EXPECT_EQ(long_path(at("sub/none.txt").c_str(), out, sizeof out), 0u);
-  EXPECT_EQ(last_error(), kErrorFileNotFound);
-  EXPECT_EQ(open_file(at("nofolder/x").c_str(), kGenericRead, 0, kOpenExisting, kAttributeNormal), kInvalidFile);
-  EXPECT_EQ(last_error(), kErrorPathNotFound);
-}
-
-TEST_F(PlatformTest, SecondExclusiveOpenFailsAndLeavesTheFileUntouched) {
-  put(at("held.txt"), "original bytes");
-  const FileHandle holder = open_file(at("held.txt").c_str(), kGenericRead, 0, kOpenExisting, kAttributeNormal);
-  ASSERT_NE(holder, kInvalidFile);
-
-  for (uint32_t disposition : {kOpenExisting, kOpenAlways, kCreateAlways}) {
-    SCOPED_TRACE(disposition);
-    EXPECT_EQ(open_file(at("held.txt").c_str(), kGenericRead | kGenericWrite, 0, disposition, kAttributeNormal),
-              kInvalidFile);
-    EXPECT_EQ(last_error(), kErrorSharingViolation);
-  }
-  ASSERT_TRUE(close_file(holder));
-  EXPECT_EQ(get(at("held.txt")), "original bytes");
-
-  // Once released, the truncating open succeeds and truncates.
-  const FileHandle writer = open_file(at("held.txt").c_str(), kGenericRead | kGenericWrite, 0, kCreateAlways,
-                                      kAttributeNormal);
-  ASSERT_NE(writer, kInvalidFile);
-  ASSERT_TRUE(close_file(writer));
-  EXPECT_EQ(get(at("held.txt")), "");
-}
 
 TEST_F(PlatformTest, DispositionsFollowCreateFile) {
   put(at("exists.txt"), "abc");
@@ -110,13 +68,6 @@ TEST_F(PlatformTest, FullPathIsAbsoluteAndLexicallyNormal) {
   ASSERT_TRUE(full_path(".", out, sizeof out));
   EXPECT_EQ(std::string(out), cwd);
 
-  // Too long for the buffer: refused, never cut short.
-  std::string name(kMaxPath + 2 - top.size(), '\\');
-  std::fill(name.begin() + 1, name.end(), 'n');
-  EXPECT_FALSE(full_path(name.c_str(), out, sizeof out));
-  name.pop_back();
-  ASSERT_TRUE(full_path(name.c_str(), out, sizeof out));
-  EXPECT_EQ(std::strlen(out), kMaxPath);
 
   // The long form of an existing path is the path as typed.
   put(at("sub/long.txt"), "");
@@ -157,31 +108,6 @@ TEST_F(PlatformTest, RenameNeverReplacesAnExistingName) {
 
   EXPECT_NE(rename_path(at("from.txt").c_str(), at("again.txt").c_str()), 0);
   EXPECT_EQ(last_error(), kErrorFileNotFound);
-}
-
-TEST_F(PlatformTest, ListingIsSortedAndTellsFoldersFromFiles) {
-  put(at("sub/b.txt"), "bb");
-  put(at("sub/a.txt"), "a");
-  testing::make_folders(at("sub/c"));
-  const std::string pattern = at("sub") + "\\*";
-  FindItem item;
-  FindSearch* search = find_first(pattern.c_str(), &item);
-  ASSERT_NE(search, nullptr);
-  std::vector<std::string> names{item.name};
-  std::vector<bool> folders{item.is_folder};
-  while (find_next(search, &item)) {
-    names.push_back(item.name);
-    folders.push_back(item.is_folder);
-    if (names.back() == "b.txt") {
-      EXPECT_EQ(item.size, 2u);
-    }
-  }
-  EXPECT_EQ(last_error(), kErrorNoMoreFiles);
-  EXPECT_TRUE(find_close(search));
-  EXPECT_EQ(names, (std::vector<std::string>{".", "..", "a.txt", "b.txt", "c"}));
-  EXPECT_EQ(folders, (std::vector<bool>{true, true, false, false, true}));
-
-  EXPECT_EQ(find_first((at("none") + "\\*").c_str(), &item), nullptr);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <stdexcept>
 
 #include "platform/platform.h"
+#include "support/system.h"
 
 namespace peltrix::testing {
 
@@ -67,6 +68,12 @@ HeldFile::HeldFile(const std::string& path)
 
 HeldFile::~HeldFile() {
   if (held()) platform::close_file(handle_);
+}
+
+void close_files_opened_since(const std::vector<std::intptr_t>& before) {
+  for (const std::intptr_t file : open_files()) {
+    if (std::find(before.begin(), before.end(), file) == before.end()) close_open_file(file);
+  }
 }
 
 std::string run_date_stamp() {

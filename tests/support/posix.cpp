@@ -7,7 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
+#include <filesystem>
 #include <stdexcept>
 
 #include "support/files.h"
@@ -89,34 +89,24 @@ RunResult run_peltrix(const std::vector<std::string>& args, const RunOptions& op
   return result;
 }
 
-std::string cannot_run(const RunOptions&) { return ""; }
-
 std::string system_text(uint32_t, const std::string& posix_text) { return posix_text; }
 
 Owners owners_of(const std::string& path) {
   struct stat st {};
   if (path.empty()) return {geteuid(), getegid()};
-  if (stat(path.c_str(), &st) != 0) throw std::runtime_error("cannot stat " + path);
-  return {st.st_uid, st.st_gid};
+  return stat(path.c_str(), &st) == 0 ? Owners{st.st_uid, st.st_gid} : Owners{};
 }
 
 void give_owners(const std::string& path, const Owners& owners) {
-  if (chown(path.c_str(), owners.user, owners.group) != 0) throw std::runtime_error("cannot chown " + path);
+  if (chown(path.c_str(), owners.first, owners.second) != 0) throw std::runtime_error("cannot chown " + path);
 }
 
-// The few descriptors a test process holds lie far below 4096.
 std::vector<std::intptr_t> open_files() {
   std::vector<std::intptr_t> fds;
-  for (int fd = 0; fd < 4096; ++fd) {
-    if (fcntl(fd, F_GETFD) != -1) fds.push_back(fd);
-  }
+  for (const auto& e : std::filesystem::directory_iterator("/dev/fd")) fds.push_back(std::stoi(e.path().filename()));
   return fds;
 }
 
-void close_files_opened_since(const std::vector<std::intptr_t>& before) {
-  for (const std::intptr_t fd : open_files()) {
-    if (std::find(before.begin(), before.end(), fd) == before.end()) close(static_cast<int>(fd));
-  }
-}
+void close_open_file(std::intptr_t file) { close(static_cast<int>(file)); }
 
 }  // namespace peltrix::testing

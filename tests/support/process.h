@@ -27,7 +27,4 @@ struct RunOptions {
 // output that carries the copied data comes back as it is.
 RunResult run_peltrix(const std::vector<std::string>& args, const RunOptions& options = {});
 
-// Why the program cannot be run with options on this system ("" when it can).
-std::string cannot_run(const RunOptions& options);
-
 }  // namespace peltrix::testing

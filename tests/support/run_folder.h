@@ -29,12 +29,9 @@ std::string same_file(const std::string& destination);
 // The message of code that another program holds the file path (what:
 // "コピー元" or "コピー先").
 std::string in_use(int code, const std::string& what, const std::string& path);
-// Why files cannot be put in a folder on this system ("" when they can):
-// symbolic links where the system makes none (Wine).
-std::string cannot_make(const Files& files);
-// Whether a row of a table is left out on this system, and says why: true
-// when why is not empty.
-bool left_out(const std::string& row, const std::string& why);
+// Whether a row of a table, with its files and options, is left out on
+// this system, which the tests cannot set up so; says so where it is.
+bool left_out(const std::string& row, const Files& files, const RunOptions& options = {});
 // Equal bytes; a mismatch shows where, not megabytes.
 ::testing::AssertionResult same_bytes(const std::string& expected, const std::string& actual);
 // The same names with the same contents; a mismatch names what differs.

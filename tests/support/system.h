@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace peltrix::testing {
@@ -21,6 +22,7 @@ std::string system_text(uint32_t code, const std::string& posix_text);
 
 // The files this process holds open; closes those opened since before.
 std::vector<std::intptr_t> open_files();
+void close_open_file(std::intptr_t file);
 void close_files_opened_since(const std::vector<std::intptr_t>& before);
 
 #ifdef _WIN32
@@ -28,11 +30,7 @@ void close_files_opened_since(const std::vector<std::intptr_t>& before);
 unsigned ansi_code_page();
 #else
 // POSIX user and group ids: of a file, or (path "") of this process.
-struct Owners {
-  uint32_t user = 0;
-  uint32_t group = 0;
-  bool operator==(const Owners&) const = default;
-};
+using Owners = std::pair<uint32_t, uint32_t>;
 Owners owners_of(const std::string& path);
 void give_owners(const std::string& path, const Owners& owners);
 #endif
