@@ -37,7 +37,7 @@ bool left_out(const std::string& row, const Files& files, const RunOptions& opti
   std::string why;
   for (const auto& [name, bytes] : files) {
     if (bytes.rfind("-> ", 0) == 0) why = "symbolic links";
-    if (root + name.rfind('/') + 1 > 257) why = "a folder of more than 257 characters";
+    if (root + name.rfind('/') + 1 > 257) why = "folders of more than 257 characters";
   }
   if (options.stack_limit != 0 || options.file_size_limit != 0) why = "process limits";
   if (options.pipes_non_blocking || options.stdout_path.rfind("/dev/", 0) == 0) why = "POSIX pipes or devices";
