@@ -2,9 +2,6 @@
 // mid-run, failures at the last moment. Each is refused or reported, and
 // no source byte is lost.
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <filesystem>
 #include <string>
@@ -61,6 +58,7 @@ TEST_F(HostileTest, ADestinationThatBecomesASourceAfterTheChecksIsRefusedUntouch
   };
   platform::faults::set_open_hook(swap_at_open);
   for (const Case& c : cases) {
+    if (!c.hard_link && left_out(c.destination, {{c.destination, "-> " + c.source}})) continue;
     SCOPED_TRACE(c.destination);
     clear();
     put({{"src/a.txt", std::string(1000000, 'a')}, {"src/b.txt", "B\n"}, {"old.txt", "old\n"}, {"dst/b.txt", "old\n"}});
@@ -98,43 +96,38 @@ TEST_F(HostileTest, AnInPlaceFileThatCannotReachTheDiskKeepsItsBackup) {
 }
 
 TEST_F(HostileTest, AFileCopiedOntoItselfKeepsItsPermissionsOwnerAndGroup) {
+#ifdef _WIN32
+  GTEST_SKIP() << "Windows: the new file takes the rights its folder hands down";
+#else
   const std::string file = folder_ / "file";
+  const auto mode = [&file] { return fs::status(file).permissions(); };
   // Run as root, the original's owner and group are given back as well.
-  const uid_t owner = geteuid() == 0 ? 4321 : geteuid();
-  const gid_t group = geteuid() == 0 ? 4322 : getegid();
-  for (const mode_t mode : {0600, 0755}) {
+  const Owners owners = owners_of("").first == 0 ? Owners{4321, 4322} : owners_of("");
+  for (const fs::perms given : {fs::perms(0600), fs::perms(0755)}) {
     put("file", "a\r\nb\r\n");
-    ASSERT_EQ(chmod(file.c_str(), mode), 0);
-    ASSERT_EQ(chown(file.c_str(), owner, group), 0);
+    fs::permissions(file, given);
+    give_owners(file, owners);
     EXPECT_EQ(run({"/I/IFfile", "/O/OFfile/OU2/OR1"}).status, 0);
     EXPECT_EQ(get("file"), "a\nb\n");
-    struct stat copied {};
-    ASSERT_EQ(stat(file.c_str(), &copied), 0);
-    EXPECT_EQ(copied.st_mode & 07777, mode);
-    EXPECT_EQ(copied.st_uid, owner);
-    EXPECT_EQ(copied.st_gid, group);
+    EXPECT_EQ(mode(), given);
+    EXPECT_EQ(owners_of(file), owners);
   }
   // Until it has them the new file is its owner's alone: where they cannot
   // be given (the original's status is the last one asked for), it stays so.
   const Args args = {"/I/IFfile", "/O/OFfile/OU2"};
-  ASSERT_EQ(chmod(file.c_str(), 0640), 0);
+  fs::permissions(file, fs::perms(0640));
   platform::faults::disarm();
   ASSERT_EQ(run_here(args).status, 0);
   platform::faults::arm(Operation::kStatus, platform::faults::calls(Operation::kStatus), 1117);
   const RunResult result = run_here(args);
   platform::faults::disarm();
   EXPECT_EQ(result.err.substr(0, 7), "E136-1 ");
-  struct stat made {};
-  ASSERT_EQ(stat(file.c_str(), &made), 0);
-  EXPECT_EQ(made.st_mode & 0777, 0600u);
+  EXPECT_EQ(mode(), fs::perms(0600));
+#endif
 }
 
 TEST_F(HostileTest, FilesHeldByAnotherProgramAreLeftAlone) {
   put({{"a.txt", "alpha\n"}, {"held.txt", "held\r\n"}, {"src/f.txt", "new\n"}, {"dst/f.txt", "old"}});
-  const auto sharing = [this](const std::string& what, const std::string& name) {
-    return message(816, {"次の" + what + "ファイルは，他で使用中です。", real(name), "他で使用が終了したら，再度コマンドを実行してください。",
-                         "システムエラーコード=32", "プロセスはファイルにアクセスできません。別のプロセスが使用中です。"});
-  };
   const Files before = snapshot();
   const auto refused = [this](const Args& args) {
     const RunResult result = run(args);
@@ -145,14 +138,14 @@ TEST_F(HostileTest, FilesHeldByAnotherProgramAreLeftAlone) {
     const HeldFile held(folder_ / "held.txt");
     const HeldFile held_destination(folder_ / "dst/f.txt");
     ASSERT_TRUE(held.held() && held_destination.held());
-    EXPECT_EQ(refused({"/I/IFa.txt;held.txt"}), sharing("コピー元", "held.txt"));
-    EXPECT_EQ(refused({"/I/IFa.txt", "/O/OFheld.txt/OU2"}), sharing("コピー先", "held.txt"));
-    EXPECT_EQ(refused({"/I/IFheld.txt", "/O/OFheld.txt/OU2/OR1"}), sharing("コピー元", "held.txt"));
+    EXPECT_EQ(refused({"/I/IFa.txt;held.txt"}), in_use(816, "コピー元", real("held.txt")));
+    EXPECT_EQ(refused({"/I/IFa.txt", "/O/OFheld.txt/OU2"}), in_use(816, "コピー先", real("held.txt")));
+    EXPECT_EQ(refused({"/I/IFheld.txt", "/O/OFheld.txt/OU2/OR1"}), in_use(816, "コピー元", real("held.txt")));
     // Held while a folder copy overwrites it: the sharing message of the copy.
     const std::string copy = refused({"/I/IDsrc", "/N", "/O/ODdst/OU2"});
     EXPECT_EQ(copy.find("E804-1 次のコピー先ファイルは，他で使用中です。\n"), 0u) << copy;
-    EXPECT_TRUE(same_files(before, snapshot()));
   }
+  EXPECT_TRUE(same_files(before, snapshot()));
   EXPECT_EQ(run({"/I/IFa.txt", "/O/OFheld.txt/OU2"}).status, 0);
   EXPECT_EQ(get("held.txt"), "alpha\n");
 }
@@ -171,6 +164,7 @@ TEST_F(HostileTest, ASourceThatShrinksWhileItIsCopiedGivesTheBytesReallyThere) {
   // The second write is the system's copy of the middle (the first block's
   // write is the first); the fourth read is the second block's (after the
   // two reads of the marks).
+  if (kWindows) GTEST_SKIP() << "Windows: no other program changes a source held without sharing";
   const Case cases[] = {
       {{"/I/IFa.txt", "/O/OFout.txt"}, Operation::kWrite, 2},
       {{"/I/IFa.txt", "/O/OFout.txt", "/M/MT3"}, Operation::kWrite, 2},

@@ -73,6 +73,7 @@ std::vector<Refusal> refusals() {
   const std::string deep = typed(deep_name);
   const std::string scanned = "src/" + std::string(250 - kRootLength - 4, 'x') + "/too-long-a-name";
   const std::string folder261(261 - kRootLength - 7, 'o');
+  const std::string up = std::string(250, 'u') + "\\..\\";
   return {
       // The command line, left to right: the first problem is the one told.
       {{"/NX", "/N"}, m(4, {"無効なオプションを指定しています。", "/NX", "オプションの指定を変更してください。"})},
@@ -179,9 +180,12 @@ std::vector<Refusal> refusals() {
       {{"/I/IDsrc", "/S", "/O/OFscan.txt"}, too_long("$/" + scanned), {{scanned, "lost?\n"}, {"src/r1", "r1\n"}}},
       {{"/I/IF" + deep + "\\a.txt"}, too_long(deep + "\\a.txt"), {{deep_name + "/a.txt", ""}}},
       {{"/I/IFa.txt", "/O/OF" + deep + "\\new\\out.txt"}, too_long(deep + "\\new\\out.txt")},
+      // By the length as typed, though '..' would make it short.
+      {{"/I/IFa.txt", "/O/OF" + up + "out.txt"}, too_long(up + "out.txt")},
+      {{"/I/IFa.txt", "/O/OD" + up + "out.dir"}, too_long(up + "out.dir")},
       {{"/I/IFa.txt", "/O/OFa.txt\\sub\\c.txt"},
        m(105, {"次のコピー先フォルダの作成に失敗しました。", "$/a.txt", "_mkdir()関数が戻り値-1で，次のエラーとなりました。",
-               "システムエラーコード=183", "既に存在するファイルを作成することはできません。"})},
+               "システムエラーコード=183", system_text(183, "既に存在するファイルを作成することはできません。")})},
       {{"/I/IFa.txt", "/O/ODd"},
        m(99, {"次のコピー先ファイルは既に存在します。", "$/d/a.txt",
               "コピー先にファイルが存在しないフォルダを指定するか，上書き指定の/OU2，または追加書き指定の/OU3を指定してください。"}),
@@ -193,6 +197,7 @@ class RefusalTest : public RunFolderTest {};
 
 TEST_F(RefusalTest, EachRefusalSaysItsMessageAndChangesNothing) {
   for (const Refusal& refusal : refusals()) {
+    if (left_out(refusal.args.front(), refusal.files)) continue;
     SCOPED_TRACE(refusal.args.empty() ? "" : refusal.args.front() + (refusal.args.size() > 1 ? " " + refusal.args[1] : ""));
     clear();
     put({{"a.txt", "alpha\n"}, {"b.txt", "beta\n"}, {"sub/", ""}});

@@ -139,7 +139,9 @@ const std::vector<Scenario>& scenarios() {
     const std::string path260 = deep + "/" + std::string(58 - kRootLength, 'f');
     const std::string path246 = deep + "/" + std::string(44 - kRootLength, 'g');  // its backup name: 260
     const std::string long_argument = "/X" + std::string(100000, 'x');
-    const std::string stdout_source = same_file("STDOUT");
+    // Windows: the redirection holds the file open, and the check of the
+    // sources, which opens each exclusively, finds it in use.
+    const std::string stdout_source = kWindows ? in_use(816, "コピー元", "$/a.txt") : same_file("STDOUT");
     const std::string no_bytes = "I001-1 次が成り立つため，コピー先への出力は0バイトとなります。\n"
                                  "I001-2 スキップバイト数 ＞＝ コピー元のバイト数\n";
     const std::string too_big = "ファイルのサイズが制限を超えているため、保存できません。";
@@ -173,6 +175,8 @@ const std::vector<Scenario>& scenarios() {
         // Marks and end-of-file characters.
         {"an empty first source leaves mark and code to the next", {{"empty.txt", ""}, {"wide.txt", "\xFF\xFE" "a\0\r\0\n\0"s}},
          {"/I/IFempty.txt;wide.txt", "/O/OFout.txt/OR1"}, {{"out.txt", "\xFF\xFE" "a\0\n\0"s}}},
+        {"a first source too short for a mark leaves the code to the next", {{"x", "x"}, {"wide.txt", "\xFF\xFE" "a\0\r\0\n\0"s}},
+         {"/I/IFx;wide.txt", "/O/OFout.txt/OR1"}, {{"out.txt", "x\n\0a\0\n\0"s}}},
         {"/OJ3 reads the sources as UTF-16 big-endian", {{"wide.txt", "\x0A\x41\x00\x0A\x00\x62\x00\x0A"s}},
          {"/I/IFwide.txt/IL1", "/O/OJ3"}, {}, "\xFE\xFF\x00\x62\x00\x0A"s},
         {"appended output carries no mark, a new file does", {{"h.txt", kMark + "head\nbody\n"}, {"out.txt", "old\n"}},
@@ -237,7 +241,7 @@ const std::vector<Scenario>& scenarios() {
         {"standard output on another file", {{"a.txt", kText}, {"b.txt", ""}}, {"/I/IFa.txt", "/O/OR1"},
          {{"b.txt", "first\nsecond\nthird\n"}}, "", "", 0, {.stdout_path = "b.txt"}},
         {"standard output closed", {{"a.txt", kText}}, {"/I/IFa.txt", "/M/MT1"}, {}, "",
-         failed_write(809, "STDOUT", "6", "ハンドルが無効です。"), 1, {.stdout_path = "-"}},
+         failed_write(809, "STDOUT", "6", system_text(6, "ハンドルが無効です。")), 1, {.stdout_path = "-"}},
         {"standard output full", {{"a.txt", kText}}, {"/I/IFa.txt", "/M/MT1"}, {}, "",
          failed_write(809, "STDOUT", "112", "ディスクに十分な空き領域がありません。"), 1, {.stdout_path = "/dev/full"}},
         {"a slow reader of non-blocking pipes", {{"a.txt", big()}}, {"/I/IFa.txt"}, {}, big(), "", 0, {.pipes_non_blocking = true}},
@@ -272,6 +276,7 @@ class ScenarioTest : public RunFolderTest {};
 
 TEST_F(ScenarioTest, EachRunLeavesTheFilesAndWordsOfItsRow) {
   for (const Scenario& s : scenarios()) {
+    if (left_out(s.name, s.files, s.options)) continue;
     SCOPED_TRACE(s.name);
     clear();
     put(s.files);

@@ -26,7 +26,7 @@ class GroupParsersTest : public ::testing::Test {
 };
 
 TEST_F(GroupParsersTest, AFolderPathOfTwoHundredSixtyBytesIsKeptWhole) {
-  const std::string path = folder_.path() + "/" + std::string(259 - folder_.path().size(), 'd');
+  const std::string path = folder_ / std::string(259 - folder_.path().size(), 'd');
   ASSERT_EQ(path.size(), 260u);
   EXPECT_EQ(parse(parse_output_group, command_line_.output, "/O/OD" + testing::typed(path), 0), "");
   EXPECT_EQ(std::string(command_line_.output_folder_path), path);

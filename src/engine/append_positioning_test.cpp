@@ -8,6 +8,7 @@
 #include "platform/fault_injection.h"
 #include "platform/platform.h"
 #include "support/files.h"
+#include "support/system.h"
 
 namespace peltrix::engine {
 namespace {
@@ -26,6 +27,8 @@ TEST(AppendPositioningTest, OnlyATrailingUnitReadWholeIsWrittenOver) {
     int64_t position;
   };
   for (const Row& row : {Row{"ab\x1A\0"s, false, 2}, Row{"ab\x1A\0"s, true, 3}}) {
+    // Windows: no other program changes a file held without sharing.
+    if (row.shrinks && peltrix::testing::kWindows) continue;
     peltrix::testing::write_file(g_path, row.bytes);
     paths::DestinationEntry d;
     d.path = g_path.c_str();

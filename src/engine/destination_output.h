@@ -44,7 +44,7 @@ class DestinationOutput : public OutputSink {
   }
 
   bool write(const uint8_t* data, uint32_t length, uint64_t records) override;
-  bool takes_ranges() const override { return !first_output_; }
+  bool takes_ranges() const override { return platform::kSystemCopies && !first_output_; }
   // The first destination decides: where copy_range cannot serve it, the
   // blocks are read. Every other destination gets the bytes the first one
   // got, from the first one, through the relay buffer where copy_range

@@ -7,6 +7,7 @@
 #include "engine/test_support.h"
 #include "paths/value_flags.h"
 #include "platform/fault_injection.h"
+#include "support/system.h"
 
 namespace peltrix::engine {
 namespace {
@@ -44,6 +45,7 @@ TEST(PerFileCopyTest, ARepeatedSourceFollowsItsFirstCopyWithoutItsMark) {
 // instead of trying again for ever.
 TEST(PerFileCopyTest, AWriteThatTakesNothingIsAFullDisk) {
   testing::CopyFixture copy;
+  const std::vector<std::intptr_t> before = peltrix::testing::open_files();
   copy.put("a", "x\n");
   copy.source("a");
   copy.destination("a.out");
@@ -52,6 +54,8 @@ TEST(PerFileCopyTest, AWriteThatTakesNothingIsAFullDisk) {
   EXPECT_FALSE(per_file_copy(copy.sources, copy.destinations, nullptr, copy.run));
   EXPECT_EQ(platform::faults::calls(platform::faults::Operation::kWrite), 1u);
   platform::faults::disarm();
+  // The files a failed copy leaves open, as the process's end closes them.
+  peltrix::testing::close_files_opened_since(before);
   EXPECT_EQ(copy.get("a.out"), "");
 }
 

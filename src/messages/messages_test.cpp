@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/system.h"
+
 namespace peltrix::messages {
 namespace {
 
@@ -18,7 +20,7 @@ TEST(MessagesTest, LinesCarryTheCodeAndTheLineNumberInShiftJis) {
             "E038-1 1番目の/Iです。\n"
             "E004-2 " + std::string(5000, 'a') + "\n"
             "E808-2 システムエラーコード=2\n"
-            "E808-3 指定されたファイルが見つかりません。\n"
+            "E808-3 " + testing::system_text(2, "指定されたファイルが見つかりません。") + "\n"
             "E105-4 システムエラーコード=536883257;\n"
             "E105-5 GetLastError()=317\n");
   EXPECT_EQ(std::string("メ"), "\x83\x81");

@@ -13,7 +13,7 @@ TEST(FullPathStepTest, AnExistingPathOfTwoHundredSixtyBytesFitsAndOneMoreIsRefus
   constexpr LongFormRule kSourceRule{.error_code = 40, .system_lines = true, .missing_keeps_given = false,
                                      .memory_code = 41};
   testing::TempFolder folder;
-  const std::string fits = folder.path() + "/" + std::string(259 - folder.path().size(), 'g');
+  const std::string fits = folder / std::string(259 - folder.path().size(), 'g');
   ASSERT_EQ(fits.size(), 260u);
   testing::write_file(fits, "x");
   testing::write_file(fits + "h", "x");

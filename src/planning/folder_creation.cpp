@@ -50,8 +50,8 @@ bool create_folder(const char* folder) {
       }
       char* separator = const_cast<char*>(platform::last_folder_separator(work));
       if (separator == nullptr) {
-        messages::line(104, 1, "予期せぬエラーが発生しました。関数名=strrchr()");
-        messages::line(104, 2, "コピー先のファイル名とフォルダ名を変更して再実行してください");
+        // Nothing above it can be made either (a drive that does not exist).
+        print_failure(folder, result, error);
         return false;
       }
       *separator = '\0';

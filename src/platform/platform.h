@@ -94,7 +94,8 @@ void set_last_error(uint32_t code);
 // the file exclusively (a second exclusive open fails with 32), and a truncating
 // disposition truncates only once the file is held. kCreateNew never goes
 // through anything already at the name, a link included (fails with 80).
-// kInvalidFile on failure.
+// Only files are opened: a folder or a device fails with 5, and so does
+// writing a file with the read-only attribute (Windows). kInvalidFile on failure.
 FileHandle open_file(const char* path, uint32_t access, uint32_t share_mode,
                      uint32_t disposition, uint32_t flags);
 // Reads at most size bytes; *read_count is 0 at the end of the file.
@@ -111,6 +112,13 @@ bool read_file_at(FileHandle file, int64_t offset, void* buffer, uint32_t size, 
 // these two files, before anything was copied. Waits while a non-blocking
 // destination is full.
 int64_t copy_range(FileHandle source, int64_t source_offset, FileHandle destination, uint64_t length);
+// Whether copy_range copies at all: Windows has no copy between two open
+// files inside the system, and nothing is to wait for one there.
+#ifdef _WIN32
+inline constexpr bool kSystemCopies = false;
+#else
+inline constexpr bool kSystemCopies = true;
+#endif
 // Standard output, for copy_range.
 FileHandle stdout_handle();
 enum class SeekFrom { kBegin, kCurrent, kEnd };
@@ -129,15 +137,17 @@ bool flush_file(FileHandle file);
 bool flush_folder_of(const char* path);
 
 // Status of a path. Fails with 2 when the folder exists but the name does
-// not, with 3 when a folder on the way is missing.
+// not, with 3 when a folder on the way is missing. A device name (Windows:
+// CON, NUL, COM1 ... in any folder, with any extension) is kOther.
 bool path_status(const char* path, PathStatus* status);
 // Status of the name itself: a symbolic link is not followed, so a dangling
 // one exists (kind kOther). Fails as path_status does.
 bool name_status(const char* path, PathStatus* status);
 
-// Long form of an existing path (GetLongPathNameA). Returns its length, the
-// size needed with the terminator when out_size is too small, or 0 on
-// failure with 2 or 3 in last_error().
+// Long form of an existing path (GetLongPathNameA), which keeps every part
+// as typed, '..' too. Returns its length, the size needed with the
+// terminator when out_size is too small, or 0 on failure with 2 or 3 in
+// last_error().
 uint32_t long_path(const char* path, char* out, uint32_t out_size);
 // Absolute form of path (_fullpath). False, with nothing promised in out,
 // when it would not fit in out_size bytes with its terminator.
@@ -145,7 +155,8 @@ bool full_path(const char* path, char* out, size_t out_size);
 
 // Creates one folder; 0 on success, -1 on failure (_mkdir).
 int make_folder(const char* path);
-// Renames a file; fails with 183 when the new name exists, never replacing it.
+// Renames a file; fails with 183 when the new name exists, never replacing
+// it, and with 5 for a file with the read-only attribute (Windows).
 int rename_path(const char* from, const char* to);
 // Renames a file over whatever the new name holds (a link is replaced, never
 // followed); 0 on success. Puts an original back over a partial copy.
@@ -161,6 +172,9 @@ int remove_file(const char* path);
 // are not handed to another. False with the error when something cannot be
 // read or set; `to` is then its owner's alone.
 bool copy_access(FileHandle from, FileHandle to);
+// Whether copy_access keeps extended attributes and ACLs (Linux, Windows);
+// elsewhere it keeps the owner, the group and the bits alone.
+extern const bool kKeepsAttributes;
 
 // Lists a folder; pattern is the folder followed by a separator and '*'.
 // Returns nullptr when the folder cannot be listed; the first item is in *item.

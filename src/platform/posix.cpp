@@ -4,6 +4,9 @@
 // the system, and '.' and '..' parts are taken away by the text, as Windows
 // takes them away. Failures are reported with the Windows error numbers that
 // the rest of the program tells apart, and their texts are this layer's own.
+// With PELTRIX_LINUX_CALLS the layer copies between files inside the system
+// (copy_file_range) and renames without replacing (renameat2); without it,
+// it uses only what every POSIX system has.
 
 #include "platform/platform.h"
 #include "platform/fault_injection.h"
@@ -17,7 +20,9 @@
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <sys/types.h>
+#ifdef PELTRIX_LINUX_CALLS
 #include <sys/xattr.h>
+#endif
 #include <unistd.h>
 
 #include <algorithm>
@@ -28,6 +33,10 @@
 #include <ctime>
 #include <string>
 #include <vector>
+
+#ifndef PELTRIX_LINUX_CALLS
+#pragma GCC poison copy_file_range renameat2 loff_t
+#endif
 
 namespace peltrix::platform {
 
@@ -364,6 +373,7 @@ bool read_file_at(FileHandle file, int64_t offset, void* buffer, uint32_t size, 
   });
 }
 
+#ifdef PELTRIX_LINUX_CALLS
 int64_t copy_range(FileHandle source, int64_t source_offset, FileHandle destination, uint64_t length) {
   if (faults::fires(faults::Operation::kWrite)) return -1;
   loff_t offset = source_offset;
@@ -400,6 +410,38 @@ int64_t copy_range(FileHandle source, int64_t source_offset, FileHandle destinat
   }
   return static_cast<int64_t>(copied);
 }
+#else
+// No copy inside the system: the bytes pass through a buffer of this layer,
+// read at their place and written at the destination's position, with the
+// failures and waits of the system's copy.
+int64_t copy_range(FileHandle source, int64_t source_offset, FileHandle destination, uint64_t length) {
+  if (faults::fires(faults::Operation::kWrite)) return -1;
+  const int to = static_cast<int>(destination);
+  std::vector<char> buffer(static_cast<size_t>(std::min<uint64_t>(length, 1048576)));
+  uint64_t copied = 0;
+  while (copied < length) {
+    const size_t wanted = static_cast<size_t>(std::min<uint64_t>(length - copied, buffer.size()));
+    const ssize_t n = pread(static_cast<int>(source), buffer.data(), wanted, static_cast<off_t>(source_offset + copied));
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      g_last_error = map_errno(errno, "");
+      return -1;
+    }
+    if (n == 0) break;  // the source ends here
+    for (ssize_t done = 0; done < n;) {
+      const ssize_t written = write(to, buffer.data() + done, static_cast<size_t>(n - done));
+      if (written > 0) {
+        done += written;
+      } else if (written == 0 || (errno != EINTR && !(is_full(errno) && wait_until_writable(to)))) {
+        g_last_error = written == 0 ? kErrorDiskFull : map_errno(errno, "");
+        return -1;
+      }
+    }
+    copied += static_cast<uint64_t>(n);
+  }
+  return static_cast<int64_t>(copied);
+}
+#endif
 
 FileHandle stdout_handle() { return STDOUT_FILENO; }
 
@@ -532,10 +574,16 @@ int rename_path(const char* from, const char* to) {
   if (faults::fires(faults::Operation::kRename)) return -1;
   const std::string old_name = native(from);
   const std::string new_name = native(to);
+#ifdef PELTRIX_LINUX_CALLS
   if (renameat2(AT_FDCWD, old_name.c_str(), AT_FDCWD, new_name.c_str(), RENAME_NOREPLACE) == 0) return 0;
+#else
+  errno = ENOSYS;  // no rename that refuses to replace
+#endif
   if (errno == EINVAL || errno == ENOSYS) {
-    // The file system cannot rename without replacing: link keeps the guarantee.
-    if (link(old_name.c_str(), new_name.c_str()) == 0) {
+    // The file system (or the system) cannot rename without replacing: a
+    // new link fails where the name exists, and a link it meets is moved
+    // itself, not followed.
+    if (linkat(AT_FDCWD, old_name.c_str(), AT_FDCWD, new_name.c_str(), 0) == 0) {
       if (unlink(old_name.c_str()) == 0) return 0;
       const int error = errno;
       unlink(new_name.c_str());
@@ -603,6 +651,7 @@ mode_t kept_mode(mode_t mode, const Kept& kept) {
   return mode;
 }
 
+#ifdef PELTRIX_LINUX_CALLS
 constexpr char kAccessAcl[] = "system.posix_acl_access";
 constexpr char kDefaultAcl[] = "system.posix_acl_default";
 
@@ -689,7 +738,20 @@ bool copy_acl(int from, int to, const Kept& kept) {
   return fsetxattr(to, kAccessAcl, acl.data(), acl.size(), 0) == 0;
 }
 
+#else
+// Other systems keep their attributes and ACLs their own ways: only the
+// owner, the group and the bits are copied there.
+bool copy_attributes(int, int) { return true; }
+bool copy_acl(int, int, const Kept&) { return true; }
+#endif
+
 }  // namespace
+
+#ifdef PELTRIX_LINUX_CALLS
+const bool kKeepsAttributes = true;
+#else
+const bool kKeepsAttributes = false;
+#endif
 
 bool copy_access(FileHandle from, FileHandle to) {
   if (faults::fires(faults::Operation::kStatus)) return false;

@@ -58,8 +58,9 @@ std::string narrow(const std::wstring& text) {
   return result;
 }
 
-// path in the long-path form ("\\?\" and the absolute path) when its absolute
-// form is too long for the ANSI calls; empty when they take path as it is.
+// path in the long-path form ("\\?\" and the absolute path) when it or its
+// absolute form is too long for the ANSI calls; empty when they take path
+// as it is.
 std::wstring long_form(const char* path) {
   const std::wstring wide = widen(path);
   if (wide.empty()) return {};
@@ -69,7 +70,7 @@ std::wstring long_form(const char* path) {
   const DWORD length = GetFullPathNameW(wide.c_str(), size, full.data(), nullptr);
   if (length == 0 || length >= size) return {};
   full.resize(length);
-  if (full.size() < kAnsiPathLimit) return {};
+  if (full.size() < kAnsiPathLimit && std::strlen(path) < kAnsiPathLimit) return {};
   // Paths already in the long-path form or naming a device stay as they are.
   if (full.rfind(L"\\\\?\\", 0) == 0 || full.rfind(L"\\\\.\\", 0) == 0) return full;
   if (full.rfind(L"\\\\", 0) == 0) return kLongUncPrefix + full.substr(2);
@@ -89,6 +90,37 @@ std::wstring wide_path(const char* path) {
   return wide.empty() ? widen(path) : wide;
 }
 
+bool attributes_of(const char* path, WIN32_FILE_ATTRIBUTE_DATA* data) {
+  const std::wstring wide = long_form(path);
+  return wide.empty() ? GetFileAttributesExA(path, GetFileExInfoStandard, data)
+                      : GetFileAttributesExW(wide.c_str(), GetFileExInfoStandard, data);
+}
+
+// A file with the read-only attribute is neither written over nor moved
+// away to be replaced (an in-place copy), whoever runs the program.
+bool read_only(const char* path) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  return attributes_of(path, &data) && (data.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0 &&
+         (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+// Whether the last name in path is one that Windows gives to a device in
+// every folder (CON, PRN, AUX, NUL, COM1 to COM9, LPT1 to LPT9, with any
+// extension). The program copies files: it never opens a device.
+bool names_device(const char* path) {
+  const char* name = path[0] != '\0' && path[1] == ':' ? path + 2 : path;
+  for (const char* p = name; *p != '\0'; p += char_length(p)) {
+    if (*p == '\\' || *p == '/') name = p + 1;
+  }
+  size_t length = std::strcspn(name, ".:");
+  while (length > 0 && name[length - 1] == ' ') --length;
+  for (const char* device : {"CON", "PRN", "AUX", "NUL"}) {
+    if (length == 3 && _strnicmp(name, device, 3) == 0) return true;
+  }
+  const bool numbered = _strnicmp(name, "COM", 3) == 0 || _strnicmp(name, "LPT", 3) == 0;
+  return length == 4 && numbered && name[3] >= '1' && name[3] <= '9';
+}
+
 }  // namespace
 
 struct FindSearch {
@@ -103,6 +135,11 @@ FileHandle open_file(const char* path, uint32_t access, uint32_t share_mode,
                      uint32_t disposition, uint32_t flags) {
   faults::run_open_hook(path, (access & kGenericWrite) != 0);
   if (faults::fires(faults::Operation::kOpen)) return kInvalidFile;
+  // Devices and read-only files are refused as a folder is.
+  if (names_device(path) || ((access & kGenericWrite) != 0 && read_only(path))) {
+    SetLastError(ERROR_ACCESS_DENIED);
+    return kInvalidFile;
+  }
   // A file made to take another's access is opened so that its security
   // descriptor can be set; the program's own flag is no business of
   // CreateFile's. CREATE_NEW already refuses any name that exists, a
@@ -156,23 +193,30 @@ bool close_file(FileHandle file) {
 bool read_file_at(FileHandle file, int64_t offset, void* buffer, uint32_t size, uint32_t* read_count) {
   *read_count = 0;
   if (faults::fires(faults::Operation::kRead)) return false;
+  // A read at an offset moves the position of a handle opened for reads in
+  // turn: it is put back where it was.
+  const HANDLE handle = to_handle(file);
+  LARGE_INTEGER kept;
+  if (!SetFilePointerEx(handle, LARGE_INTEGER{}, &kept, FILE_CURRENT)) return false;
   uint32_t total = 0;
+  bool ok = true;
   while (total < size) {
     OVERLAPPED at = {};
     const uint64_t position = static_cast<uint64_t>(offset) + total;
     at.Offset = static_cast<DWORD>(position);
     at.OffsetHigh = static_cast<DWORD>(position >> 32);
     DWORD n = 0;
-    if (!ReadFile(to_handle(file), static_cast<char*>(buffer) + total, size - total, &n, &at)) {
-      if (GetLastError() == ERROR_HANDLE_EOF) break;
-      *read_count = total;
-      return false;
+    if (!ReadFile(handle, static_cast<char*>(buffer) + total, size - total, &n, &at)) {
+      ok = GetLastError() == ERROR_HANDLE_EOF;
+      break;
     }
     if (n == 0) break;
     total += n;
   }
   *read_count = total;
-  return true;
+  const DWORD error = GetLastError();
+  if (!SetFilePointerEx(handle, kept, nullptr, FILE_BEGIN)) return false;
+  return ok || fail(error);
 }
 
 int64_t copy_range(FileHandle, int64_t, FileHandle, uint64_t) {
@@ -207,11 +251,13 @@ bool file_information(FileHandle file, FileInformation* information) {
 
 bool path_status(const char* path, PathStatus* status) {
   if (faults::fires(faults::Operation::kStatus)) return false;
+  // A device is there in every folder, and is neither file nor folder.
+  if (names_device(path)) {
+    *status = PathStatus{PathKind::kOther, 0};
+    return true;
+  }
   WIN32_FILE_ATTRIBUTE_DATA data;
-  const std::wstring wide = long_form(path);
-  const BOOL found = wide.empty() ? GetFileAttributesExA(path, GetFileExInfoStandard, &data)
-                                  : GetFileAttributesExW(wide.c_str(), GetFileExInfoStandard, &data);
-  if (!found) return false;
+  if (!attributes_of(path, &data)) return false;
   if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
     status->kind = PathKind::kFolder;
   } else if ((data.dwFileAttributes & FILE_ATTRIBUTE_DEVICE) != 0) {
@@ -264,6 +310,14 @@ bool flush_folder_of(const char*) {
 bool name_status(const char* path, PathStatus* status) { return path_status(path, status); }
 
 uint32_t long_path(const char* path, char* out, uint32_t out_size) {
+  // A path longer than the limit as typed is refused by that length, as on
+  // every system, even where '..' parts would make it shorter: the long form
+  // keeps every part as typed.
+  const size_t typed = std::strlen(path);
+  if (typed > kMaxPath && typed + 1 > out_size) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    return attributes_of(path, &data) ? static_cast<uint32_t>(typed + 1) : 0;
+  }
   const std::wstring wide = long_form(path);
   if (wide.empty()) return GetLongPathNameA(path, out, out_size);
   // The long form comes back absolute; making it absolute again keeps it.
@@ -305,6 +359,10 @@ int make_folder(const char* path) {
 
 int rename_path(const char* from, const char* to) {
   if (faults::fires(faults::Operation::kRename)) return -1;
+  if (read_only(from)) {
+    SetLastError(ERROR_ACCESS_DENIED);
+    return -1;
+  }
   if (long_form(from).empty() && long_form(to).empty()) return MoveFileExA(from, to, 0) ? 0 : -1;
   return MoveFileExW(wide_path(from).c_str(), wide_path(to).c_str(), 0) ? 0 : -1;
 }
@@ -344,6 +402,8 @@ void take_item(const WIN32_FIND_DATAW& data, FindItem* item) {
 
 // A file created in place of the original takes the rights its folder hands
 // down, as any new file there does; nothing is copied.
+const bool kKeepsAttributes = true;
+
 bool copy_access(FileHandle from, FileHandle to) {
   if (faults::fires(faults::Operation::kStatus)) return false;
   PSID owner = nullptr;

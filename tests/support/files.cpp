@@ -1,28 +1,39 @@
 #include "support/files.h"
 
-#include <fcntl.h>
-#include <stdlib.h>
-#include <sys/file.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cstdio>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <stdexcept>
+
+#include "platform/platform.h"
+#include "support/system.h"
 
 namespace peltrix::testing {
 
 TempFolder::TempFolder() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "peltrix-test-XXXXXX").string();
-  if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp");
-  path_ = pattern;
+  static std::mt19937_64 random{std::random_device{}()};
+  const std::filesystem::path temp = std::filesystem::temp_directory_path();
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    std::string name = "peltrix-test-";
+    for (int i = 0; i < 6; ++i) name += "abcdefghijklmnopqrstuvwxyz0123456789"[random() % 36];
+    // A name of the same length on every system: tests count the folder's length.
+    if (std::filesystem::create_directory(temp / name)) {
+      path_ = (temp / name).string();
+      return;
+    }
+  }
+  throw std::runtime_error("no free temporary folder name");
 }
 
 TempFolder::~TempFolder() {
   std::error_code ignored;
   std::filesystem::remove_all(path_, ignored);
+}
+
+std::string TempFolder::operator/(const std::string& name) const {
+  return (std::filesystem::path(path_) / name).make_preferred().string();
 }
 
 void write_file(const std::string& path, const std::string& bytes) {
@@ -49,12 +60,26 @@ std::string typed(const std::string& path) {
   return result;
 }
 
+// Held as another run of the program holds a file: the platform layer's
+// exclusive open.
+HeldFile::HeldFile(const std::string& path)
+    : handle_(platform::open_file(path.c_str(), platform::kGenericRead, 0, platform::kOpenExisting,
+                                  platform::kAttributeNormal)) {}
+
+HeldFile::~HeldFile() {
+  if (held()) platform::close_file(handle_);
+}
+
+void close_files_opened_since(const std::vector<std::intptr_t>& before) {
+  for (const std::intptr_t file : open_files()) {
+    if (std::find(before.begin(), before.end(), file) == before.end()) close_open_file(file);
+  }
+}
+
 std::string run_date_stamp() {
   const std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
-  char stamp[48];
-  std::snprintf(stamp, sizeof stamp, "_%04d%02d%02d_", local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
+  char stamp[16];
+  std::strftime(stamp, sizeof stamp, "_%Y%m%d_", std::localtime(&now));
   return stamp;
 }
 
@@ -63,17 +88,6 @@ std::string widen(const std::string& text, int width, bool big_endian) {
   std::string wide(text.size() * step, '\0');
   for (size_t i = 0; i < text.size(); ++i) wide[i * step + (big_endian ? step - 1 : 0)] = text[i];
   return wide;
-}
-
-HeldFile::HeldFile(const std::string& path) : fd_(open(path.c_str(), O_RDONLY)) {
-  if (fd_ >= 0 && flock(fd_, LOCK_EX) != 0) {
-    close(fd_);
-    fd_ = -1;
-  }
-}
-
-HeldFile::~HeldFile() {
-  if (fd_ >= 0) close(fd_);
 }
 
 }  // namespace peltrix::testing

@@ -1,6 +1,7 @@
 // Temporary folders and whole-file helpers for test data.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace peltrix::testing {
@@ -14,8 +15,9 @@ class TempFolder {
   TempFolder& operator=(const TempFolder&) = delete;
 
   const std::string& path() const { return path_; }
-  // path() joined with a relative name that uses '/'.
-  std::string operator/(const std::string& name) const { return path_ + "/" + name; }
+  // path() joined with a relative name that uses '/', with the system's
+  // separators, as the program prints a path.
+  std::string operator/(const std::string& name) const;
 
  private:
   std::string path_;
@@ -33,17 +35,18 @@ std::string run_date_stamp();
 // Single-byte text as UTF-16 or UTF-32 code units (width 2 or 4).
 std::string widen(const std::string& text, int width, bool big_endian);
 
-// Holds a file as another program would: open, with an exclusive lock.
+// Holds a file as another program would: open, with an exclusive lock
+// (POSIX) or without sharing (Windows).
 class HeldFile {
  public:
   explicit HeldFile(const std::string& path);
   ~HeldFile();
   HeldFile(const HeldFile&) = delete;
   HeldFile& operator=(const HeldFile&) = delete;
-  bool held() const { return fd_ >= 0; }
+  bool held() const { return handle_ != -1; }
 
  private:
-  int fd_;
+  std::intptr_t handle_;
 };
 
 // path with every '/' turned into '\', as a user types it on the command

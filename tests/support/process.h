@@ -25,7 +25,9 @@ struct RunOptions {
   int stop_signal = 0;          // sent once the program writes to standard output, which is read only after
 };
 
-// Runs the program with args (without the program name).
+// Runs the program with args (without the program name). On Windows the
+// console streams carry text with CR LF, given back here with LF; standard
+// output that carries the copied data comes back as it is.
 RunResult run_peltrix(const std::vector<std::string>& args, const RunOptions& options = {});
 
 }  // namespace peltrix::testing

@@ -12,6 +12,7 @@
 #include "support/files.h"
 #include "support/in_process.h"
 #include "support/process.h"
+#include "support/system.h"
 
 namespace peltrix::testing {
 
@@ -25,6 +26,12 @@ using Files = std::map<std::string, std::string>;
 std::string message(int code, const std::vector<std::string>& lines);
 // E130: destination is also a source read without a backup.
 std::string same_file(const std::string& destination);
+// The message of code that another program holds the file path (what:
+// "コピー元" or "コピー先").
+std::string in_use(int code, const std::string& what, const std::string& path);
+// Whether a row of a table, with its files and options, is left out on
+// this system, which the tests cannot set up so; says so where it is.
+bool left_out(const std::string& row, const Files& files, const RunOptions& options = {});
 // Equal bytes; a mismatch shows where, not megabytes.
 ::testing::AssertionResult same_bytes(const std::string& expected, const std::string& actual);
 // The same names with the same contents; a mismatch names what differs.
@@ -46,7 +53,9 @@ class RunFolderTest : public ::testing::Test {
   void clear() const;
   // The folder as the program prints it (links resolved), joined with name.
   std::string real(const std::string& name = "") const;
-  // text with every '$' turned into real(): a byte that no CP932 character holds.
+  // text with every '$' turned into real(): a byte that no CP932 character
+  // holds. The '/' of the path that follows it, up to a space, a newline or
+  // a double quote, becomes the system's separator.
   std::string at(std::string text) const;
 
   const std::string stamp_ = run_date_stamp();

@@ -1,14 +1,21 @@
-#include "support/process.h"
+// The parts of the test support that POSIX systems do their own way.
 
 #include <fcntl.h>
 #include <grp.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
+#include <filesystem>
 #include <stdexcept>
+
+#include "support/files.h"
+#include "support/process.h"
+#include "support/system.h"
 
 namespace peltrix::testing {
 
@@ -101,5 +108,37 @@ RunResult run_peltrix(const std::vector<std::string>& args, const RunOptions& op
   result.status = WIFEXITED(wait_status) ? WEXITSTATUS(wait_status) : -1;
   return result;
 }
+
+std::string system_text(uint32_t, const std::string& posix_text) { return posix_text; }
+
+Owners owners_of(const std::string& path) {
+  struct stat st {};
+  if (path.empty()) return {geteuid(), getegid()};
+  return stat(path.c_str(), &st) == 0 ? Owners{st.st_uid, st.st_gid} : Owners{};
+}
+
+void give_owners(const std::string& path, const Owners& owners) {
+  if (chown(path.c_str(), owners.first, owners.second) != 0) throw std::runtime_error("cannot chown " + path);
+}
+
+std::string attribute(const std::string& path, const std::string& name) {
+  char value[4096];
+  const ssize_t size = getxattr(path.c_str(), name.c_str(), value, sizeof value);
+  return size < 0 ? "-" : std::string(value, static_cast<size_t>(size));
+}
+
+void set_attribute(const std::string& path, const std::string& name, const std::string& value) {
+  if (setxattr(path.c_str(), name.c_str(), value.data(), value.size(), 0) != 0) {
+    throw std::runtime_error("cannot set " + name + " on " + path);
+  }
+}
+
+std::vector<std::intptr_t> open_files() {
+  std::vector<std::intptr_t> fds;
+  for (const auto& e : std::filesystem::directory_iterator("/dev/fd")) fds.push_back(std::stoi(e.path().filename()));
+  return fds;
+}
+
+void close_open_file(std::intptr_t file) { close(static_cast<int>(file)); }
 
 }  // namespace peltrix::testing
