@@ -420,6 +420,8 @@ int64_t copy_range(FileHandle source, int64_t source_offset, FileHandle destinat
   std::vector<char> buffer(static_cast<size_t>(std::min<uint64_t>(length, 1048576)));
   uint64_t copied = 0;
   while (copied < length) {
+    // A long copy stops between its pieces when the run is asked to.
+    if (g_interrupted != 0) return given_up_range();
     const size_t wanted = static_cast<size_t>(std::min<uint64_t>(length - copied, buffer.size()));
     const ssize_t n = pread(static_cast<int>(source), buffer.data(), wanted, static_cast<off_t>(source_offset + copied));
     if (n < 0 && errno == EINTR) continue;
@@ -432,6 +434,8 @@ int64_t copy_range(FileHandle source, int64_t source_offset, FileHandle destinat
       const ssize_t written = write(to, buffer.data() + done, static_cast<size_t>(n - done));
       if (written > 0) {
         done += written;
+      } else if (written < 0 && given_up(errno)) {
+        return given_up_range();
       } else if (written == 0 || (errno != EINTR && !(is_full(errno) && wait_until_writable(to)))) {
         g_last_error = written == 0 ? kErrorDiskFull : map_errno(errno, "");
         return -1;

@@ -133,6 +133,8 @@ void set_attribute(const std::string& path, const std::string& name, const std::
   }
 }
 
+void pause_milliseconds(unsigned milliseconds) { usleep(milliseconds * 1000); }
+
 std::vector<std::intptr_t> open_files() {
   std::vector<std::intptr_t> fds;
   for (const auto& e : std::filesystem::directory_iterator("/dev/fd")) fds.push_back(std::stoi(e.path().filename()));

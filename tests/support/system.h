@@ -20,6 +20,8 @@ inline constexpr bool kWindows = false;
 // the language of the system; elsewhere posix_text, the platform layer's.
 std::string system_text(uint32_t code, const std::string& posix_text);
 
+void pause_milliseconds(unsigned milliseconds);
+
 // The files this process holds open; closes those opened since before.
 std::vector<std::intptr_t> open_files();
 void close_open_file(std::intptr_t file);

@@ -47,7 +47,7 @@ std::string as_printed(std::string text, bool is_text) {
 bool data_on_stdout(const std::vector<std::string>& args) {
   return std::none_of(args.begin(), args.end(), [](std::string arg) {
     for (char& c : arg) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return arg == "/?" || (arg.rfind("/O", 0) == 0 && (arg.find("/OF") != arg.npos || arg.find("/OD") != arg.npos));
+    return arg == "/?" || arg == "--HELP" || arg == "--VERSION" || (arg.rfind("/O", 0) == 0 && (arg.find("/OF") != arg.npos || arg.find("/OD") != arg.npos));
   });
 }
 
@@ -96,6 +96,8 @@ std::string system_text(uint32_t code, const std::string&) {
 // Kernel handles are numbered by fours from 4; the few a test process holds
 // lie far below the end of this range. The standard streams, and what the
 // C runtime holds for them, stay open.
+void pause_milliseconds(unsigned milliseconds) { Sleep(milliseconds); }
+
 std::vector<std::intptr_t> open_files() {
   std::vector<std::intptr_t> files;
   const std::intptr_t standard[] = {_get_osfhandle(0), _get_osfhandle(1), _get_osfhandle(2)};
