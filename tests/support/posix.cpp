@@ -41,6 +41,22 @@ void drain(int out_fd, int err_fd, std::string& out, std::string& err) {
   }
 }
 
+// The program as another user can start it: the build folder may lie in a
+// folder only the test's user can enter (a fresh clone under mktemp -d), so
+// a copy is made once in a folder open to all and removed at exit.
+const std::string& program_for_others() {
+  static const TempFolder folder;
+  static const std::string program = [] {
+    const std::filesystem::path copy = folder / "peltrix";
+    std::filesystem::copy_file(PELTRIX_EXE, copy);
+    std::filesystem::permissions(folder.path(), std::filesystem::perms::owner_all |
+                                                    std::filesystem::perms::group_read | std::filesystem::perms::group_exec |
+                                                    std::filesystem::perms::others_read | std::filesystem::perms::others_exec);
+    return copy.string();
+  }();
+  return program;
+}
+
 void limit(int resource, uint64_t value) {
   const rlimit limit{value, value};
   if (value != 0 && setrlimit(resource, &limit) != 0) _exit(125);
@@ -56,7 +72,7 @@ RunResult run_peltrix(const std::vector<std::string>& args, const RunOptions& op
   for (const int fd : {out_pipe[1], err_pipe[1]}) {
     if (options.pipes_non_blocking) fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) | O_NONBLOCK);
   }
-  std::vector<std::string> copies{PELTRIX_EXE};
+  std::vector<std::string> copies{options.user != 0 ? program_for_others() : std::string(PELTRIX_EXE)};
   copies.insert(copies.end(), args.begin(), args.end());
   std::vector<char*> argv;
   for (std::string& arg : copies) argv.push_back(arg.data());
