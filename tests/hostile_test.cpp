@@ -17,16 +17,6 @@ namespace {
 namespace fs = std::filesystem;
 using platform::faults::Operation;
 
-// 3 MB of records, made once a test needs them.
-const std::string& big() {
-  static const std::string text = [] {
-    std::string lines;
-    for (size_t i = 0; lines.size() < 3 * 1048576 + 5; ++i) lines += "line " + std::to_string(i) + "\n";
-    return lines.substr(0, 3 * 1048576 + 5);
-  }();
-  return text;
-}
-
 class HostileTest : public RunFolderTest {};
 
 // Another program puts a link to a source in a destination's place between
@@ -58,7 +48,7 @@ TEST_F(HostileTest, ADestinationThatBecomesASourceAfterTheChecksIsRefusedUntouch
       {{"/I/IFsrc\\a.txt;src\\b.txt", "/O/OFold.txt/OU3"}, "old.txt", "src/b.txt", true},
       {{"/I/IDsrc", "/N", "/O/ODdst/OU2"}, "dst/b.txt", "src/a.txt", false},
   };
-  platform::faults::set_open_hook(swap_at_open);
+  const Faults hooked(swap_at_open);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.destination);
     clear();
@@ -72,22 +62,20 @@ TEST_F(HostileTest, ADestinationThatBecomesASourceAfterTheChecksIsRefusedUntouch
     EXPECT_TRUE(same_bytes(before.at("src/a.txt"), get("src/a.txt")));
     EXPECT_EQ(get("src/b.txt"), "B\n");
   }
-  platform::faults::set_open_hook(nullptr);
 }
 
 TEST_F(HostileTest, AnInPlaceFileThatCannotReachTheDiskKeepsItsBackup) {
   const Args args = {"/I/IFdata.txt", "/O/OFdata.txt/OU2/OR1"};
   put("data.txt", "one\r\ntwo\r\n");
-  platform::faults::disarm();
+  const Faults counting;
   ASSERT_EQ(run_here(args).status, 0);
   const uint64_t writes = platform::faults::calls(Operation::kWrite);
   // The last two writes put the file's data, then its folder's names, on the disk.
   for (const uint64_t nth : {writes - 1, writes}) {
     clear();
     put("data.txt", "one\r\ntwo\r\n");
-    platform::faults::arm(Operation::kWrite, nth, 1117);
+    const Faults failing(Operation::kWrite, nth, 1117);
     const RunResult result = run_here(args);
-    platform::faults::disarm();
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.err.substr(0, result.err.find("E137-4")),
               message(137, {"次のコピー先ファイルの内容をディスクに書き終えることができませんでした。", real("data.txt"),
@@ -117,11 +105,10 @@ TEST_F(HostileTest, AFileCopiedOntoItselfKeepsItsPermissionsOwnerAndGroup) {
   // be given (the original's status is the last one asked for), it stays so.
   const Args args = {"/I/IFfile", "/O/OFfile/OU2"};
   ASSERT_EQ(chmod(file.c_str(), 0640), 0);
-  platform::faults::disarm();
+  const Faults counting;
   ASSERT_EQ(run_here(args).status, 0);
-  platform::faults::arm(Operation::kStatus, platform::faults::calls(Operation::kStatus), 1117);
+  const Faults failing(Operation::kStatus, platform::faults::calls(Operation::kStatus), 1117);
   const RunResult result = run_here(args);
-  platform::faults::disarm();
   EXPECT_EQ(result.err.substr(0, 7), "E136-1 ");
   struct stat made {};
   ASSERT_EQ(stat(file.c_str(), &made), 0);
@@ -189,9 +176,8 @@ TEST_F(HostileTest, ASourceThatShrinksWhileItIsCopiedGivesTheBytesReallyThere) {
 
     clear();
     put("a.txt", big());
-    platform::faults::arm_action(c.shrinks_at, c.nth, shrink);
+    const Faults shrinking(c.shrinks_at, c.nth, shrink);
     const RunResult result = run_here(c.args);
-    platform::faults::disarm();
     EXPECT_EQ(result.status, 0);
     EXPECT_EQ(result.err, "");
     EXPECT_EQ(result.out, expected.out);
@@ -200,9 +186,8 @@ TEST_F(HostileTest, ASourceThatShrinksWhileItIsCopiedGivesTheBytesReallyThere) {
   // Between the copies to two destinations: both get what the first got.
   clear();
   put("a.txt", big());
-  platform::faults::arm_action(Operation::kWrite, 4, shrink);
+  const Faults shrinking(Operation::kWrite, 4, shrink);
   EXPECT_EQ(run_here({"/I/IFa.txt", "/O/OFone.txt;two.txt"}).status, 0);
-  platform::faults::disarm();
   EXPECT_GE(get("one.txt").size(), kShrunk);
   EXPECT_TRUE(same_bytes(get("one.txt"), get("two.txt")));
 }

@@ -3,7 +3,6 @@
 // exactly as it was.
 
 #include <cstdio>
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -53,10 +52,6 @@ const std::string kE115 = m(115, {"コピー元ファイルのBOMの値が異な
 const std::string kOr = "異なるものを指定するか，上書き指定の/OU2，または追加書き指定の/OU3を指定してください。";
 const std::string kMark = "\xEF\xBB\xBF";
 
-// The folder as the program prints it, before it exists: its length counts.
-const size_t kRootLength =
-    std::filesystem::canonical(std::filesystem::temp_directory_path()).string().size() + 20;
-
 std::vector<Refusal> refusals() {
   const std::string stamp = run_date_stamp();
   std::string sources = "/I/IF";
@@ -68,11 +63,11 @@ std::vector<Refusal> refusals() {
     all_numbers["full" + stamp + number + ".txt"] = "";
   }
   // A file whose full path has 259 bytes: its backup name has more than 260.
-  const std::string name259 = std::string(200, 'd') + "/" + std::string(259 - kRootLength - 206, 'f') + ".txt";
+  const std::string name259 = sized_path(259, 200, ".txt");
   const std::string deep_name = std::string(100, 'd') + "/" + std::string(100, 'e') + "/" + std::string(100, 'f');
   const std::string deep = typed(deep_name);
-  const std::string scanned = "src/" + std::string(250 - kRootLength - 4, 'x') + "/too-long-a-name";
-  const std::string folder261(261 - kRootLength - 7, 'o');
+  const std::string scanned = "src/" + std::string(room(250, 4), 'x') + "/too-long-a-name";
+  const std::string folder261(room(261, 7), 'o');
   return {
       // The command line, left to right: the first problem is the one told.
       {{"/NX", "/N"}, m(4, {"無効なオプションを指定しています。", "/NX", "オプションの指定を変更してください。"})},
@@ -188,22 +183,35 @@ std::vector<Refusal> refusals() {
   };
 }
 
-class RefusalTest : public RunFolderTest {};
-
-TEST_F(RefusalTest, EachRefusalSaysItsMessageAndChangesNothing) {
-  for (const Refusal& refusal : refusals()) {
-    SCOPED_TRACE(refusal.args.empty() ? "" : refusal.args.front() + (refusal.args.size() > 1 ? " " + refusal.args[1] : ""));
-    clear();
-    put({{"a.txt", "alpha\n"}, {"b.txt", "beta\n"}, {"sub/", ""}});
-    put(refusal.files);
-    const Files before = snapshot();
-    const RunResult result = run(refusal.args);
-    EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(result.out, "");
-    EXPECT_EQ(result.err, at(refusal.err));
-    EXPECT_TRUE(same_files(before, snapshot()));
-  }
+// The table, made once.
+const std::vector<Refusal>& rows() {
+  static const std::vector<Refusal> table = refusals();
+  return table;
 }
+
+class RefusalTest : public RunFolderTest, public ::testing::WithParamInterface<const Refusal*> {};
+
+// The message's code and the command line, cut short.
+std::string row_name(const ::testing::TestParamInfo<const Refusal*>& row) {
+  std::string text = row.param->err.substr(0, 4);
+  for (const std::string& arg : row.param->args) text += " " + arg;
+  return test_name(text).substr(0, 48);
+}
+void PrintTo(const Refusal* row, std::ostream* os) { *os << row->err.substr(0, row->err.find('\n')); }
+
+TEST_P(RefusalTest, SaysItsMessageAndChangesNothing) {
+  const Refusal& refusal = *GetParam();
+  put({{"a.txt", "alpha\n"}, {"b.txt", "beta\n"}, {"sub/", ""}});
+  put(refusal.files);
+  const Files before = snapshot();
+  const RunResult result = run(refusal.args);
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(result.out, "");
+  EXPECT_EQ(result.err, at(refusal.err));
+  EXPECT_TRUE(same_files(before, snapshot()));
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, RefusalTest, ::testing::ValuesIn(rows_of(rows())), row_name);
 
 }  // namespace
 }  // namespace peltrix::testing

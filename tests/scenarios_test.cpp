@@ -43,13 +43,6 @@ std::string random_text(size_t size, uint64_t seed) {
   return text;
 }
 
-// count numbered records of every length: their ends fall anywhere in a block.
-std::string lines(size_t count, const std::string& newline = "\n") {
-  std::string text;
-  for (size_t i = 0; i < count; ++i) text += "line " + std::to_string(i * 7919 % 100003) + newline;
-  return text;
-}
-
 std::string repeat(std::string text, size_t times) {
   const size_t size = text.size() * times;
   while (text.size() < size) text += text;
@@ -76,29 +69,24 @@ std::string failed_write(int code, const std::string& path, const std::string& e
 constexpr uint64_t kNoThread = uint64_t{1} << 40;
 
 std::string usage_text() {
-  ::testing::internal::CaptureStdout();
-  cli::print_usage();
-  return ::testing::internal::GetCapturedStdout();
+  return printed([] { cli::print_usage(); }).out;
 }
 
-// The folder as the program prints it, before it exists: its length counts.
-const size_t kRootLength =
-    std::filesystem::canonical(std::filesystem::temp_directory_path()).string().size() + 20;
-
-// 3.6 MB of records, made once a test needs them.
-const std::string& big() {
-  static const std::string text = lines(300000);
-  return text;
-}
 const Files kTree = {{"src/r1", kText}, {"src/a/a1", "one\ntwo\n\x1A"}, {"src/a/deep/d1", "d"}, {"src/b/b1", "b1\n"},
                      {"src/a/empty/", ""}};
+
+// The rows, moved into the table rather than copied: some hold megabytes.
+template <size_t N>
+std::vector<Scenario> table_of(Scenario (&&rows)[N]) {
+  return {std::make_move_iterator(rows), std::make_move_iterator(rows + N)};
+}
 
 // The rows of the fault-injection matrix.
 const std::vector<Scenario>& matrix_rows() {
   static const std::vector<Scenario> table = [] {
     const std::string stamp = run_date_stamp();
     const std::string marked = kMark + "one\ntwo\n\x1A";
-    return std::vector<Scenario>{
+    return table_of({
         {"joined copy into files", {{"a.txt", kText}, {"b.txt", "b\n"}, {"out1.txt", "old"}},
          {"/I/IFa.txt;b.txt", "/O/OFout1.txt;out2.txt/OU2", "/M/MT3"}, {{"out1.txt", kText + "b\n"}, {"out2.txt", kText + "b\n"}},
          done(2, 2) + counted(1, 4, "$/out1.txt") + counted(2, 4, "$/out2.txt")},
@@ -122,11 +110,12 @@ const std::vector<Scenario>& matrix_rows() {
         {"a repeated source appended once to its first destination", {{"a.txt", "1\n2\n\x1A"}, {"b.txt", "3\n"}},
          {"/I/IFa.txt;b.txt;a.txt", "/N", "/W", "/O/ODout", "/M/MT3"}, {{"out/a.txt", "1\n2\n1\n2\n\x1A"}, {"out/b.txt", "3\n"}},
          done(2, 2) + counted(1, 4, "$/out/a.txt") + counted(2, 1, "$/out/b.txt")},
-    };
+    });
   }();
   return table;
 }
 
+// The rows beyond the matrix's.
 const std::vector<Scenario>& scenarios() {
   static const std::vector<Scenario> table = [] {
     const std::string stamp = run_date_stamp();
@@ -134,10 +123,10 @@ const std::vector<Scenario>& scenarios() {
     const std::string a = random_text(kBlock + 4321, 1);
     const std::string c = random_text(2 * kBlock + 3, 2);
     const std::string r = random_text(2 * kBlock + 100, 3);
-    const std::string long_folder(260 - kRootLength - 7, 'o');
-    const std::string deep(200, 'p');
-    const std::string path260 = deep + "/" + std::string(58 - kRootLength, 'f');
-    const std::string path246 = deep + "/" + std::string(44 - kRootLength, 'g');  // its backup name: 260
+    const std::string long_folder(room(260, 7), 'o');
+    const std::string path260 = sized_path(260, 200);
+    const std::string deep = path260.substr(0, path260.find('/'));
+    const std::string path246 = sized_path(246, 200);  // its backup name: 260
     const std::string long_argument = "/X" + std::string(100000, 'x');
     const std::string stdout_source = same_file("STDOUT");
     const std::string no_bytes = "I001-1 次が成り立つため，コピー先への出力は0バイトとなります。\n"
@@ -150,8 +139,7 @@ const std::vector<Scenario>& scenarios() {
       many["many/" + std::to_string(i)] = many_copied["out/" + std::to_string(i)] = "x\ny\n";
       many_report += counted(i - 999, 2, "$/out/" + std::to_string(i));
     }
-    std::vector<Scenario> rows = matrix_rows();
-    rows.insert(rows.end(), {
+    return table_of({
         // Blocks, records and bytes.
         {"usage", {}, {"/?"}, {}, usage_text()},
         {"three sources into two destinations", {{"a.txt", a}, {"b.txt", "middle\r\n"}, {"c.txt", c}},
@@ -241,7 +229,6 @@ const std::vector<Scenario>& scenarios() {
         {"a file-size limit within the first block", {{"a.txt", big()}}, {"/I/IFa.txt", "/N", "/O/ODcopy"}, {{"copy/a.txt", "*"}},
          "", failed_write(810, "$/copy/a.txt", "223", too_big), 1, {.file_size_limit = 512 * 1024}},
     });
-    return rows;
   }();
   return table;
 }
@@ -255,22 +242,25 @@ Files after(const Scenario& scenario) {
   return files;
 }
 
-class ScenarioTest : public RunFolderTest {};
+class ScenarioTest : public RunFolderTest, public ::testing::WithParamInterface<const Scenario*> {};
 
-TEST_F(ScenarioTest, EachRunLeavesTheFilesAndWordsOfItsRow) {
-  for (const Scenario& s : scenarios()) {
-    SCOPED_TRACE(s.name);
-    clear();
-    put(s.files);
-    const RunResult result = run(s.args, s.options);
-    EXPECT_EQ(result.status, s.status);
-    EXPECT_TRUE(same_bytes(at(s.out), result.out));
-    EXPECT_EQ(result.err, at(s.err));
-    EXPECT_TRUE(same_files(after(s), snapshot()));
-  }
+std::string row_name(const ::testing::TestParamInfo<const Scenario*>& row) { return test_name(row.param->name); }
+void PrintTo(const Scenario* row, std::ostream* os) { *os << row->name; }
+
+TEST_P(ScenarioTest, LeavesTheFilesAndWordsOfItsRow) {
+  const Scenario& s = *GetParam();
+  put(s.files);
+  const RunResult result = run(s.args, s.options);
+  EXPECT_EQ(result.status, s.status);
+  EXPECT_TRUE(same_bytes(at(s.out), result.out));
+  EXPECT_EQ(result.err, at(s.err));
+  EXPECT_TRUE(same_files(after(s), snapshot()));
 }
 
-class FaultMatrix : public RunFolderTest, public ::testing::WithParamInterface<int> {};
+INSTANTIATE_TEST_SUITE_P(Rows, ScenarioTest, ::testing::ValuesIn(rows_of(matrix_rows(), scenarios())), row_name);
+
+class FaultMatrix : public RunFolderTest, public ::testing::WithParamInterface<const Scenario*> {};
+
 
 // Each call of each platform operation that the row's run makes, failed in
 // turn: the failure is reported with its system error and status 1, or the
@@ -280,10 +270,9 @@ class FaultMatrix : public RunFolderTest, public ::testing::WithParamInterface<i
 TEST_P(FaultMatrix, EveryFailedCallIsReportedAndLosesNoSourceByte) {
   static const char* const kNames[] = {"open", "read", "write", "close", "seek", "rename",
                                        "remove", "mkdir", "find", "status", "information"};
-  const Scenario& s = matrix_rows()[static_cast<size_t>(GetParam())];
-  SCOPED_TRACE(s.name);
+  const Scenario& s = *GetParam();
   put(s.files);
-  platform::faults::disarm();
+  const Faults counting;
   ASSERT_EQ(run_here(s.args).status, 0);
   uint64_t calls[platform::faults::kOperationCount];
   for (int op = 0; op < platform::faults::kOperationCount; ++op) calls[op] = platform::faults::calls(Operation(op));
@@ -293,10 +282,9 @@ TEST_P(FaultMatrix, EveryFailedCallIsReportedAndLosesNoSourceByte) {
       SCOPED_TRACE(std::string(kNames[op]) + " call " + std::to_string(nth));
       clear();
       put(s.files);
-      platform::faults::arm(Operation(op), nth, 1117);
+      const Faults failing(Operation(op), nth, 1117);
       const RunResult result = run_here(s.args);
       EXPECT_EQ(platform::faults::failed_calls(), 1u) << "the call was not made to fail";
-      platform::faults::disarm();
       const Files now = snapshot();
       if (result.status == 0) {
         EXPECT_TRUE(same_files(after(s), now)) << "a failure passed unreported";
@@ -319,7 +307,7 @@ TEST_P(FaultMatrix, EveryFailedCallIsReportedAndLosesNoSourceByte) {
   std::printf("%s: %d calls failed in turn\n", s.name.c_str(), runs);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, FaultMatrix, ::testing::Range(0, 10));
+INSTANTIATE_TEST_SUITE_P(Rows, FaultMatrix, ::testing::ValuesIn(rows_of(matrix_rows())), row_name);
 
 }  // namespace
 }  // namespace peltrix::testing

@@ -39,8 +39,6 @@ std::string read_file(const std::string& path) {
   return bytes;
 }
 
-bool exists(const std::string& path) { return std::filesystem::exists(path); }
-
 void make_folders(const std::string& path) { std::filesystem::create_directories(path); }
 
 std::string typed(const std::string& path) {
@@ -56,13 +54,6 @@ std::string run_date_stamp() {
   char stamp[48];
   std::snprintf(stamp, sizeof stamp, "_%04d%02d%02d_", local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
   return stamp;
-}
-
-std::string widen(const std::string& text, int width, bool big_endian) {
-  const size_t step = static_cast<size_t>(width);
-  std::string wide(text.size() * step, '\0');
-  for (size_t i = 0; i < text.size(); ++i) wide[i * step + (big_endian ? step - 1 : 0)] = text[i];
-  return wide;
 }
 
 HeldFile::HeldFile(const std::string& path) : fd_(open(path.c_str(), O_RDONLY)) {

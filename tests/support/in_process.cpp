@@ -4,10 +4,10 @@
 
 #include <filesystem>
 #include <set>
-
-#include <gtest/gtest.h>
+#include <utility>
 
 #include "driver/driver.h"
+#include "support/files.h"
 
 namespace peltrix::testing {
 
@@ -29,12 +29,10 @@ RunResult run_in_process(const std::vector<std::string>& args, const std::string
   const std::set<int> before = open_descriptors();
   const std::filesystem::path home = std::filesystem::current_path();
   std::filesystem::current_path(folder);
-  ::testing::internal::CaptureStdout();
-  ::testing::internal::CaptureStderr();
   RunResult result;
-  result.status = driver::run(static_cast<int>(argv.size()), argv.data());
-  result.out = ::testing::internal::GetCapturedStdout();
-  result.err = ::testing::internal::GetCapturedStderr();
+  Printed words = printed([&] { result.status = driver::run(static_cast<int>(argv.size()), argv.data()); });
+  result.out = std::move(words.out);
+  result.err = std::move(words.err);
   std::filesystem::current_path(home);
   for (int fd : open_descriptors()) {
     if (before.count(fd) == 0) close(fd);

@@ -25,10 +25,30 @@ using Files = std::map<std::string, std::string>;
 std::string message(int code, const std::vector<std::string>& lines);
 // E130: destination is also a source read without a backup.
 std::string same_file(const std::string& destination);
-// Equal bytes; a mismatch shows where, not megabytes.
-::testing::AssertionResult same_bytes(const std::string& expected, const std::string& actual);
 // The same names with the same contents; a mismatch names what differs.
 ::testing::AssertionResult same_files(const Files& expected, const Files& actual);
+// 3.6 MB of numbered records of every length, made once a test needs them.
+const std::string& big();
+// Pointers to the rows of tables, the parameters of their tests: no test copies a row.
+template <typename Row, typename... More>
+std::vector<const Row*> rows_of(const std::vector<Row>& table, const More&... more) {
+  std::vector<const Row*> rows;
+  for (const std::vector<Row>* each : {&table, &more...}) {
+    for (const Row& row : *each) rows.push_back(&row);
+  }
+  return rows;
+}
+// A table row's name as a test's name: letters and digits, '_' between words.
+std::string test_name(const std::string& text);
+
+// Bytes that names below a run folder have in a full path of length bytes,
+// beside others taken already; at least 1, whatever the system's
+// temporary folder (a run folder that long cannot hold such a path).
+size_t room(size_t length, size_t beside);
+// "folder/file" below a run folder whose full path has length bytes, the
+// file's name ending in tail: the folder name of up to folder bytes, less
+// where the run folder leaves no room for it.
+std::string sized_path(size_t length, size_t folder, const std::string& tail = "");
 
 class RunFolderTest : public ::testing::Test {
  protected:
