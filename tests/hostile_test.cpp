@@ -1,11 +1,14 @@
 // Runs under hostile conditions: other programs changing or holding files
 // mid-run, failures at the last moment. Each is refused or reported, and
-// no source byte is lost.
+// no source byte is lost. Also what only the system shows: how a file was
+// opened.
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "platform/fault_injection.h"
@@ -190,6 +193,32 @@ TEST_F(HostileTest, ASourceThatShrinksWhileItIsCopiedGivesTheBytesReallyThere) {
   EXPECT_EQ(run_here({"/I/IFa.txt", "/O/OFone.txt;two.txt"}).status, 0);
   EXPECT_GE(get("one.txt").size(), kShrunk);
   EXPECT_TRUE(same_bytes(get("one.txt"), get("two.txt")));
+}
+
+// The open flags of out.txt, as the system shows them, just before the
+// run's first write.
+int g_out_flags = -1;
+void note_out_flags() {
+  for (const fs::directory_entry& e : fs::directory_iterator("/proc/self/fd")) {
+    std::error_code unreadable;
+    if (fs::read_symlink(e.path(), unreadable).filename() != "out.txt") continue;
+    std::ifstream info("/proc/self/fdinfo/" + e.path().filename().string());
+    for (std::string key; info >> key;) {
+      if (key == "flags:") info >> std::oct >> g_out_flags;
+    }
+  }
+}
+
+TEST_F(HostileTest, SlashCWritesThroughTheSystemsCacheAndOnlySlashC) {
+  put("a.txt", "alpha\n");
+  for (const bool through : {false, true}) {
+    g_out_flags = -1;
+    const Faults noting(Operation::kWrite, 1, note_out_flags);
+    EXPECT_EQ(run_here(through ? Args{"/I/IFa.txt", "/O/OFout.txt/OU2", "/C"} : Args{"/I/IFa.txt", "/O/OFout.txt/OU2"})
+                  .status, 0);
+    ASSERT_NE(g_out_flags, -1);
+    EXPECT_EQ((g_out_flags & O_DSYNC) != 0, through);
+  }
 }
 
 }  // namespace

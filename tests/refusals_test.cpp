@@ -81,6 +81,8 @@ std::vector<Refusal> refusals() {
       {{"/I/ic1/Ic2"}, m(10, {"1番目の/Iに/ICを複数個指定しています。", "/ICはひとつ指定してください。"})},
       {{"/o/or1/Or2"}, twice(21, "/OR")},
       {{"/I/IL5/IT10"}, place(11, "I", "IL", "IT")},
+      {{"/I/IFa.txt/IDsub"}, place(11, "I", "IF", "ID")},
+      {{"/I/IFa.txt", "/O/OFx.txt/ODsub"}, place(22, "O", "OF", "OD")},
       {{"/I/IB1/IL1"}, place(12, "I", "IB", "IL")},
       {{"/I"}, m(5, {"1番目の/Iにコピー元の指定がありません。", "/Iにコピー元を指定してください。"})},
       {{"/I/IC3"}, m(16, {"1番目の/Iにコピー元の指定がありません。", "1番目の/Iにコピー元を指定してください。"})},
@@ -91,6 +93,7 @@ std::vector<Refusal> refusals() {
        m(33, {"1番目の/Iの/ILに指定可能範囲外の数字\"4294967297\"を指定しています。",
               "/ILには 1～2147483647 の数字を指定してください。"})},
       {{"/O/ORx"}, m(32, {"1番目の/Oの/ORに数字以外を指定しています。x", "/ORには数字を指定してください。"})},
+      {{"/I/IFa.txt/IL1:"}, m(32, {"1番目の/Iの/ILに数字以外を指定しています。1:", "/ILには数字を指定してください。"})},
       {{"/I/IFnone.txt;a|b", "/X"},
        missing(37, "/IFに指定した次のコピー元ファイルが見つかりません。", "none.txt",
                "/IFには存在するファイルを指定してください。")},
@@ -148,6 +151,8 @@ std::vector<Refusal> refusals() {
       {{"/I/IDsrc", "/S", "/O/OFbare.txt"},
        m(125, {"コピー元フォルダにファイルが見つかりません。", "$/src", "ファイルが存在するフォルダを指定してください。"}),
        {{"src/x/y/", ""}}},
+      {{"/I/IDsub", "/S", "/N", "/O/ODout"},
+       m(124, {"コピー元フォルダにファイルやフォルダが見つかりません。", "$/sub", "ファイル，またはフォルダが存在するフォルダを指定してください。"})},
       {{"/I/IDd/IL1", "/O/OFd\\a.txt;new\\c.txt/OU2/OR1"}, rule(71, "IL", "OR"), {{"d/a.txt", "in d\n"}}},
       // A destination that is a source read under its own name, before any folder is made.
       {{"/I/IDd", "/O/OFd\\a.txt;new\\c.txt/OU2"}, same_file("$/d/a.txt"), {{"d/a.txt", "in d\n"}}},
@@ -158,6 +163,9 @@ std::vector<Refusal> refusals() {
       // Marks, checked before anything changes.
       {{"/I/IFa.txt;m.txt", "/O/OFb.txt/OU2"}, kE115, {{"m.txt", kMark + "marked\n"}}},
       {{"/I/IFa.txt;m.txt", "/O/OFa.txt/OU2"}, kE115, {{"m.txt", kMark + "marked\n"}}},
+      {{"/I/IFm.txt", "/O/OFout.txt/OJ1"},
+       m(116, {"コピー元ファイルにBOMが設定されている場合，/OJ1は指定できません。", "/OJ1の指定を削除するか，/OJ6，または/OJ7に変更してください。"}),
+       {{"m.txt", kMark + "marked\n"}}},
       // Names that cannot be made.
       {{"/I/IF" + typed(name259), "/O/OF" + typed(name259) + "/OU2"},
        m(89, {"コピー元バックアップファイル名の長さが，システムの上限を超過しました。", "次のどちらかの方法でエラーを回避できます。",
