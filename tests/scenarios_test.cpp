@@ -169,6 +169,8 @@ const std::vector<Scenario>& scenarios() {
          {"/I/IFeof.txt;b.txt", "/O/OFout.txt"}, {{"out.txt", "a\nb\n\x1A"}}},
         {"no end-of-file character of the first source", {{"eof.txt", "a\n\x1A"}, {"b.txt", "b\n"}},
          {"/I/IFb.txt;eof.txt", "/O/OFout.txt"}, {{"out.txt", "b\na\n"}}},
+        {"each file copied apart has its newlines converted", {{"src/a.txt", "a\r\n"}, {"src/b/b.txt", "b\r\nc"}},
+         {"/I/IDsrc", "/S", "/N", "/O/ODout/OR1"}, {{"out/a.txt", "a\n"}, {"out/b/b.txt", "b\nc\n"}}},
         {"listed files land by bare name with their own settings", {{"p/a.txt", kMark + "a\n"}, {"q/b.txt", kMark + "b\n"}},
          {"/I/IFp\\a.txt;q\\b.txt", "/N", "/O/ODout/OE2"}, {{"out/a.txt", kMark + "a\n\x1A"}, {"out/b.txt", kMark + "b\n\x1A"}}},
         // Files written over or appended to.
@@ -303,6 +305,7 @@ TEST_P(FaultMatrix, EveryFailedCallIsReportedAndLosesNoSourceByte) {
       }
       EXPECT_EQ(result.status, 1);
       EXPECT_NE(result.err.find("システムエラーコード=1117\n"), std::string::npos) << result.err;
+      EXPECT_TRUE(numbered(result.err));
       for (const auto& [name, bytes] : s.files) {
         if (name.rfind("out", 0) == 0 || name.back() == '/') continue;
         const std::filesystem::path path(name);

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <cstdlib>
+#include <sstream>
 #include <filesystem>
 
 namespace peltrix::testing {
@@ -22,6 +24,18 @@ std::string message(int code, const std::vector<std::string>& lines) {
 std::string same_file(const std::string& destination) {
   return message(130, {"次のコピー先は，バックアップを経由せずに読み込むコピー元と同じファイルです。", destination,
                        "コピー元と異なるファイルをコピー先に指定してください。"});
+}
+
+::testing::AssertionResult numbered(const std::string& text) {
+  std::istringstream lines(text);
+  std::string code;
+  int next = 1;
+  for (std::string line; std::getline(lines, line);) {
+    if (line.substr(0, 4) != code) next = 1;
+    code = line.substr(0, 4);
+    if (line.find('-') != 4 || std::atoi(line.c_str() + 5) != next++) return ::testing::AssertionFailure() << text;
+  }
+  return ::testing::AssertionSuccess();
 }
 
 ::testing::AssertionResult same_files(const Files& expected, const Files& actual) {

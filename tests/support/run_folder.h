@@ -25,6 +25,8 @@ using Files = std::map<std::string, std::string>;
 std::string message(int code, const std::vector<std::string>& lines);
 // E130: destination is also a source read without a backup.
 std::string same_file(const std::string& destination);
+// Every line a message's: "E123-" or "I001-", each message's lines numbered from 1 without a gap.
+::testing::AssertionResult numbered(const std::string& text);
 // The same names with the same contents; a mismatch names what differs.
 ::testing::AssertionResult same_files(const Files& expected, const Files& actual);
 // 3.6 MB of numbered records of every length, made once a test needs them.
