@@ -301,6 +301,8 @@ TEST_P(FaultMatrix, EveryFailedCallIsReportedAndLosesNoSourceByte) {
       if (result.status == 0) {
         EXPECT_TRUE(Operation(op) == Operation::kSeek || Operation(op) == Operation::kInformation) << "unreported";
         EXPECT_TRUE(same_files(after(s), now)) << "a failure passed unreported";
+        EXPECT_EQ(result.err, at(s.err));
+        EXPECT_TRUE(same_bytes(at(s.out), result.out));
         continue;
       }
       EXPECT_EQ(result.status, 1);
