@@ -1,5 +1,5 @@
 // Whole runs of the program: a folder of files and a command line, and the
-// files, words and status the run leaves. The first rows also feed the
+// files, words and status the run leaves. The matrix's rows also feed the
 // fault-injection matrix, which fails every platform call of their runs in
 // turn.
 
@@ -110,6 +110,7 @@ const std::vector<Scenario>& matrix_rows() {
         {"a repeated source appended once to its first destination", {{"a.txt", "1\n2\n\x1A"}, {"b.txt", "3\n"}},
          {"/I/IFa.txt;b.txt;a.txt", "/N", "/W", "/O/ODout", "/M/MT3"}, {{"out/a.txt", "1\n2\n1\n2\n\x1A"}, {"out/b.txt", "3\n"}},
          done(2, 2) + counted(1, 4, "$/out/a.txt") + counted(2, 1, "$/out/b.txt")},
+        {"a mark put in front", {{"a.txt", kText}}, {"/I/IFa.txt", "/O/OFout.txt/OJ1"}, {{"out.txt", kMark + kText}}},
     });
   }();
   return table;
