@@ -8,7 +8,6 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "platform/fault_injection.h"
@@ -195,30 +194,41 @@ TEST_F(HostileTest, ASourceThatShrinksWhileItIsCopiedGivesTheBytesReallyThere) {
   EXPECT_TRUE(same_bytes(get("one.txt"), get("two.txt")));
 }
 
-// The open flags of out.txt, as the system shows them, just before the
-// run's first write.
+// The open flags of out.txt just before the run's first write.
 int g_out_flags = -1;
 void note_out_flags() {
   for (const fs::directory_entry& e : fs::directory_iterator("/proc/self/fd")) {
     std::error_code unreadable;
-    if (fs::read_symlink(e.path(), unreadable).filename() != "out.txt") continue;
-    std::ifstream info("/proc/self/fdinfo/" + e.path().filename().string());
-    for (std::string key; info >> key;) {
-      if (key == "flags:") info >> std::oct >> g_out_flags;
-    }
+    if (fs::read_symlink(e.path(), unreadable).filename() == "out.txt") g_out_flags = fcntl(std::stoi(e.path().filename()), F_GETFL);
   }
 }
 
-TEST_F(HostileTest, SlashCWritesThroughTheSystemsCacheAndOnlySlashC) {
+TEST_F(HostileTest, ANewDestinationHasTheUsualPermissionsAndWritesThroughTheCacheOnlyWithC) {
   put("a.txt", "alpha\n");
   for (const bool through : {false, true}) {
-    g_out_flags = -1;
     const Faults noting(Operation::kWrite, 1, note_out_flags);
-    EXPECT_EQ(run_here(through ? Args{"/I/IFa.txt", "/O/OFout.txt/OU2", "/C"} : Args{"/I/IFa.txt", "/O/OFout.txt/OU2"})
-                  .status, 0);
-    ASSERT_NE(g_out_flags, -1);
+    Args args = {"/I/IFa.txt", "/O/OFout.txt/OU2"};
+    if (through) args.push_back("/C");
+    EXPECT_EQ(run_here(args).status, 0);
     EXPECT_EQ((g_out_flags & O_DSYNC) != 0, through);
   }
+  const mode_t mask = umask(0);
+  umask(mask);
+  struct stat made {};
+  ASSERT_EQ(stat((folder_ / "out.txt").c_str(), &made), 0);
+  EXPECT_EQ(made.st_mode & 07777, 0666 & ~mask);
+}
+
+// The system copies only within one file system: a source on another is read and written through the buffers.
+TEST_F(HostileTest, ASourceOnAnotherFileSystemIsCopiedThroughTheBuffers) {
+  const std::string other = "/dev/shm/peltrix-test-" + std::to_string(getpid());
+  struct stat shm {}, here {};
+  if (stat("/dev/shm", &shm) != 0 || stat(folder_.path().c_str(), &here) != 0 || shm.st_dev == here.st_dev) GTEST_SKIP();
+  write_file(other, big());
+  const RunResult result = run({"/I/IF" + typed(other), "/O/OFout.txt"});
+  fs::remove(other);
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_TRUE(same_bytes(big(), get("out.txt")));
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 // exactly as it was.
 
 #include <cstdio>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -68,6 +69,7 @@ std::vector<Refusal> refusals() {
   const std::string deep = typed(deep_name);
   const std::string scanned = "src/" + std::string(room(250, 4), 'x') + "/too-long-a-name";
   const std::string folder261(room(261, 7), 'o');
+  const std::string path261 = sized_path(261, 200);  // shorter as typed, relative
   return {
       // The command line, left to right: the first problem is the one told.
       {{"/NX", "/N"}, m(4, {"無効なオプションを指定しています。", "/NX", "オプションの指定を変更してください。"})},
@@ -140,6 +142,10 @@ std::vector<Refusal> refusals() {
        m(80, {"/Nを指定し，1番目の/Iの/IFに次のファイル名を複数個指定しています。", "a.txt",
               "/N指定時は異なるファイル名を指定してください。"}),
        {{"d/a.txt", "second\n"}}},
+      {{"/I/IFa.txt;h.txt"},
+       m(79, {"1番目の/Iの/IFに同じコピー元ファイルを指定しています。", "1個目のコピー元ファイル a.txt",
+              "2個目のコピー元ファイル h.txt", "コピー元は全て異なるものを指定してください。"}),
+       {{"h.txt", "=> a.txt"}}},
       {{"/I/IFa.txt", "/O/OFa.txt;a.txt"},
        m(84, {"1番目の/Iの/IFと1番目の/Oの/OFに指定したファイルが同じです。", "/I/IFの指定値 a.txt", "/O/OFの指定値 a.txt", kOr})},
       {{"/I/IDsub", "/O/ODsub"}, m(87, {"/IDと/ODに指定した次のフォルダが同じです。", "sub", kOr})},
@@ -194,6 +200,7 @@ std::vector<Refusal> refusals() {
       {{"/I/IDsrc", "/S", "/O/OFscan.txt"}, too_long("$/" + scanned), {{scanned, "lost?\n"}, {"src/r1", "r1\n"}}},
       {{"/I/IF" + deep + "\\a.txt"}, too_long(deep + "\\a.txt"), {{deep_name + "/a.txt", ""}}},
       {{"/I/IFa.txt", "/O/OF" + deep + "\\new\\out.txt"}, too_long(deep + "\\new\\out.txt")},
+      {{"/I/IF" + typed(path261)}, too_long(typed(path261)), {{path261, "x\n"}}},
       {{"/I/IFa.txt", "/O/OFa.txt\\sub\\c.txt"},
        m(105, {"次のコピー先フォルダの作成に失敗しました。", "$/a.txt", "_mkdir()関数が戻り値-1で，次のエラーとなりました。",
                "システムエラーコード=183", "既に存在するファイルを作成することはできません。"})},
@@ -212,13 +219,14 @@ const std::vector<Refusal>& rows() {
 
 class RefusalTest : public RunFolderTest, public ::testing::WithParamInterface<const Refusal*> {};
 
-// The message's code and the command line, cut short.
+// The message's code and the command line, cut short; the row's number where the start is taken.
 std::string row_name(const ::testing::TestParamInfo<const Refusal*>& row) {
   std::string text = row.param->err.substr(0, 4);
   for (const std::string& arg : row.param->args) text += " " + arg;
-  return test_name(text).substr(0, 48);
+  static std::set<std::string> taken;
+  const std::string name = test_name(text).substr(0, 48);
+  return taken.insert(name).second ? name : name + "_" + std::to_string(row.index);
 }
-void PrintTo(const Refusal* row, std::ostream* os) { *os << row->err.substr(0, row->err.find('\n')); }
 
 TEST_P(RefusalTest, SaysItsMessageAndChangesNothing) {
   const Refusal& refusal = *GetParam();

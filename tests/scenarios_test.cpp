@@ -68,9 +68,7 @@ std::string failed_write(int code, const std::string& path, const std::string& e
 // A stack limit this large leaves the system no room for a thread's stack.
 constexpr uint64_t kNoThread = uint64_t{1} << 40;
 
-std::string usage_text() {
-  return printed([] { cli::print_usage(); }).out;
-}
+std::string usage_text() { return printed(cli::print_usage).out; }
 
 const Files kTree = {{"src/r1", kText}, {"src/a/a1", "one\ntwo\n\x1A"}, {"src/a/deep/d1", "d"}, {"src/b/b1", "b1\n"},
                      {"src/a/empty/", ""}};
@@ -148,6 +146,9 @@ const std::vector<Scenario>& scenarios() {
         {"newlines only, doubled", {{"lf.bin", std::string(2 * kBlock, '\n')}}, {"/I/IFlf.bin", "/O/OFout.bin/OR2"},
          {{"out.bin", repeat("\r\n", 2 * kBlock)}}},
         {"megabytes skipped and taken", {{"r.txt", r}}, {"/I/IFr.txt/IA1/IM1", "/O/OFout.txt"}, {{"out.txt", r.substr(kBlock, kBlock)}}},
+        // A skip of a block and a page: the later source's middle, on a page of the output, goes through the system.
+        {"each source's byte skip, past its first block", {{"q.bin", std::string(3 * kBlock, 'q')}, {"c.txt", c}},
+         {"/I/IFq.bin;c.txt/IT1052672", "/O/OFout.txt"}, {{"out.txt", std::string(3 * kBlock - 1052672, 'q') + c.substr(1052672)}}},
         {"records skipped and limited", {{"in.txt", "a\nb\nc\nd\n"}}, {"/I/IFin.txt/IL1/IP2", "/O/OFout.txt"}, {{"out.txt", "b\nc\n"}}},
         {"a record skip past the end", {{"in.txt", "a\nb\nc\n"}}, {"/I/IFin.txt/IL5", "/O/OFout.txt", "/M/MT1"}, {{"out.txt", ""}},
          "I001-1 次が成り立つため，コピー先への出力レコード件数は0件となります。\n"
@@ -257,7 +258,6 @@ Files after(const Scenario& scenario) {
 class ScenarioTest : public RunFolderTest, public ::testing::WithParamInterface<const Scenario*> {};
 
 std::string row_name(const ::testing::TestParamInfo<const Scenario*>& row) { return test_name(row.param->name); }
-void PrintTo(const Scenario* row, std::ostream* os) { *os << row->name; }
 
 TEST_P(ScenarioTest, LeavesTheFilesAndWordsOfItsRow) {
   const Scenario& s = *GetParam();

@@ -29,15 +29,13 @@ RunResult run_in_process(const std::vector<std::string>& args, const std::string
   const std::set<int> before = open_descriptors();
   const std::filesystem::path home = std::filesystem::current_path();
   std::filesystem::current_path(folder);
-  RunResult result;
-  Printed words = printed([&] { result.status = driver::run(static_cast<int>(argv.size()), argv.data()); });
-  result.out = std::move(words.out);
-  result.err = std::move(words.err);
+  int status = -1;
+  Printed words = printed([&] { status = driver::run(static_cast<int>(argv.size()), argv.data()); });
   std::filesystem::current_path(home);
   for (int fd : open_descriptors()) {
     if (before.count(fd) == 0) close(fd);
   }
-  return result;
+  return {status, std::move(words.out), std::move(words.err)};
 }
 
 }  // namespace peltrix::testing

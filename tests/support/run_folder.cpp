@@ -68,7 +68,6 @@ std::string test_name(const std::string& text) {
     if (std::isalnum(static_cast<unsigned char>(c))) name += c;
     else if (!name.empty() && name.back() != '_') name += '_';
   }
-  while (!name.empty() && name.back() == '_') name.pop_back();
   return name;
 }
 
