@@ -204,6 +204,7 @@ const std::vector<Scenario>& scenarios() {
         // Folders and paths.
         {"missing folders on the way are made", ab, {"/I/IFa.txt", "/O/OFnew\\one\\two\\three\\d.txt;m\\x.txt;m\\y.txt"},
          {{"new/one/two/three/d.txt", kAlpha}, {"m/x.txt", kAlpha}, {"m/y.txt", kAlpha}}},
+        {"a scan of '.', the current folder", ab, {"/I/ID.", "/O/OFsub\\all.txt"}, {{"sub/all.txt", kAlpha + "beta\n"}}},
         {"a folder scan joined breadth first", kTree, {"/I/IDsrc", "/S", "/O/OFall.txt"}, {{"all.txt", kText + "one\ntwo\nb1\nd"}}},
         {"a tree of folders only", {{"src/x/y/", ""}, {"src/z/", ""}}, {"/I/IDsrc", "/S", "/N", "/O/ODout", "/M/MT1"},
          {{"out/x/y/", ""}, {"out/z/", ""}}, done(0, 0)},

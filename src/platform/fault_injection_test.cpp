@@ -10,31 +10,23 @@
 namespace peltrix::platform {
 namespace {
 
-TEST(FaultInjectionTest, OnlyTheArmedCallOfTheArmedOperationFails) {
+// A failed close still releases the file, as the system's does: the fault
+// matrix's runs meet the files as a real failure leaves them. (That the
+// armed call, and only it, fails, every row of the matrix shows.)
+TEST(FaultInjectionTest, AFailedCloseStillReleasesTheFile) {
   testing::TempFolder folder;
   const std::string path = folder / "x";
   testing::write_file(path, "x");
-
-  faults::arm(faults::Operation::kOpen, 2, kErrorAccessDenied);
-  const FileHandle first = open_file(path.c_str(), kGenericRead, 0, kOpenExisting, kAttributeNormal);
-  ASSERT_NE(first, kInvalidFile);
-  ASSERT_TRUE(close_file(first));
-  EXPECT_EQ(open_file(path.c_str(), kGenericRead, 0, kOpenExisting, kAttributeNormal), kInvalidFile);
-  EXPECT_EQ(last_error(), kErrorAccessDenied);
-  const FileHandle third = open_file(path.c_str(), kGenericRead, 0, kOpenExisting, kAttributeNormal);
-  ASSERT_NE(third, kInvalidFile);
-  EXPECT_EQ(faults::calls(faults::Operation::kOpen), 3u);
-
-  // A failed close still releases the file, as the system does.
-  faults::arm(faults::Operation::kClose, 1, kErrorDiskFull);
-  EXPECT_FALSE(close_file(third));
-  EXPECT_EQ(last_error(), kErrorDiskFull);
+  const FileHandle file = open_file(path.c_str(), kGenericRead, 0, kOpenExisting, kAttributeNormal);
+  ASSERT_NE(file, kInvalidFile);
+  {
+    const testing::Faults failing(faults::Operation::kClose, 1, kErrorDiskFull);
+    EXPECT_FALSE(close_file(file));
+    EXPECT_EQ(last_error(), kErrorDiskFull);
+  }
   const FileHandle again = open_file(path.c_str(), kGenericRead, 0, kOpenExisting, kAttributeNormal);
-  EXPECT_NE(again, kInvalidFile);
+  ASSERT_NE(again, kInvalidFile);
   EXPECT_TRUE(close_file(again));
-
-  faults::disarm();
-  EXPECT_EQ(faults::calls(faults::Operation::kOpen), 0u);
 }
 
 }  // namespace
