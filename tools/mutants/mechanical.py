@@ -12,8 +12,8 @@ lines blanked out:
                the condition is still evaluated, for its calls
   statement    an expression statement (a call, an assignment, an increment,
                return; break; continue;) removed
-  constant     an integer literal changed (0 to 1, 1 to 0, n to n + 1) or
-               true and false swapped
+  constant     an integer literal changed (0 to 1, 1 to 0, n to n + 1, in
+               its own base) or true and false swapped
 
 Comparisons are told from template brackets by the spaces around them, as
 the sources are formatted. The files are every .cpp and .h of src/ that the
@@ -62,7 +62,7 @@ class Fault:
     def signature(self, text):
         """What identifies the fault when lines move: file, the line's text, the rule and the change."""
         line = text.splitlines()[self.line - 1].strip()
-        return f"{self.file}\t{line}\t{self.rule}\t{self.original}\t{self.replacement}"
+        return "\t".join((self.file, line, self.rule, self.original, self.replacement))
 
 
 def blank(text):
@@ -268,9 +268,11 @@ def candidates_in(path, relative):
         for m in LITERAL.finditer(body):
             start, end = body_start + m.start(1), body_start + m.end(1)
             digits = m.group(1)
-            value = int(digits, 16) if digits[:2].lower() == "0x" else int(digits)
+            base = 16 if digits[:2].lower() == "0x" else 8 if len(digits) > 1 and digits[0] == "0" else 10
+            value = int(digits, base)
             changed = 0 if value == 1 else value + 1
-            add(function, "constant", start, end, hex(changed) if digits[:2].lower() == "0x" else str(changed))
+            written = {16: hex(changed), 8: "0" + format(changed, "o"), 10: str(changed)}[base]
+            add(function, "constant", start, end, written)
         for m in BOOLEAN.finditer(body):
             start, end = body_start + m.start(), body_start + m.end()
             add(function, "constant", start, end, "false" if m.group(1) == "true" else "true")
@@ -309,19 +311,24 @@ def mutated(fault, text):
     return text[:fault.start] + fault.replacement + text[fault.end:]
 
 
+KEYS = ("file", "line", "rule", "from", "to", "reason")
+
+
 def read_equivalents(path):
-    """Signature -> reason, from a file of blocks 'signature' lines then 'reason: ...'."""
+    """Signature -> reason, from blocks of 'key: value' lines (file, line,
+    rule, from, to, reason), blocks apart by a blank line."""
     known = {}
     if not path.is_file():
         return known
-    signature = None
-    for raw in path.read_text(encoding="utf-8").splitlines():
-        if raw.startswith("#") or not raw.strip():
+    block = {}
+    for raw in path.read_text(encoding="utf-8").splitlines() + [""]:
+        if raw.startswith("#"):
             continue
-        if raw.startswith("reason: "):
-            if signature is not None:
-                known[signature] = raw[len("reason: "):]
-            signature = None
-        else:
-            signature = raw
+        if not raw.strip():
+            if block:
+                known["\t".join(block.get(k, "") for k in KEYS[:5])] = block.get("reason", "")
+            block = {}
+            continue
+        key, _, value = raw.partition(": ")
+        block[key] = value
     return known
