@@ -56,13 +56,15 @@ class Fault:
     original: str
 
     def note(self):
-        shown = self.original if len(self.original) <= 60 else self.original[:57] + "..."
+        shown = " ".join(self.original.split())
+        shown = shown if len(shown) <= 60 else shown[:57] + "..."
         return f"line {self.line} in {self.function}: {self.rule}: `{shown}` -> `{self.replacement}`"
 
     def signature(self, text):
         """What identifies the fault when lines move: file, the line's text, the rule and the change."""
-        line = text.splitlines()[self.line - 1].strip()
-        return "\t".join((self.file, line, self.rule, self.original, self.replacement))
+        line = text.splitlines()[self.line - 1]
+        # One line each, whatever the statement spans.
+        return "\t".join(" ".join(part.split()) for part in (self.file, line, self.rule, self.original, self.replacement))
 
 
 def blank(text):
