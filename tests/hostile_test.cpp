@@ -1,8 +1,10 @@
 // Runs under hostile conditions: other programs changing or holding files
 // mid-run, failures at the last moment. Each is refused or reported, and
-// no source byte is lost.
+// no source byte is lost. Also what only the system shows: how a file was
+// opened.
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 
@@ -16,16 +18,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using platform::faults::Operation;
-
-// 3 MB of records, made once a test needs them.
-const std::string& big() {
-  static const std::string text = [] {
-    std::string lines;
-    for (size_t i = 0; lines.size() < 3 * 1048576 + 5; ++i) lines += "line " + std::to_string(i) + "\n";
-    return lines.substr(0, 3 * 1048576 + 5);
-  }();
-  return text;
-}
 
 class HostileTest : public RunFolderTest {};
 
@@ -58,7 +50,7 @@ TEST_F(HostileTest, ADestinationThatBecomesASourceAfterTheChecksIsRefusedUntouch
       {{"/I/IFsrc\\a.txt;src\\b.txt", "/O/OFold.txt/OU3"}, "old.txt", "src/b.txt", true},
       {{"/I/IDsrc", "/N", "/O/ODdst/OU2"}, "dst/b.txt", "src/a.txt", false},
   };
-  platform::faults::set_open_hook(swap_at_open);
+  const Faults hooked(swap_at_open);
   for (const Case& c : cases) {
     if (!c.hard_link && left_out(c.destination, {{c.destination, "-> " + c.source}})) continue;
     SCOPED_TRACE(c.destination);
@@ -73,22 +65,20 @@ TEST_F(HostileTest, ADestinationThatBecomesASourceAfterTheChecksIsRefusedUntouch
     EXPECT_TRUE(same_bytes(before.at("src/a.txt"), get("src/a.txt")));
     EXPECT_EQ(get("src/b.txt"), "B\n");
   }
-  platform::faults::set_open_hook(nullptr);
 }
 
 TEST_F(HostileTest, AnInPlaceFileThatCannotReachTheDiskKeepsItsBackup) {
   const Args args = {"/I/IFdata.txt", "/O/OFdata.txt/OU2/OR1"};
   put("data.txt", "one\r\ntwo\r\n");
-  platform::faults::disarm();
+  const Faults counting;
   ASSERT_EQ(run_here(args).status, 0);
   const uint64_t writes = platform::faults::calls(Operation::kWrite);
   // The last two writes put the file's data, then its folder's names, on the disk.
   for (const uint64_t nth : {writes - 1, writes}) {
     clear();
     put("data.txt", "one\r\ntwo\r\n");
-    platform::faults::arm(Operation::kWrite, nth, 1117);
+    const Faults failing(Operation::kWrite, nth, 1117);
     const RunResult result = run_here(args);
-    platform::faults::disarm();
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.err.substr(0, result.err.find("E137-4")),
               message(137, {"次のコピー先ファイルの内容をディスクに書き終えることができませんでした。", real("data.txt"),
@@ -118,11 +108,10 @@ TEST_F(HostileTest, AFileCopiedOntoItselfKeepsItsPermissionsOwnerAndGroup) {
   // be given (the original's status is the last one asked for), it stays so.
   const Args args = {"/I/IFfile", "/O/OFfile/OU2"};
   fs::permissions(file, fs::perms(0640));
-  platform::faults::disarm();
+  const Faults counting;
   ASSERT_EQ(run_here(args).status, 0);
-  platform::faults::arm(Operation::kStatus, platform::faults::calls(Operation::kStatus), 1117);
+  const Faults failing(Operation::kStatus, platform::faults::calls(Operation::kStatus), 1117);
   const RunResult result = run_here(args);
-  platform::faults::disarm();
   EXPECT_EQ(result.err.substr(0, 7), "E136-1 ");
   EXPECT_EQ(mode(), fs::perms(0600));
 #endif
@@ -186,9 +175,8 @@ TEST_F(HostileTest, ASourceThatShrinksWhileItIsCopiedGivesTheBytesReallyThere) {
 
     clear();
     put("a.txt", big());
-    platform::faults::arm_action(c.shrinks_at, c.nth, shrink);
+    const Faults shrinking(c.shrinks_at, c.nth, shrink);
     const RunResult result = run_here(c.args);
-    platform::faults::disarm();
     EXPECT_EQ(result.status, 0);
     EXPECT_EQ(result.err, "");
     EXPECT_EQ(result.out, expected.out);
@@ -197,9 +185,8 @@ TEST_F(HostileTest, ASourceThatShrinksWhileItIsCopiedGivesTheBytesReallyThere) {
   // Between the copies to two destinations: both get what the first got.
   clear();
   put("a.txt", big());
-  platform::faults::arm_action(Operation::kWrite, 4, shrink);
+  const Faults shrinking(Operation::kWrite, 4, shrink);
   EXPECT_EQ(run_here({"/I/IFa.txt", "/O/OFone.txt;two.txt"}).status, 0);
-  platform::faults::disarm();
   EXPECT_GE(get("one.txt").size(), kShrunk);
   EXPECT_TRUE(same_bytes(get("one.txt"), get("two.txt")));
 }
@@ -230,6 +217,38 @@ TEST_F(HostileTest, TheCountOfASourceCutWhileItsMiddleIsCopiedDescribesTheOutput
   char line[64];
   std::snprintf(line, sizeof line, "I001-2 0001 %010zu ", records);
   EXPECT_EQ(result.out, "I001-1 コピー元1個，コピー先1個のファイルのコピーが完了しました。\n" + std::string(line) + real("out.txt") + "\n");
+}
+
+// The open flags of out.txt just before the run's first write.
+bool g_writes_through = false;
+void note_out_flags() { g_writes_through = held_writing_through("out.txt"); }
+
+TEST_F(HostileTest, ANewDestinationHasTheUsualPermissionsAndWritesThroughTheCacheOnlyWithC) {
+  if (kWindows) GTEST_SKIP() << "the flags a file was opened with are read from /proc";
+  put("a.txt", "alpha\n");
+  for (const bool through : {false, true}) {
+    const Faults noting(Operation::kWrite, 1, note_out_flags);
+    Args args = {"/I/IFa.txt", "/O/OFout.txt/OU2"};
+    if (through) args.push_back("/C");
+    EXPECT_EQ(run_here(args).status, 0);
+    EXPECT_EQ(g_writes_through, through);
+  }
+  // What any program's new file gets from the process's mask.
+  put("usual.txt", "");
+  EXPECT_EQ(fs::status(folder_ / "out.txt").permissions(), fs::status(folder_ / "usual.txt").permissions());
+}
+
+// The system copies only within one file system: a source on another is read and written through the buffers.
+TEST_F(HostileTest, ASourceOnAnotherFileSystemIsCopiedThroughTheBuffers) {
+  const std::string other = "/dev/shm/peltrix-test-" + run_date_stamp() + std::to_string(std::rand());
+  if (kWindows || !fs::is_directory("/dev/shm") || one_file_system("/dev/shm", folder_.path())) {
+    GTEST_SKIP() << "no second file system at /dev/shm";
+  }
+  write_file(other, big());
+  const RunResult result = run({"/I/IF" + typed(other), "/O/OFout.txt"});
+  fs::remove(other);
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_TRUE(same_bytes(big(), get("out.txt")));
 }
 
 }  // namespace

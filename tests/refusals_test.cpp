@@ -3,7 +3,7 @@
 // exactly as it was.
 
 #include <cstdio>
-#include <filesystem>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -53,10 +53,6 @@ const std::string kE115 = m(115, {"コピー元ファイルのBOMの値が異な
 const std::string kOr = "異なるものを指定するか，上書き指定の/OU2，または追加書き指定の/OU3を指定してください。";
 const std::string kMark = "\xEF\xBB\xBF";
 
-// The folder as the program prints it, before it exists: its length counts.
-const size_t kRootLength =
-    std::filesystem::canonical(std::filesystem::temp_directory_path()).string().size() + 20;
-
 std::vector<Refusal> refusals() {
   const std::string stamp = run_date_stamp();
   std::string sources = "/I/IF";
@@ -68,12 +64,13 @@ std::vector<Refusal> refusals() {
     all_numbers["full" + stamp + number + ".txt"] = "";
   }
   // A file whose full path has 259 bytes: its backup name has more than 260.
-  const std::string name259 = std::string(200, 'd') + "/" + std::string(259 - kRootLength - 206, 'f') + ".txt";
+  const std::string name259 = sized_path(259, 200, ".txt");
   const std::string deep_name = std::string(100, 'd') + "/" + std::string(100, 'e') + "/" + std::string(100, 'f');
   const std::string deep = typed(deep_name);
-  const std::string scanned = "src/" + std::string(250 - kRootLength - 4, 'x') + "/too-long-a-name";
-  const std::string folder261(261 - kRootLength - 7, 'o');
+  const std::string scanned = "src/" + std::string(room(250, 4), 'x') + "/too-long-a-name";
+  const std::string folder261(room(261, 7), 'o');
   const std::string up = std::string(250, 'u') + "\\..\\";
+  const std::string path261 = sized_path(261, 200);  // shorter as typed, relative
   return {
       // The command line, left to right: the first problem is the one told.
       {{"/NX", "/N"}, m(4, {"無効なオプションを指定しています。", "/NX", "オプションの指定を変更してください。"})},
@@ -88,6 +85,8 @@ std::vector<Refusal> refusals() {
       {{"/I/ic1/Ic2"}, m(10, {"1番目の/Iに/ICを複数個指定しています。", "/ICはひとつ指定してください。"})},
       {{"/o/or1/Or2"}, twice(21, "/OR")},
       {{"/I/IL5/IT10"}, place(11, "I", "IL", "IT")},
+      {{"/I/IFa.txt/IDsub"}, place(11, "I", "IF", "ID")},
+      {{"/I/IFa.txt", "/O/OFx.txt/ODsub"}, place(22, "O", "OF", "OD")},
       {{"/I/IB1/IL1"}, place(12, "I", "IB", "IL")},
       {{"/I"}, m(5, {"1番目の/Iにコピー元の指定がありません。", "/Iにコピー元を指定してください。"})},
       {{"/I/IC3"}, m(16, {"1番目の/Iにコピー元の指定がありません。", "1番目の/Iにコピー元を指定してください。"})},
@@ -98,6 +97,7 @@ std::vector<Refusal> refusals() {
        m(33, {"1番目の/Iの/ILに指定可能範囲外の数字\"4294967297\"を指定しています。",
               "/ILには 1～2147483647 の数字を指定してください。"})},
       {{"/O/ORx"}, m(32, {"1番目の/Oの/ORに数字以外を指定しています。x", "/ORには数字を指定してください。"})},
+      {{"/I/IFa.txt/IL1:"}, m(32, {"1番目の/Iの/ILに数字以外を指定しています。1:", "/ILには数字を指定してください。"})},
       {{"/I/IFnone.txt;a|b", "/X"},
        missing(37, "/IFに指定した次のコピー元ファイルが見つかりません。", "none.txt",
                "/IFには存在するファイルを指定してください。")},
@@ -144,6 +144,10 @@ std::vector<Refusal> refusals() {
        m(80, {"/Nを指定し，1番目の/Iの/IFに次のファイル名を複数個指定しています。", "a.txt",
               "/N指定時は異なるファイル名を指定してください。"}),
        {{"d/a.txt", "second\n"}}},
+      {{"/I/IFa.txt;h.txt"},
+       m(79, {"1番目の/Iの/IFに同じコピー元ファイルを指定しています。", "1個目のコピー元ファイル a.txt",
+              "2個目のコピー元ファイル h.txt", "コピー元は全て異なるものを指定してください。"}),
+       {{"h.txt", "=> a.txt"}}},
       {{"/I/IFa.txt", "/O/OFa.txt;a.txt"},
        m(84, {"1番目の/Iの/IFと1番目の/Oの/OFに指定したファイルが同じです。", "/I/IFの指定値 a.txt", "/O/OFの指定値 a.txt", kOr})},
       {{"/I/IDsub", "/O/ODsub"}, m(87, {"/IDと/ODに指定した次のフォルダが同じです。", "sub", kOr})},
@@ -152,9 +156,15 @@ std::vector<Refusal> refusals() {
               "コピー先に存在しないファイルを指定するか，上書き指定の/OU2，または追加書き指定の/OU3を指定してください。"})},
       {{"/I/IDsub", "/O/ODnew\\deep"},
        m(123, {"コピー元フォルダにファイルが見つかりません。", "$/sub", "ファイルが存在するフォルダを指定してください。"})},
+      {{"/I/IDsrc"},
+       m(135, {"コピー元フォルダに，パスとして扱えない名前のファイルまたはフォルダがあります。", "$/src/a\\b",
+               "名前からフォルダの区切り文字を除いてから，再度コマンドを実行してください。"}),
+       {{"src/a\\b", "x\n"}, {"src/c.txt", "y\n"}}},
       {{"/I/IDsrc", "/S", "/O/OFbare.txt"},
        m(125, {"コピー元フォルダにファイルが見つかりません。", "$/src", "ファイルが存在するフォルダを指定してください。"}),
        {{"src/x/y/", ""}}},
+      {{"/I/IDsub", "/S", "/N", "/O/ODout"},
+       m(124, {"コピー元フォルダにファイルやフォルダが見つかりません。", "$/sub", "ファイル，またはフォルダが存在するフォルダを指定してください。"})},
       {{"/I/IDd/IL1", "/O/OFd\\a.txt;new\\c.txt/OU2/OR1"}, rule(71, "IL", "OR"), {{"d/a.txt", "in d\n"}}},
       // A destination that is a source read under its own name, before any folder is made.
       {{"/I/IDd", "/O/OFd\\a.txt;new\\c.txt/OU2"}, same_file("$/d/a.txt"), {{"d/a.txt", "in d\n"}}},
@@ -165,6 +175,18 @@ std::vector<Refusal> refusals() {
       // Marks, checked before anything changes.
       {{"/I/IFa.txt;m.txt", "/O/OFb.txt/OU2"}, kE115, {{"m.txt", kMark + "marked\n"}}},
       {{"/I/IFa.txt;m.txt", "/O/OFa.txt/OU2"}, kE115, {{"m.txt", kMark + "marked\n"}}},
+      {{"/I/IFm.txt/IC4"},
+       m(126, {"コピー元ファイルのBOMの値と，指定した/IC4に対応するBOMの値が異なります。", "コピー元ファイルのBOMの値:0xEFBBBF・・・UTF-8のBOMの値",
+               "指定した/IC4に対応するBOMの値:0xFFFE・・・UTF-16のリトルエンディアンのBOMの値",
+               "/ICの値を，コピー元ファイルのBOMに対応する値に変更してください。"}),
+       {{"m.txt", kMark + "marked\n"}}},
+      {{"/I/IFm.txt/IC1"},
+       m(126, {"コピー元ファイルのBOMの有無と，指定した/IC1に対応するBOMの有無が異なります。",
+               "/ICの値を，コピー元ファイルのBOMの有無に対応する値に変更してください。"}),
+       {{"m.txt", kMark + "marked\n"}}},
+      {{"/I/IFm.txt", "/O/OFout.txt/OJ1"},
+       m(116, {"コピー元ファイルにBOMが設定されている場合，/OJ1は指定できません。", "/OJ1の指定を削除するか，/OJ6，または/OJ7に変更してください。"}),
+       {{"m.txt", kMark + "marked\n"}}},
       // Names that cannot be made.
       {{"/I/IF" + typed(name259), "/O/OF" + typed(name259) + "/OU2"},
        m(89, {"コピー元バックアップファイル名の長さが，システムの上限を超過しました。", "次のどちらかの方法でエラーを回避できます。",
@@ -183,6 +205,7 @@ std::vector<Refusal> refusals() {
       // By the length as typed, though '..' would make it short.
       {{"/I/IFa.txt", "/O/OF" + up + "out.txt"}, too_long(up + "out.txt")},
       {{"/I/IFa.txt", "/O/OD" + up + "out.dir"}, too_long(up + "out.dir")},
+      {{"/I/IF" + typed(path261)}, too_long(typed(path261)), {{path261, "x\n"}}},
       {{"/I/IFa.txt", "/O/OFa.txt\\sub\\c.txt"},
        m(105, {"次のコピー先フォルダの作成に失敗しました。", "$/a.txt", "_mkdir()関数が戻り値-1で，次のエラーとなりました。",
                "システムエラーコード=183", system_text(183, "既に存在するファイルを作成することはできません。")})},
@@ -193,23 +216,37 @@ std::vector<Refusal> refusals() {
   };
 }
 
-class RefusalTest : public RunFolderTest {};
-
-TEST_F(RefusalTest, EachRefusalSaysItsMessageAndChangesNothing) {
-  for (const Refusal& refusal : refusals()) {
-    if (left_out(refusal.args.front(), refusal.files)) continue;
-    SCOPED_TRACE(refusal.args.empty() ? "" : refusal.args.front() + (refusal.args.size() > 1 ? " " + refusal.args[1] : ""));
-    clear();
-    put({{"a.txt", "alpha\n"}, {"b.txt", "beta\n"}, {"sub/", ""}});
-    put(refusal.files);
-    const Files before = snapshot();
-    const RunResult result = run(refusal.args);
-    EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(result.out, "");
-    EXPECT_EQ(result.err, at(refusal.err));
-    EXPECT_TRUE(same_files(before, snapshot()));
-  }
+// The table, made once.
+const std::vector<Refusal>& rows() {
+  static const std::vector<Refusal> table = refusals();
+  return table;
 }
+
+class RefusalTest : public RunFolderTest, public ::testing::WithParamInterface<const Refusal*> {};
+
+// The message's code and the command line, cut short; the row's number where the start is taken.
+std::string row_name(const ::testing::TestParamInfo<const Refusal*>& row) {
+  std::string text = row.param->err.substr(0, 4);
+  for (const std::string& arg : row.param->args) text += " " + arg;
+  static std::set<std::string> taken;
+  const std::string name = test_name(text).substr(0, 48);
+  return taken.insert(name).second ? name : name + "_" + std::to_string(row.index);
+}
+
+TEST_P(RefusalTest, SaysItsMessageAndChangesNothing) {
+  const Refusal& refusal = *GetParam();
+  if (left_out(refusal.args.front(), refusal.files)) GTEST_SKIP();
+  put({{"a.txt", "alpha\n"}, {"b.txt", "beta\n"}, {"sub/", ""}});
+  put(refusal.files);
+  const Files before = snapshot();
+  const RunResult result = run(refusal.args);
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(result.out, "");
+  EXPECT_EQ(result.err, at(refusal.err));
+  EXPECT_TRUE(same_files(before, snapshot()));
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, RefusalTest, ::testing::ValuesIn(rows_of(rows())), row_name);
 
 }  // namespace
 }  // namespace peltrix::testing

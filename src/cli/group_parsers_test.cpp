@@ -15,10 +15,12 @@ class GroupParsersTest : public ::testing::Test {
 
   // Parses argument as the group's first occurrence; returns what was printed.
   std::string parse(GroupParser parser, GroupTable& table, const std::string& argument, int expected_status) {
-    ::testing::internal::CaptureStderr();
-    const int status = parser(command_line_, argument.c_str(), table.data(), static_cast<int>(table.size()), 0);
+    int status = -1;
+    const std::string err = testing::printed([&] {
+      status = parser(command_line_, argument.c_str(), table.data(), static_cast<int>(table.size()), 0);
+    }).err;
     EXPECT_EQ(status, expected_status) << argument;
-    return ::testing::internal::GetCapturedStderr();
+    return err;
   }
 
   testing::TempFolder folder_;

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/files.h"
+
 namespace peltrix::cli {
 namespace {
 
@@ -23,9 +25,9 @@ TEST(NumericValueTest, RangeEdgesAreTakenAndAnythingOutsideIsRefusedWithoutStori
   for (const Row& row : rows) {
     const OptionDefinition& definition = cli::definition(input_template(), row.number);
     uint32_t stored = 0;
-    ::testing::internal::CaptureStderr();
-    check_number(row.text, std::strlen(row.text), definition, definition.minimum, definition.maximum, stored, "/I", 0);
-    const std::string printed = ::testing::internal::GetCapturedStderr();
+    const std::string printed = testing::printed([&] {
+      check_number(row.text, std::strlen(row.text), definition, definition.minimum, definition.maximum, stored, "/I", 0);
+    }).err;
     EXPECT_EQ(stored, row.stored) << row.text;
     EXPECT_EQ(printed.substr(0, 7), row.stored != 0 ? "" : "E033-1 ") << row.text;
   }

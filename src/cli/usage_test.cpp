@@ -6,13 +6,13 @@
 
 #include <gtest/gtest.h>
 
+#include "support/files.h"
+
 namespace peltrix::cli {
 namespace {
 
 TEST(UsageTest, ThirtyFourLinesWithRepeatedOptionBlocksInShiftJis) {
-  ::testing::internal::CaptureStdout();
-  print_usage();
-  std::istringstream text(::testing::internal::GetCapturedStdout());
+  std::istringstream text(testing::printed(print_usage).out);
   std::vector<std::string> lines;
   for (std::string line; std::getline(text, line);) lines.push_back(line);
   ASSERT_EQ(lines.size(), 34u);

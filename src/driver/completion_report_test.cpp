@@ -4,22 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include "support/files.h"
+
 namespace peltrix::driver {
 namespace {
 
-struct Captured {
-  std::string out;
-  std::string err;
-};
-
-Captured report(const ReportInputs& inputs) {
-  ::testing::internal::CaptureStdout();
-  ::testing::internal::CaptureStderr();
-  print_completion_report(inputs);
-  Captured c;
-  c.out = ::testing::internal::GetCapturedStdout();
-  c.err = ::testing::internal::GetCapturedStderr();
-  return c;
+testing::Printed report(const ReportInputs& inputs) {
+  return testing::printed([&] { print_completion_report(inputs); });
 }
 
 paths::DestinationEntry file(const char* path, uint64_t bytes, uint64_t records) {
@@ -41,7 +32,7 @@ TEST(CompletionReportTest, NothingWithoutMessageTypeUnlessASkipEmptiedTheOutput)
             "I001-2 スキップレコード件数 ＞＝ コピー元のレコード件数\n"
             "I001-3 次が成り立つため，コピー先への出力は0バイトとなります。\n"
             "I001-4 スキップバイト数 ＞＝ コピー元のバイト数\n");
-  const Captured counted = report({.first_destination = &out, .zero_record = true, .message_type = 1,
+  const testing::Printed counted = report({.first_destination = &out, .zero_record = true, .message_type = 1,
                                    .file_count = 2, .destination_count = 1});
   EXPECT_EQ(counted.out,
             "I001-1 次が成り立つため，コピー先への出力レコード件数は0件となります。\n"

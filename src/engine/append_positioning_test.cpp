@@ -34,9 +34,8 @@ TEST(AppendPositioningTest, OnlyATrailingUnitReadWholeIsWrittenOver) {
     d.path = g_path.c_str();
     d.handle = platform::open_file(d.path, platform::kGenericRead | platform::kGenericWrite, 0,
                                    platform::kOpenExisting, platform::kAttributeNormal);
-    if (row.shrinks) platform::faults::arm_action(platform::faults::Operation::kRead, 1, lose_last_byte);
+    const peltrix::testing::Faults shrinking(platform::faults::Operation::kRead, row.shrinks ? 1 : 0, lose_last_byte);
     EXPECT_TRUE(position_for_append(d, records::kEofUnits[records::kCodeUtf16Le], false));
-    platform::faults::disarm();
     int64_t position = -1;
     EXPECT_TRUE(platform::seek_file(d.handle, 0, platform::SeekFrom::kCurrent, &position));
     EXPECT_EQ(position, row.position);

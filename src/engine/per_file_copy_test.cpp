@@ -50,10 +50,13 @@ TEST(PerFileCopyTest, AWriteThatTakesNothingIsAFullDisk) {
   copy.source("a");
   copy.destination("a.out");
   copy.choose_units(records::kCodeUtf8, 0);
-  platform::faults::arm(platform::faults::Operation::kWrite, 1, platform::faults::kTakesNothing);
-  EXPECT_FALSE(per_file_copy(copy.sources, copy.destinations, nullptr, copy.run));
+  const peltrix::testing::Faults taking_nothing(platform::faults::Operation::kWrite, 1, platform::faults::kTakesNothing);
+  bool copied = true;
+  EXPECT_EQ(peltrix::testing::printed([&] { copied = per_file_copy(copy.sources, copy.destinations, nullptr, copy.run); }).err,
+            "E810-1 WriteFile()関数でエラーが発生しました。 \"" + copy.at("a.out") +
+                "\"\nE810-2 システムエラーコード=112\nE810-3 ディスクに十分な空き領域がありません。\n");
+  EXPECT_FALSE(copied);
   EXPECT_EQ(platform::faults::calls(platform::faults::Operation::kWrite), 1u);
-  platform::faults::disarm();
   // The files a failed copy leaves open, as the process's end closes them.
   peltrix::testing::close_files_opened_since(before);
   EXPECT_EQ(copy.get("a.out"), "");

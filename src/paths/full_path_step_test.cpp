@@ -19,9 +19,9 @@ TEST(FullPathStepTest, AnExistingPathOfTwoHundredSixtyBytesFitsAndOneMoreIsRefus
   testing::write_file(fits + "h", "x");
   for (const std::string& path : {fits, fits + "h"}) {
     std::string made;
-    ::testing::internal::CaptureStderr();
-    EXPECT_EQ(make_full_path(testing::typed(path), kSourceRule, made), path.size() == 260);
-    const std::string printed = ::testing::internal::GetCapturedStderr();
+    const std::string printed = testing::printed([&] {
+      EXPECT_EQ(make_full_path(testing::typed(path), kSourceRule, made), path.size() == 260);
+    }).err;
     EXPECT_EQ(made, path.size() == 260 ? path : "");
     EXPECT_EQ(printed.substr(0, 7), path.size() == 260 ? "" : "E131-1 ");
   }

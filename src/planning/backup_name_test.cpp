@@ -7,6 +7,7 @@
 
 #include "planning/test_support.h"
 #include "platform/platform.h"
+#include "support/files.h"
 
 namespace peltrix::planning {
 namespace {
@@ -26,7 +27,7 @@ TEST(BackupNameTest, StampAndNumberGoBeforeTheFileNamesLastDotWithinTwoHundredSi
     BackupName name;
     bool made = false;
     const std::string printed =
-        testing::stderr_of([&] { return make_backup_name(row.first, "_20261206_", name); }, &made);
+        peltrix::testing::printed([&] { made = make_backup_name(row.first, "_20261206_", name); }).err;
     EXPECT_EQ(made, !row.second.empty()) << row.first;
     EXPECT_EQ(made ? name.text : printed.substr(0, 7), made ? row.second : "E089-1 ");
   }

@@ -13,7 +13,6 @@ namespace peltrix::planning {
 namespace {
 
 using testing::parse;
-using testing::stderr_of;
 
 class DuplicateChecksTest : public ::testing::Test {
  protected:
@@ -25,16 +24,22 @@ class DuplicateChecksTest : public ::testing::Test {
     peltrix::testing::write_file(folder_ / "y/s.txt", "s");
   }
   std::string at(const std::string& name) const { return peltrix::testing::typed(folder_ / name); }
+  // What the check printed; passed_ holds its result.
+  std::string checked(cli::CommandLine& command_line) {
+    return peltrix::testing::printed([&] { passed_ = check_duplicate_sources(command_line, repeats_); }).err;
+  }
 
   peltrix::testing::TempFolder folder_;
   cli::CommandLine command_line_;
   RepeatTable repeats_;
+  bool passed_ = false;
 };
 
 TEST_F(DuplicateChecksTest, RepeatsAllowedByWAreMarkedAgainstTheirEarliestName) {
   const std::string r = at("x/r.txt");
   ASSERT_TRUE(parse(command_line_, {"/I/IF" + r + ";" + at("y/s.txt") + ";" + r + ";" + r, "/W", "/N"}));
-  EXPECT_EQ(stderr_of([&] { return check_duplicate_sources(command_line_, repeats_); }), "");
+  EXPECT_EQ(checked(command_line_), "");
+  EXPECT_TRUE(passed_);
   ASSERT_EQ(repeats_.size(), 4u);
   const uint32_t marks[] = {0, 0, kRepeatMark, kRepeatMark};
   for (size_t i = 0; i < 4; ++i) {
@@ -50,18 +55,16 @@ TEST_F(DuplicateChecksTest, RepeatsAllowedByWAreMarkedAgainstTheirEarliestName) 
 TEST_F(DuplicateChecksTest, OneFileNameForTwoFilesIsRefusedWithN) {
   const std::string names = "/I/IF" + at("x/r.txt") + ";" + at("y/r.txt");
   ASSERT_TRUE(parse(command_line_, {names, "/N"}));
-  bool passed = true;
-  EXPECT_EQ(stderr_of([&] { return check_duplicate_sources(command_line_, repeats_); }, &passed),
-            "E080-1 /Nを指定し，1番目の/Iの/IFに次のファイル名を複数個指定しています。\nE080-2 r.txt\n"
-            "E080-3 /N指定時は異なるファイル名を指定してください。\n");
-  EXPECT_FALSE(passed);
+  EXPECT_EQ(checked(command_line_).substr(0, 7), "E080-1 ");
+  EXPECT_FALSE(passed_);
   cli::CommandLine without_n;
   ASSERT_TRUE(parse(without_n, {names}));
   EXPECT_TRUE(check_duplicate_sources(without_n, repeats_));
   // /W allows the same file again, not another file of the same name.
   cli::CommandLine with_w;
   ASSERT_TRUE(parse(with_w, {names, "/N", "/W"}));
-  EXPECT_FALSE(stderr_of([&] { return check_duplicate_sources(with_w, repeats_); }).empty());
+  EXPECT_FALSE(checked(with_w).empty());
+  EXPECT_FALSE(passed_);
 }
 
 }  // namespace

@@ -22,7 +22,8 @@ TEST(FolderScanTest, PathsOfTwoHundredSixtyBytesAreScannedAndOneMoreIsRefused) {
     TextStore texts;
     paths::SourceList sources;
     bool scanned = false;
-    const std::string printed = testing::stderr_of([&] { return scan_source_folder(command_line, texts, sources); }, &scanned);
+    const std::string printed =
+        peltrix::testing::printed([&] { scanned = scan_source_folder(command_line, texts, sources); }).err;
     EXPECT_EQ(scanned, extra == 0) << file.size();
     EXPECT_EQ(printed.substr(0, 7), extra == 0 ? "" : "E131-1 ");
   }

@@ -50,8 +50,6 @@ std::string read_file(const std::string& path) {
   return bytes;
 }
 
-bool exists(const std::string& path) { return std::filesystem::exists(path); }
-
 void make_folders(const std::string& path) { std::filesystem::create_directories(path); }
 
 std::string typed(const std::string& path) {

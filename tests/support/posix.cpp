@@ -127,6 +127,20 @@ RunResult run_peltrix(const std::vector<std::string>& args, const RunOptions& op
 
 std::string system_text(uint32_t, const std::string& posix_text) { return posix_text; }
 
+bool one_file_system(const std::string& a, const std::string& b) {
+  struct stat first {}, second {};
+  return stat(a.c_str(), &first) != 0 || stat(b.c_str(), &second) != 0 || first.st_dev == second.st_dev;
+}
+
+bool held_writing_through(const std::string& file_name) {
+  std::error_code unreadable;
+  for (const std::filesystem::directory_entry& e : std::filesystem::directory_iterator("/proc/self/fd", unreadable)) {
+    if (std::filesystem::read_symlink(e.path(), unreadable).filename() != file_name) continue;
+    if ((fcntl(std::stoi(e.path().filename()), F_GETFL) & O_DSYNC) != 0) return true;
+  }
+  return false;
+}
+
 Owners owners_of(const std::string& path) {
   struct stat st {};
   if (path.empty()) return {geteuid(), getegid()};

@@ -1,7 +1,10 @@
 #include "support/run_folder.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
+#include <cstdlib>
+#include <sstream>
 #include <filesystem>
 
 #include "platform/platform.h"
@@ -49,14 +52,16 @@ bool left_out(const std::string& row, const Files& files, const RunOptions& opti
   return true;
 }
 
-::testing::AssertionResult same_bytes(const std::string& expected, const std::string& actual) {
-  if (expected == actual) return ::testing::AssertionSuccess();
-  size_t at = 0;
-  while (at < expected.size() && at < actual.size() && expected[at] == actual[at]) ++at;
-  const size_t from = at < 40 ? 0 : at - 40;
-  return ::testing::AssertionFailure() << "sizes " << expected.size() << " and " << actual.size()
-                                       << ", first difference at " << at << ":\nexpected ..."
-                                       << expected.substr(from, 120) << "\nactual   ..." << actual.substr(from, 120);
+::testing::AssertionResult numbered(const std::string& text) {
+  std::istringstream lines(text);
+  std::string code;
+  int next = 1;
+  for (std::string line; std::getline(lines, line);) {
+    if (line.substr(0, 4) != code) next = 1;
+    code = line.substr(0, 4);
+    if (line.find('-') != 4 || std::atoi(line.c_str() + 5) != next++) return ::testing::AssertionFailure() << text;
+  }
+  return ::testing::AssertionSuccess();
 }
 
 ::testing::AssertionResult same_files(const Files& expected, const Files& actual) {
@@ -71,6 +76,37 @@ bool left_out(const std::string& row, const Files& files, const RunOptions& opti
   }
   if (wrong.empty()) return ::testing::AssertionSuccess();
   return ::testing::AssertionFailure() << "files:" << wrong;
+}
+
+const std::string& big() {
+  static const std::string text = [] {
+    std::string lines;
+    char line[32];
+    for (size_t i = 0; i < 300000; ++i) lines.append(line, std::snprintf(line, sizeof line, "line %zu\n", i * 7919 % 100003));
+    return lines;
+  }();
+  return text;
+}
+
+std::string test_name(const std::string& text) {
+  std::string name;
+  for (const char c : text) {
+    if (std::isalnum(static_cast<unsigned char>(c))) name += c;
+    else if (!name.empty() && name.back() != '_') name += '_';
+  }
+  return name;
+}
+
+size_t room(size_t length, size_t beside) {
+  // The run folder is the system's temporary folder, resolved, and "/peltrix-test-XXXXXX".
+  static const size_t root = fs::canonical(fs::temp_directory_path()).string().size() + 20;
+  return length > root + beside ? length - root - beside : 1;
+}
+
+std::string sized_path(size_t length, size_t folder, const std::string& tail) {
+  const size_t names = std::max<size_t>(room(length, 2 + tail.size()), 2);
+  const size_t kept = std::min(folder, names - 1);
+  return std::string(kept, 'd') + "/" + std::string(names - kept, 'f') + tail;
 }
 
 RunResult RunFolderTest::run(const Args& args, RunOptions options) const {

@@ -32,10 +32,32 @@ std::string in_use(int code, const std::string& what, const std::string& path);
 // Whether a row of a table, with its files and options, is left out on
 // this system, which the tests cannot set up so; says so where it is.
 bool left_out(const std::string& row, const Files& files, const RunOptions& options = {});
-// Equal bytes; a mismatch shows where, not megabytes.
-::testing::AssertionResult same_bytes(const std::string& expected, const std::string& actual);
+// Every line a message's: "E123-" or "I001-", each message's lines numbered from 1 without a gap.
+::testing::AssertionResult numbered(const std::string& text);
 // The same names with the same contents; a mismatch names what differs.
 ::testing::AssertionResult same_files(const Files& expected, const Files& actual);
+// 3.6 MB of numbered records of every length, made once a test needs them.
+const std::string& big();
+// Pointers to the rows of tables, the parameters of their tests: no test copies a row.
+template <typename Row, typename... More>
+std::vector<const Row*> rows_of(const std::vector<Row>& table, const More&... more) {
+  std::vector<const Row*> rows;
+  for (const std::vector<Row>* each : {&table, &more...}) {
+    for (const Row& row : *each) rows.push_back(&row);
+  }
+  return rows;
+}
+// A table row's name as a test's name: letters and digits, '_' between words.
+std::string test_name(const std::string& text);
+
+// Bytes that names below a run folder have in a full path of length bytes,
+// beside others taken already; at least 1, whatever the system's
+// temporary folder (a run folder that long cannot hold such a path).
+size_t room(size_t length, size_t beside);
+// "folder/file" below a run folder whose full path has length bytes, the
+// file's name ending in tail: the folder name of up to folder bytes, less
+// where the run folder leaves no room for it.
+std::string sized_path(size_t length, size_t folder, const std::string& tail = "");
 
 class RunFolderTest : public ::testing::Test {
  protected:

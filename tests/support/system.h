@@ -39,5 +39,10 @@ void give_owners(const std::string& path, const Owners& owners);
 std::string attribute(const std::string& path, const std::string& name);
 void set_attribute(const std::string& path, const std::string& name, const std::string& value);
 #endif
+// Whether two paths lie on one file system (POSIX; true on Windows).
+bool one_file_system(const std::string& a, const std::string& b);
+// Whether this process holds a file of this name open with writes that go
+// through the cache (Linux, from /proc; false elsewhere).
+bool held_writing_through(const std::string& file_name);
 
 }  // namespace peltrix::testing

@@ -87,6 +87,9 @@ RunResult run_peltrix(const std::vector<std::string>& args, const RunOptions& op
 
 unsigned ansi_code_page() { return GetACP(); }
 
+bool one_file_system(const std::string&, const std::string&) { return true; }
+bool held_writing_through(const std::string&) { return false; }
+
 std::string system_text(uint32_t code, const std::string&) {
   char text[1024];
   const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM, nullptr, code, 0, text, sizeof text, nullptr);
