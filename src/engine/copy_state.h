@@ -1,4 +1,4 @@
-// What the copy loops share while one run copies its sources.
+// What the copy loops share from the first source of a run to its end.
 #pragma once
 
 #include <cstdint>
@@ -15,7 +15,8 @@ struct CopySettings {
   bool write_through = false;  // /C
 };
 
-// State of one run of a copy loop.
+// What the copy keeps for the whole run: its buffers, its units, what its
+// sources found and what the report and the tests read afterwards.
 struct CopyRun {
   CopyBuffers* buffers = nullptr;
   records::ActiveUnits units{};

@@ -43,7 +43,7 @@ bool write_all(const paths::DestinationEntry& d, const uint8_t* data, uint32_t l
 // Whether bytes of a source at source_offset would land at the same place
 // within a page of target, at its current position (set in position): only
 // then does copy_range copy between them without a slow path.
-bool stands_alike(platform::FileHandle target, int64_t source_offset, int64_t& position) {
+bool same_offset_in_page(platform::FileHandle target, int64_t source_offset, int64_t& position) {
   if (!platform::seek_file(target, 0, platform::SeekFrom::kCurrent, &position)) return false;
   return (source_offset - position) % static_cast<int64_t>(platform::kPageSize) == 0;
 }
@@ -128,7 +128,6 @@ bool DestinationOutput::relay(paths::DestinationEntry& d, const paths::Destinati
     }
     if (!write_all(d, buffer, piece, plan_.write_message)) return false;
     count(d, piece, 0);
-    run_.fast_paths.relayed_bytes += piece;
     from += piece;
     length -= piece;
   }
@@ -138,12 +137,12 @@ bool DestinationOutput::relay(paths::DestinationEntry& d, const paths::Destinati
 bool DestinationOutput::copy_same(paths::DestinationEntry& d, const paths::DestinationEntry& first, int64_t from,
                                   uint64_t length) {
   int64_t position = 0;
-  if (!stands_alike(target_of(d), from, position)) return relay(d, first, from, length);
+  if (!same_offset_in_page(target_of(d), from, position)) return relay(d, first, from, length);
   const int64_t copied = platform::copy_range(first.handle, from, target_of(d), length);
   if (copied < 0 && platform::last_error() == platform::kErrorNotSupported) return relay(d, first, from, length);
   if (copied < 0) return report_write_failure(d, plan_.write_message, platform::last_error());
   count(d, static_cast<uint64_t>(copied), 0);
-  run_.fast_paths.system_copied_bytes += static_cast<uint64_t>(copied);
+  run_.fast_paths.ranges_copied_bytes += static_cast<uint64_t>(copied);
   if (static_cast<uint64_t>(copied) == length) return true;
   return relay(d, first, from + copied, length - static_cast<uint64_t>(copied));
 }
@@ -152,7 +151,7 @@ OutputSink::RangeCopy DestinationOutput::copy_range(const paths::SourceEntry& so
                                                     uint64_t length, uint64_t& copied) {
   paths::DestinationEntry& first = *plan_.first;
   int64_t first_at = 0;
-  if (!stands_alike(target_of(first), offset, first_at)) return RangeCopy::kUnsupported;
+  if (!same_offset_in_page(target_of(first), offset, first_at)) return RangeCopy::kUnsupported;
   copied_place_ = {target_of(first), first_at, first.kind == paths::kKindStdout ? "STDOUT" : first.path};
   const int64_t result = platform::copy_range(source.handle, offset, target_of(first), length);
   if (result < 0) {
@@ -163,7 +162,7 @@ OutputSink::RangeCopy DestinationOutput::copy_range(const paths::SourceEntry& so
   // Fewer bytes than asked: the source has become shorter while it is held.
   copied = static_cast<uint64_t>(result);
   count(first, copied, 0);
-  run_.fast_paths.system_copied_bytes += copied;
+  run_.fast_paths.ranges_copied_bytes += copied;
   if (&first == plan_.last) return RangeCopy::kCopied;
   for (paths::DestinationEntry* d = first.next; d != nullptr; d = d->next) {
     if (!copy_same(*d, first, first_at, copied)) return RangeCopy::kFailed;

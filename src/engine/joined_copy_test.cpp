@@ -69,7 +69,7 @@ TEST(JoinedCopyTest, EverySizeAroundTheBlocksAndEveryModeGiveWhatTheReferenceGiv
       EXPECT_EQ(copy.run.zero_record, expected.zero_record);
       EXPECT_EQ(copy.run.zero_byte, expected.zero_byte);
       const FastPathCounts& took = copy.run.fast_paths;
-      const uint64_t went[] = {1, took.system_copied_bytes, took.blocks_counted_beside, took.blocks_written_behind};
+      const uint64_t went[] = {1, took.ranges_copied_bytes, took.blocks_counted_beside, took.blocks_written_behind};
       EXPECT_TRUE(size < 3 * kBlock || went[static_cast<int>(row.path)] > 0);
     }
   }

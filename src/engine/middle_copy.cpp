@@ -9,9 +9,8 @@ namespace {
 
 // The blocks are read from here on: copy_range, or the thread beside it, is
 // not to be had for this source.
-MiddleCopy refuse(SourceSteps& steps, uint32_t& refusals) {
+MiddleCopy refuse(SourceSteps& steps) {
   steps.system_copy_refused = true;
-  ++refusals;
   return MiddleCopy::kRefused;
 }
 
@@ -56,7 +55,7 @@ MiddleCopy copy_middle(SourceSteps& steps) {
     const int64_t offset = static_cast<int64_t>(steps.reader.position() + window.start);
     switch (steps.output.copy_range(steps.source, offset, window.length, copied)) {
       case OutputSink::RangeCopy::kCopied: break;
-      case OutputSink::RangeCopy::kUnsupported: return refuse(steps, steps.run.fast_paths.system_copy_refusals);
+      case OutputSink::RangeCopy::kUnsupported: return refuse(steps);
       case OutputSink::RangeCopy::kFailed: return MiddleCopy::kFailed;
     }
   }
@@ -74,13 +73,13 @@ MiddleCopy copy_middle_counted(SourceSteps& steps) {
   const RangeToCount range{steps.source.handle, position, length, steps.reader.carried(),
                            static_cast<uint32_t>(kCarryLength), false, steps.processing.state.open};
   if (!counter.start(range, steps.run.buffers->counting, steps.processing.transform)) {
-    return refuse(steps, steps.run.fast_paths.thread_refusals);
+    return refuse(steps);
   }
   uint64_t copied = 0;
   const int64_t offset = static_cast<int64_t>(position - kCarryLength);
   switch (steps.output.copy_range(steps.source, offset, length, copied)) {
     case OutputSink::RangeCopy::kCopied: break;
-    case OutputSink::RangeCopy::kUnsupported: counter.abandon(); return refuse(steps, steps.run.fast_paths.system_copy_refusals);
+    case OutputSink::RangeCopy::kUnsupported: counter.abandon(); return refuse(steps);
     case OutputSink::RangeCopy::kFailed: counter.abandon(); return MiddleCopy::kFailed;
   }
   const RangeCount counted = counter.finish();

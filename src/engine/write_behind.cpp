@@ -25,7 +25,6 @@ bool WriteBehind::start_thread() {
     return true;
   } catch (const std::system_error&) {
     no_thread_ = true;
-    ++counts_.thread_refusals;
     return false;
   }
 }
