@@ -52,12 +52,11 @@ RangeCount count_range(const RangeToCount& range, uint8_t* area, const records::
     const bool last = range.ends_source && (done == length || result.shrunk);
     if (result.shrunk && !last) return result;
     const uint32_t in_block = static_cast<uint32_t>(data - start) + read;
-    const uint32_t handed_on = last ? in_block : in_block - static_cast<uint32_t>(kCarryLength);
-    run_block_steps(start, handed_on, last, counting);
-    result.records += counting.state.block_record_count;
+    const uint32_t processed = last ? in_block : in_block - static_cast<uint32_t>(kCarryLength);
+    result.records += run_block_steps(start, processed, last, counting).records;
     result.open = counting.state.open;
     if (last) return result;
-    std::memmove(data - kCarryLength, start + handed_on, kCarryLength);
+    std::memmove(data - kCarryLength, start + processed, kCarryLength);
     start = data - kCarryLength;
     if (done == length) return result;
   }
