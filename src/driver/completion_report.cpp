@@ -24,7 +24,11 @@ void print_destination(messages::Stream stream, int line, int ordinal, int32_t m
 void print_completion_report(const ReportInputs& in) {
   const messages::Stream stream = in.data_on_stdout ? messages::Stream::kErr : messages::Stream::kOut;
   int line = 1;
-  if (in.first_destination != nullptr && in.first_destination->bytes_written == 0) {
+  // The first destination, or the /OD folder record of a run that made none.
+  const model::DestinationEntry* first = in.destinations == nullptr              ? nullptr
+                                         : !in.destinations->entries.empty() ? &in.destinations->entries.front()
+                                                                             : in.destinations->folder_record.get();
+  if (first != nullptr && first->bytes_written == 0) {
     if (in.zero_record) {
       messages::print(stream, "I001-%d 次が成り立つため，コピー先への出力レコード件数は0件となります。\n", line);
       messages::print(stream, "I001-%d スキップレコード件数 ＞＝ コピー元のレコード件数\n", line + 1);
@@ -47,17 +51,17 @@ void print_completion_report(const ReportInputs& in) {
 
   const int destination_line = line + 1;
   int ordinal = 0;
-  size_t row = 0;
-  for (const paths::DestinationEntry* d = in.first_destination; d != nullptr; d = d->next, ++row) {
-    uint64_t records = d->records_written;
+  for (size_t row = 0; row < in.destinations->entries.size(); ++row) {
+    const model::DestinationEntry& d = in.destinations->entries[row];
+    uint64_t records = d.records_written;
     if (by_distinct_source && in.repeats != nullptr && row < in.repeats->size()) {
-      const planning::RepeatRow& repeat = (*in.repeats)[row];
+      const model::RepeatRow& repeat = (*in.repeats)[row];
       if (repeat.repeat_mark != 0) continue;
       records = repeat.record_count;
     }
-    if (d->kind == paths::kKindFile) {
-      print_destination(stream, destination_line, ++ordinal, in.message_type, records, d->path);
-    } else if (d->kind == paths::kKindStdout) {
+    if (d.kind == model::EntryKind::kFile) {
+      print_destination(stream, destination_line, ++ordinal, in.message_type, records, d.path);
+    } else if (d.kind == model::EntryKind::kStdout) {
       ordinal = 1;
       print_destination(stream, destination_line, ordinal, in.message_type, records, "STDOUT");
     }

@@ -5,21 +5,21 @@
 
 #include <cstdint>
 
-#include "paths/entries.h"
-#include "planning/repeat_table.h"
+#include "model/entries.h"
+#include "model/repeat_table.h"
 
 namespace peltrix::driver {
 
 struct ReportInputs {
   bool data_on_stdout = false;  // the report then goes to standard error
-  const paths::DestinationEntry* first_destination = nullptr;  // list head, or the /OD folder record
+  const model::DestinationList* destinations = nullptr;
   bool zero_record = false;     // a record skip swallowed the input
   bool zero_byte = false;       // a byte skip swallowed the input
   int32_t message_type = 0;     // /MT; 0 without /M
   int32_t file_count = 0;
   int32_t destination_count = 0;
   int32_t distinct_source_count = 0;
-  const planning::RepeatTable* repeats = nullptr;
+  const model::RepeatTable* repeats = nullptr;
   bool repeats_allowed = false;  // /W
   bool per_file = false;         // /N
 };

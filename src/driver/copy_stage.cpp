@@ -24,18 +24,18 @@ constexpr int kCloseFailure = 815;
 // The source whose leading bytes decide the run's code: the first file
 // that has enough bytes to carry a mark, else the first file. An empty first
 // file must not leave a marked second one to be read in the wrong units.
-const paths::SourceEntry* first_file(const paths::SourceList& sources) {
-  const paths::SourceEntry* first = nullptr;
-  for (const paths::SourceEntry* s = sources.head; s != nullptr; s = s->next) {
-    if (s->kind != paths::kKindFile) continue;
-    if (s->size >= 2) return s;
-    if (first == nullptr) first = s;
+const model::SourceEntry* first_file(const model::SourceList& sources) {
+  const model::SourceEntry* first = nullptr;
+  for (const model::SourceEntry& s : sources.entries) {
+    if (s.kind != model::EntryKind::kFile) continue;
+    if (s.size >= 2) return &s;
+    if (first == nullptr) first = &s;
   }
   return first;
 }
 
 // The mark of the first source decides the units of the whole run.
-bool choose_units(const paths::SourceEntry& first, engine::CopyRun& copy) {
+bool choose_units(const model::SourceEntry& first, engine::CopyRun& copy) {
   paths::OpenRequest request = paths::source_request();
   request.path = first.path;
   if (!paths::open_step(request, paths::kFirstSourceOpen)) return false;
@@ -58,7 +58,7 @@ bool choose_units(const paths::SourceEntry& first, engine::CopyRun& copy) {
 
 bool run_copy_stage(RunContext& context) {
   const cli::CommandLine& command_line = context.command_line;
-  const paths::SourceEntry* first = first_file(context.sources);
+  const model::SourceEntry* first = first_file(context.sources);
   if (first == nullptr) {
     const bool tree_only = context.sources.folder_count > 0 && command_line.flags.s != 0 && command_line.flags.n != 0;
     return !tree_only || create_folder_tree(context.destinations);

@@ -70,7 +70,7 @@ bool build_destinations(RunContext& context) {
     return planning::build_folder_destinations(command_line, context.sources, context.repeats, context.texts,
                                                context.destinations);
   }
-  return make_stdout_destination(command_line, context.stdout_entry, context.destinations);
+  return make_stdout_destination(command_line, context.destinations);
 }
 
 // Planning ends before anything on disk changes.
@@ -89,10 +89,10 @@ bool plan(RunContext& context) {
 
 void report(const RunContext& context) {
   const cli::CommandLine& command_line = context.command_line;
-  const paths::DestinationList& destinations = context.destinations;
+  const model::DestinationList& destinations = context.destinations;
   ReportInputs inputs;
   inputs.data_on_stdout = command_line.counts.stdout_destinations != 0;
-  inputs.first_destination = destinations.head != nullptr ? destinations.head : destinations.folder_record.get();
+  inputs.destinations = &destinations;
   inputs.zero_record = context.copy.zero_record;
   inputs.zero_byte = context.copy.zero_byte;
   inputs.message_type = command_line.counts.message_type;

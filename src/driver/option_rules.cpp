@@ -32,10 +32,11 @@ void conflict_lines(int code, const char* a, const char* b) {
 }
 
 // Whether the output's newlines are converted (/OR); never without /O.
-bool converts_newlines(const cli::CommandLine& command_line, const paths::DestinationList& destinations) {
+bool converts_newlines(const cli::CommandLine& command_line, const model::DestinationList& destinations) {
   if (!given(command_line, kOutputSwitch)) return false;
-  const paths::DestinationEntry* decides =
-      command_line.counts.output_folders > 0 ? destinations.folder_record.get() : destinations.head;
+  const model::DestinationEntry* decides =
+      command_line.counts.output_folders > 0 ? destinations.folder_record.get()
+      : destinations.entries.empty() ? nullptr : &destinations.entries.front();
   return decides != nullptr && decides->newlines != records::Newlines::kUnchanged;
 }
 
@@ -79,7 +80,7 @@ bool check_same_folder_rule(cli::CommandLine& command_line) {
   cli::ValueSlot& input = cli::definition(command_line.input, cli::kID).slots.front();
   cli::ValueSlot& output = cli::definition(command_line.output, cli::kOD).slots.front();
   if (input.full_path != output.full_path) return true;
-  if (planning::existing_for(cli::value_of(command_line.output, cli::kOU)) == paths::Existing::kRefuse) {
+  if (planning::existing_for(cli::value_of(command_line.output, cli::kOU)) == model::Existing::kRefuse) {
     messages::line(87, 1, "/IDと/ODに指定した次のフォルダが同じです。");
     messages::line(87, 2, "%s", input.given_text.c_str());
     messages::line(87, 3, "%s", planning::kInPlaceAdvice);
@@ -90,10 +91,10 @@ bool check_same_folder_rule(cli::CommandLine& command_line) {
   return true;
 }
 
-bool check_last_rules(const cli::CommandLine& command_line, const paths::SourceList& sources,
-                      const paths::DestinationList& destinations) {
-  const paths::SourceEntry empty;
-  const paths::SourceEntry& first = sources.head != nullptr ? *sources.head : empty;
+bool check_last_rules(const cli::CommandLine& command_line, const model::SourceList& sources,
+                      const model::DestinationList& destinations) {
+  const model::SourceEntry empty;
+  const model::SourceEntry& first = sources.entries.empty() ? empty : sources.entries.front();
   if (converts_newlines(command_line, destinations)) {
     if (first.il != 0) {
       conflict_lines(71, "IL", "OR");
@@ -118,18 +119,18 @@ bool check_last_rules(const cli::CommandLine& command_line, const paths::SourceL
   return true;
 }
 
-void apply_plain_bytes_rule(cli::CommandLine& command_line, paths::SourceList& sources,
-                            paths::DestinationList& destinations) {
-  if (sources.head == nullptr || !sources.head->plain_bytes) return;
-  for (paths::SourceEntry* s = sources.head; s != nullptr; s = s->next) {
-    s->ic = 0;
-    s->il = 0;
-    s->ip = 0;
+void apply_plain_bytes_rule(cli::CommandLine& command_line, model::SourceList& sources,
+                            model::DestinationList& destinations) {
+  if (sources.entries.empty() || !sources.entries.front().plain_bytes) return;
+  for (model::SourceEntry& s : sources.entries) {
+    s.ic = 0;
+    s.il = 0;
+    s.ip = 0;
   }
-  for (paths::DestinationEntry* d = destinations.head; d != nullptr; d = d->next) {
-    d->newlines = records::Newlines::kUnchanged;
-    d->mark = records::Mark{};
-    d->end_of_file = records::EndOfFile::kLikeFirstSource;
+  for (model::DestinationEntry& d : destinations.entries) {
+    d.newlines = records::Newlines::kUnchanged;
+    d.mark = records::Mark{};
+    d.end_of_file = records::EndOfFile::kLikeFirstSource;
   }
   if (command_line.counts.message_type == 3) command_line.counts.message_type = 2;
 }

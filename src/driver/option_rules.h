@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "cli/option_tables.h"
-#include "paths/entries.h"
+#include "model/entries.h"
 
 namespace peltrix::driver {
 
@@ -22,13 +22,13 @@ bool check_same_folder_rule(cli::CommandLine& command_line);
 
 // /OR with /IL or /IP (E071, E072); /MT3 with /IT, /IA, /IB or /IM (E073 to
 // E076); read from the first entries of the lists. False after the messages.
-bool check_last_rules(const cli::CommandLine& command_line, const paths::SourceList& sources,
-                      const paths::DestinationList& destinations);
+bool check_last_rules(const cli::CommandLine& command_line, const model::SourceList& sources,
+                      const model::DestinationList& destinations);
 
 // With /IY2 on the first source every source is plain bytes: /IC, /IL and
 // /IP of every source and /OR, /OJ and /OE of every destination become 0,
 // and message type 3 becomes 2.
-void apply_plain_bytes_rule(cli::CommandLine& command_line, paths::SourceList& sources,
-                            paths::DestinationList& destinations);
+void apply_plain_bytes_rule(cli::CommandLine& command_line, model::SourceList& sources,
+                            model::DestinationList& destinations);
 
 }  // namespace peltrix::driver

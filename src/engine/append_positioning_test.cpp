@@ -27,7 +27,7 @@ TEST(AppendPositioningTest, OnlyATrailingUnitReadWholeIsWrittenOver) {
   };
   for (const Row& row : {Row{"ab\x1A\0"s, false, 2}, Row{"ab\x1A\0"s, true, 3}}) {
     peltrix::testing::write_file(g_path, row.bytes);
-    paths::DestinationEntry d;
+    model::DestinationEntry d;
     d.path = g_path.c_str();
     d.handle = platform::open_file(d.path, platform::kGenericRead | platform::kGenericWrite, 0,
                                    platform::kOpenExisting, platform::kAttributeNormal);

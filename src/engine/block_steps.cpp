@@ -5,7 +5,7 @@
 
 namespace peltrix::engine {
 
-SourceFlags flags_for(const paths::SourceEntry& source, records::Newlines newlines, bool count_records) {
+SourceFlags flags_for(const model::SourceEntry& source, records::Newlines newlines, bool count_records) {
   const bool converts = newlines != records::Newlines::kUnchanged;
   SourceFlags flags;
   flags.record_limits = source.il != 0 || source.ip != 0;

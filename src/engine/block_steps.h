@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "paths/entries.h"
+#include "model/entries.h"
 #include "records/record_transform.h"
 #include "records/transform_state.h"
 
@@ -21,7 +21,7 @@ struct SourceFlags {
   bool only_counting = false;
 };
 
-SourceFlags flags_for(const paths::SourceEntry& source, records::Newlines newlines, bool count_records);
+SourceFlags flags_for(const model::SourceEntry& source, records::Newlines newlines, bool count_records);
 
 // What a source's blocks are processed with, carried from block to block.
 struct BlockProcessing {

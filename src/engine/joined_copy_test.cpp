@@ -51,13 +51,13 @@ TEST(JoinedCopyTest, EverySizeAroundTheBlocksAndEveryModeGiveWhatTheReferenceGiv
       SCOPED_TRACE("size " + std::to_string(size) + " row " + std::to_string(&row - rows));
       CopyFixture copy;
       copy.put("in", source);
-      paths::SourceEntry& s = copy.source("in");
+      model::SourceEntry& s = copy.source("in");
       s.ic = c.code;
       s.il = static_cast<int32_t>(c.skip);
       s.ip = static_cast<int32_t>(c.limit);
       s.it = static_cast<int32_t>(c.byte_skip);
       s.ib = static_cast<int32_t>(c.byte_limit);
-      paths::DestinationEntry& d = copy.destination("out");
+      model::DestinationEntry& d = copy.destination("out");
       d.newlines = c.newlines;
       d.end_of_file = c.end_of_file;
       copy.run.settings.count_records = c.count;
@@ -90,7 +90,7 @@ TEST(JoinedCopyTest, LaterSourcesLoseTheirMarkOnlyWhereTheyBegin) {
   copy.source("a");
   copy.source("b");
   copy.source("c");
-  copy.source("folder", paths::kKindFolder);  // /S: folders may follow the last file
+  copy.source("folder", model::EntryKind::kFolder);  // /S: folders may follow the last file
   copy.destination("out").end_of_file = records::EndOfFile::kAlways;
   copy.choose_units(records::kCodeUtf8, 0);
   ASSERT_TRUE(joined_copy(copy.sources, copy.destinations, copy.run));
@@ -103,8 +103,8 @@ TEST(JoinedCopyTest, AppendingReplacesATrailingEndOfFileUnitWhole) {
   copy.put("unit", "a\0\x1A\0"s);
   copy.put("half", "\x1A\x30"s);
   copy.source("a").ic = 4;
-  copy.destination("unit").existing = paths::Existing::kAppend;
-  copy.destination("half").existing = paths::Existing::kAppend;
+  copy.destination("unit").existing = model::Existing::kAppend;
+  copy.destination("half").existing = model::Existing::kAppend;
   copy.choose_units(records::kCodeUndecided, 4);
   ASSERT_TRUE(joined_copy(copy.sources, copy.destinations, copy.run));
   EXPECT_EQ(copy.get("unit"), "a\0b\0"s);

@@ -42,7 +42,7 @@ Strategy choose_strategy(const SourceFlags& flags) {
   return Strategy::kMiddleCopied;
 }
 
-bool copy_source(const paths::SourceEntry& source, const SourceRole& role, CopyRun& run, OutputSink& output,
+bool copy_source(const model::SourceEntry& source, const SourceRole& role, CopyRun& run, OutputSink& output,
                  uint64_t& bytes_read) {
   SourceSteps steps(source, role, run, output);
   bool copied = false;

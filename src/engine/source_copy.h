@@ -15,7 +15,7 @@
 #include "engine/copy_state.h"
 #include "engine/output_sink.h"
 #include "engine/source_steps.h"
-#include "paths/entries.h"
+#include "model/entries.h"
 
 namespace peltrix::engine {
 
@@ -25,7 +25,7 @@ Strategy choose_strategy(const SourceFlags& flags);
 
 // Copies the open source (its handle set); bytes_read tells how much of it
 // was read or copied. False after the messages of the first failure.
-bool copy_source(const paths::SourceEntry& source, const SourceRole& role, CopyRun& run, OutputSink& output,
+bool copy_source(const model::SourceEntry& source, const SourceRole& role, CopyRun& run, OutputSink& output,
                  uint64_t& bytes_read);
 
 }  // namespace peltrix::engine

@@ -11,7 +11,7 @@
 
 namespace peltrix::engine {
 
-SourceSteps::SourceSteps(const paths::SourceEntry& source_entry, const SourceRole& source_role, CopyRun& copy_run,
+SourceSteps::SourceSteps(const model::SourceEntry& source_entry, const SourceRole& source_role, CopyRun& copy_run,
                          OutputSink& sink)
     : source_(source_entry), role_(source_role), run_(copy_run), output_(sink),
       reader_(*copy_run.buffers, copy_run.behind, source_entry.handle, static_cast<uint64_t>(source_entry.size)) {

@@ -9,7 +9,7 @@
 #include "engine/block_steps.h"
 #include "engine/copy_state.h"
 #include "engine/output_sink.h"
-#include "paths/entries.h"
+#include "model/entries.h"
 #include "records/record_transform.h"
 #include "records/transform_state.h"
 
@@ -28,7 +28,7 @@ struct SourceRole {
 
 class SourceSteps {
  public:
-  SourceSteps(const paths::SourceEntry& source, const SourceRole& role, CopyRun& run, OutputSink& output);
+  SourceSteps(const model::SourceEntry& source, const SourceRole& role, CopyRun& run, OutputSink& output);
 
   // Reads the next block and applies what its place asks: the leading-bytes
   // check on the first, the end-of-file unit on the last, the cut of a later
@@ -49,7 +49,7 @@ class SourceSteps {
   // unless a write before it failed first.
   void report_read_failure(uint32_t error, const char* path = nullptr);
 
-  const paths::SourceEntry& source() const { return source_; }
+  const model::SourceEntry& source() const { return source_; }
   const SourceRole& role() const { return role_; }
   CopyRun& run() const { return run_; }
   OutputSink& output() const { return output_; }
@@ -79,7 +79,7 @@ class SourceSteps {
   void end_steps(Block& block);
   bool write(const BlockOutput& output, bool more_follow);
 
-  const paths::SourceEntry& source_;
+  const model::SourceEntry& source_;
   const SourceRole& role_;
   CopyRun& run_;
   OutputSink& output_;

@@ -18,7 +18,7 @@ class FailingSink : public OutputSink {
     return true;
   }
   bool takes_ranges() const override { return false; }
-  RangeCopy copy_range(const paths::SourceEntry&, int64_t, uint64_t, uint64_t&) override {
+  RangeCopy copy_range(const model::SourceEntry&, int64_t, uint64_t, uint64_t&) override {
     return RangeCopy::kUnsupported;
   }
   void add_records(uint64_t) override {}

@@ -13,9 +13,9 @@ constexpr int kGroupPosition = 1;
 
 }  // namespace
 
-bool check_duplicate_sources(cli::CommandLine& command_line, RepeatTable& repeats) {
+bool check_duplicate_sources(cli::CommandLine& command_line, model::RepeatTable& repeats) {
   std::vector<cli::ValueSlot>& names = cli::definition(command_line.input, cli::kIF).slots;
-  repeats.assign(names.size(), RepeatRow{});
+  repeats.assign(names.size(), model::RepeatRow{});
   if (names.size() <= 1) return true;
 
   const bool repeats_allowed = command_line.flags.w != 0;
@@ -33,7 +33,7 @@ bool check_duplicate_sources(cli::CommandLine& command_line, RepeatTable& repeat
         }
         names[j].flags |= paths::value_flag::kRepeat;
         repeats[j].first_occurrence = static_cast<int32_t>(i);
-        repeats[j].repeat_mark = kRepeatMark;
+        repeats[j].repeat_mark = model::kRepeatMark;
         continue;
       }
       // /W lets the same file come again; two different files of one name

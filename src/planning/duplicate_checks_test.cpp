@@ -28,7 +28,7 @@ class DuplicateChecksTest : public ::testing::Test {
 
   peltrix::testing::TempFolder folder_;
   cli::CommandLine command_line_;
-  RepeatTable repeats_;
+  model::RepeatTable repeats_;
 };
 
 TEST_F(DuplicateChecksTest, RepeatsAllowedByWAreMarkedAgainstTheirEarliestName) {
@@ -36,14 +36,14 @@ TEST_F(DuplicateChecksTest, RepeatsAllowedByWAreMarkedAgainstTheirEarliestName) 
   ASSERT_TRUE(parse(command_line_, {"/I/IF" + r + ";" + at("y/s.txt") + ";" + r + ";" + r, "/W", "/N"}));
   EXPECT_EQ(stderr_of([&] { return check_duplicate_sources(command_line_, repeats_); }), "");
   ASSERT_EQ(repeats_.size(), 4u);
-  const uint32_t marks[] = {0, 0, kRepeatMark, kRepeatMark};
+  const uint32_t marks[] = {0, 0, model::kRepeatMark, model::kRepeatMark};
   for (size_t i = 0; i < 4; ++i) {
     EXPECT_EQ(repeats_[i].repeat_mark, marks[i]) << i;
     EXPECT_EQ(repeats_[i].first_occurrence, 0) << i;
   }
-  paths::SourceList sources;
+  model::SourceList sources;
   ASSERT_TRUE(build_source_list(command_line_, 0, sources));
-  EXPECT_EQ(sources.current->flags & paths::value_flag::kRepeat, paths::value_flag::kRepeat);
+  EXPECT_EQ(sources.entries.back().flags & paths::value_flag::kRepeat, paths::value_flag::kRepeat);
   EXPECT_EQ(count_distinct_sources(sources), 2);
 }
 

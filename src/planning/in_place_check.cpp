@@ -17,12 +17,12 @@ bool check_in_place(cli::CommandLine& command_line, const char* run_date_stamp) 
   std::vector<cli::ValueSlot>& destinations = cli::definition(command_line.output, cli::kOF).slots;
   if (destinations.empty()) return true;
   std::vector<cli::ValueSlot>& sources = cli::definition(command_line.input, cli::kIF).slots;
-  const paths::Existing existing = existing_for(cli::value_of(command_line.output, cli::kOU));
+  const model::Existing existing = existing_for(cli::value_of(command_line.output, cli::kOU));
 
   for (cli::ValueSlot& source : sources) {
     for (cli::ValueSlot& destination : destinations) {
       if (!same_file(source, destination)) continue;
-      if (existing == paths::Existing::kRefuse) {
+      if (existing == model::Existing::kRefuse) {
         messages::line(84, 1, "%d番目の/Iの/IFと%d番目の/Oの/OFに指定したファイルが同じです。", kGroupPosition,
                        kGroupPosition);
         messages::line(84, 2, "/I/IFの指定値 %s", source.given_text.c_str());

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "cli/option_tables.h"
-#include "paths/entries.h"
+#include "model/entries.h"
 
 namespace peltrix::planning {
 
@@ -16,8 +16,8 @@ inline constexpr char kInPlaceAdvice[] =
 
 // Destination handling that may change an existing file: /OU2 overwrites,
 // /OU3 appends.
-inline paths::Existing existing_for(int32_t ou_value) {
-  return ou_value == 2 ? paths::Existing::kOverwrite : ou_value == 3 ? paths::Existing::kAppend : paths::Existing::kRefuse;
+inline model::Existing existing_for(int32_t ou_value) {
+  return ou_value == 2 ? model::Existing::kOverwrite : ou_value == 3 ? model::Existing::kAppend : model::Existing::kRefuse;
 }
 
 // Judges every pair of an /IF name and an /OF name on its own. A pair that

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "cli/option_tables.h"
-#include "paths/entries.h"
+#include "model/entries.h"
 
 namespace peltrix::planning {
 
@@ -17,15 +17,15 @@ struct InputValues {
 // The /I group's values where given, otherwise 0.
 InputValues input_values(const cli::CommandLine& command_line);
 // Copies values into entry.
-void apply_input_values(const InputValues& values, paths::SourceEntry& entry);
+void apply_input_values(const InputValues& values, model::SourceEntry& entry);
 
 // Builds sources from the /IF slots: given text, full path, backup path,
 // flags and size of each (a repeated in-place name reads the backup its
 // first occurrence is moved to), the group's values, /IC falling back to
 // default_input_code, /I ordinal 1. False after the memory messages.
-bool build_source_list(const cli::CommandLine& command_line, int32_t default_input_code, paths::SourceList& sources);
+bool build_source_list(const cli::CommandLine& command_line, int32_t default_input_code, model::SourceList& sources);
 
 // The sources a run copies once each: file entries without the repeat flag.
-int32_t count_distinct_sources(const paths::SourceList& sources);
+int32_t count_distinct_sources(const model::SourceList& sources);
 
 }  // namespace peltrix::planning

@@ -1,32 +1,27 @@
 // The source and destination entries: one record per file (or folder) that
-// the copy reads or writes, chained in copy order. Planning makes them, the
-// copy loops walk them, the completion report reads their totals.
+// the copy reads or writes, in copy order. Planning makes them, the copy
+// loops walk them, the completion report reads their totals.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <memory>
-#include <new>
-#include <type_traits>
-#include <vector>
 
 #include "platform/platform.h"
 #include "records/output_settings.h"
 
-namespace peltrix::paths {
+namespace peltrix::model {
 
 // /OU: an existing destination is refused (1 or not given), overwritten
 // (2) or appended to (3).
 enum class Existing : uint8_t { kRefuse, kOverwrite, kAppend };
 
-// Entry kinds.
-inline constexpr int32_t kKindFile = 8;
-inline constexpr int32_t kKindFolder = 16;
-inline constexpr int32_t kKindStdout = 32;
+enum class EntryKind : uint8_t { kFile, kFolder, kStdout };
 
 // One source file, or a subfolder found by a folder scan with /S. Texts
-// point at storage owned by the option slots or by the folder scan.
+// point at storage owned by the option slots or by the run's text store.
 struct SourceEntry {
-  SourceEntry* pool_link = nullptr;  // first entry of a pool: first entry of the next pool
   const char* given_name = nullptr;  // /IF: the name as typed; folder scan: the bare name found
   const char* path = nullptr;        // absolute path
   const char* backup_path = nullptr; // in-place source: read from here after the move
@@ -41,16 +36,14 @@ struct SourceEntry {
   bool plain_bytes = false;   // /IY2: no record, mark or end-of-file processing
   bool keeps_backup = false;  // /IU1: an in-place copy keeps its backup
   bool moved = false;         // in-place source: moved to its backup name by this run
-  int32_t kind = 0;           // kKindFile or kKindFolder
+  EntryKind kind = EntryKind::kFile;
   int32_t input_ordinal = 0;  // 1-based position of the /I group that named it
   platform::FileHandle handle = platform::kInvalidFile;
   uint32_t flags = 0;  // value_flag bits
-  SourceEntry* next = nullptr;
 };
 
 // One output target: a file, a folder of a per-file copy, or standard output.
 struct DestinationEntry {
-  DestinationEntry* pool_link = nullptr;
   const char* given_name = nullptr;  // /OF: the name as typed
   const char* path = nullptr;        // absolute path; empty for standard output
   records::Newlines newlines = records::Newlines::kUnchanged;
@@ -64,47 +57,32 @@ struct DestinationEntry {
   // is made new, and one that did must still be that file when it is opened.
   platform::FileIdentity checked_identity;
   bool checked_existing = false;
-  int32_t kind = 0;           // kKindFile, kKindFolder or kKindStdout
+  EntryKind kind = EntryKind::kFile;
   int32_t output_ordinal = 0;
   uint32_t flags = 0;
   platform::FileHandle handle = platform::kInvalidFile;
-  DestinationEntry* next = nullptr;
 };
 
-// Entries come from pools of 4096 that live as long as the list; entries
-// never move once made.
-inline constexpr int32_t kEntriesPerPool = 4096;
-
-// Frees a pool's storage; entries hold nothing to release.
-struct PoolStorageRelease {
-  void operator()(void* storage) const { ::operator delete(storage); }
-};
-
-// Each pool is storage for kEntriesPerPool entries in which entries are made
-// one at a time as they are taken, so that a run touches only the memory of
-// the entries it uses.
-template <typename Entry>
-struct EntryPools {
-  static_assert(std::is_trivially_destructible_v<Entry>);
-  std::vector<std::unique_ptr<Entry, PoolStorageRelease>> pools;
-};
-
+// A deque keeps every entry where it was made while more are added: the
+// copy and the report hold pointers to entries.
 struct SourceList {
-  EntryPools<SourceEntry> storage;
-  SourceEntry* head = nullptr;
-  SourceEntry* last_pool = nullptr;
-  SourceEntry* current = nullptr;
+  std::deque<SourceEntry> entries;
   int32_t file_count = 0;
   int32_t folder_count = 0;
 };
 
 struct DestinationList {
-  EntryPools<DestinationEntry> storage;
-  DestinationEntry* head = nullptr;
-  DestinationEntry* last_pool = nullptr;
-  DestinationEntry* current = nullptr;
-  int32_t count = 0;  // entries made
+  std::deque<DestinationEntry> entries;
   std::unique_ptr<DestinationEntry> folder_record;  // the /OD folder itself
 };
 
-}  // namespace peltrix::paths
+// A new entry at the end of entries; nullptr after the out-of-memory
+// messages of memory_code.
+SourceEntry* add_entry(std::deque<SourceEntry>& entries, int memory_code);
+DestinationEntry* add_entry(std::deque<DestinationEntry>& entries, int memory_code);
+
+// The out-of-memory line of code with the requested size, then the
+// system-error lines from line 2.
+void print_memory_refused(int code, size_t requested);
+
+}  // namespace peltrix::model

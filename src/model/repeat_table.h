@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace peltrix::planning {
+namespace peltrix::model {
 
 inline constexpr uint32_t kRepeatMark = 0x80;
 
@@ -18,4 +18,4 @@ struct RepeatRow {
 // Rows are indexed by source position (0-based); there is one for every source.
 using RepeatTable = std::vector<RepeatRow>;
 
-}  // namespace peltrix::planning
+}  // namespace peltrix::model
