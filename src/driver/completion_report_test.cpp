@@ -41,7 +41,7 @@ TEST(CompletionReportTest, NothingWithoutMessageTypeUnlessASkipEmptiedTheOutput)
             "I001-2 スキップレコード件数 ＞＝ コピー元のレコード件数\n"
             "I001-3 次が成り立つため，コピー先への出力は0バイトとなります。\n"
             "I001-4 スキップバイト数 ＞＝ コピー元のバイト数\n");
-  const Captured counted = report({.destinations = &list, .zero_record = true, .message_type = 1,
+  const Captured counted = report({.destinations = &list, .zero_record = true, .report = model::Report::kCounts,
                                    .file_count = 2, .destination_count = 1});
   EXPECT_EQ(counted.out,
             "I001-1 次が成り立つため，コピー先への出力レコード件数は0件となります。\n"
@@ -53,7 +53,7 @@ TEST(CompletionReportTest, DestinationLinesShareOneLineNumberAndTakeNineteenDigi
   model::DestinationList list;
   file(list, "/a.txt", 1, 0x80000000ull);
   file(list, "/b.txt", 1, 0x100000000ull);
-  EXPECT_EQ(report({.destinations = &list, .message_type = 3, .file_count = 3, .destination_count = 2}).out,
+  EXPECT_EQ(report({.destinations = &list, .report = model::Report::kRecords, .file_count = 3, .destination_count = 2}).out,
             "I001-1 コピー元3個，コピー先2個のファイルのコピーが完了しました。\n"
             "I001-2 0001 2147483648 /a.txt\n"
             "I001-2 0002 0000000004294967296 /b.txt\n");

@@ -47,34 +47,34 @@ bool choose_units(const model::SourceEntry& first, engine::CopyRun& copy) {
     return false;
   }
   int32_t detected = records::kCodeUndecided;
-  const records::LeadingBytes found = records::check_leading_bytes(bytes, count, first.ic, first.plain_bytes, detected);
-  if (!engine::leading_bytes_agree(found, first.ic)) return false;
+  const records::LeadingBytes found = records::check_leading_bytes(bytes, count, first.settings.input_code, first.settings.plain_bytes, detected);
+  if (!engine::leading_bytes_agree(found, first.settings.input_code)) return false;
   if (!paths::close_step(request.handle, first.path, kCloseFailure)) return false;
-  copy.units = records::select_active_units(detected, first.ic);
+  copy.units = records::select_active_units(detected, first.settings.input_code);
   return true;
 }
 
 }  // namespace
 
 bool run_copy_stage(RunContext& context) {
-  const cli::CommandLine& command_line = context.command_line;
+  const model::RunSettings& settings = context.settings;
   const model::SourceEntry* first = first_file(context.sources);
   if (first == nullptr) {
-    const bool tree_only = context.sources.folder_count > 0 && command_line.flags.s != 0 && command_line.flags.n != 0;
+    const bool tree_only = context.sources.folder_count > 0 && settings.subfolders && settings.per_file;
     return !tree_only || create_folder_tree(context.destinations);
   }
 
   engine::CopyRun& copy = context.copy;
   if (!engine::allocate_copy_buffers(context.buffers)) return false;
   copy.buffers = &context.buffers;
-  copy.settings.count_records = command_line.counts.message_type == 3;
-  copy.settings.write_through = command_line.flags.c != 0;
+  copy.settings.count_records = settings.report == model::Report::kRecords;
+  copy.settings.write_through = settings.write_through;
   if (!choose_units(*first, copy)) return false;
 
   const bool copied =
-      command_line.flags.n != 0
+      settings.per_file
           ? engine::per_file_copy(context.sources, context.destinations,
-                                  command_line.flags.w != 0 ? &context.repeats : nullptr, copy)
+                                  settings.repeats_allowed ? &context.repeats : nullptr, copy)
           : engine::joined_copy(context.sources, context.destinations, copy);
   if (!copied) return false;
   engine::release_copy_buffers(context.buffers);

@@ -1,6 +1,6 @@
 #include "driver/stdout_destination.h"
 
-#include "planning/destination_list.h"
+#include "planning/run_settings.h"
 #include "model/entries.h"
 
 namespace peltrix::driver {
@@ -11,7 +11,7 @@ bool make_stdout_destination(const cli::CommandLine& command_line, model::Destin
   if (entry == nullptr) return false;
   entry->kind = model::EntryKind::kStdout;
   if (command_line.counts.stdout_options > 0) {
-    planning::apply_output_values(command_line.output, *entry);
+    planning::apply_output_values(command_line, *entry);
     entry->output_ordinal = 1;
   }
   return true;

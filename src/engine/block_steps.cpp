@@ -8,10 +8,10 @@ namespace peltrix::engine {
 SourceFlags flags_for(const model::SourceEntry& source, records::Newlines newlines, bool count_records) {
   const bool converts = newlines != records::Newlines::kUnchanged;
   SourceFlags flags;
-  flags.record_limits = source.il != 0 || source.ip != 0;
-  flags.byte_limits = source.it != 0 || source.ia != 0 || source.ib != 0 || source.im != 0;
+  flags.record_limits = source.settings.selects_records();
+  flags.byte_limits = source.settings.selects_bytes();
   flags.record_processing = count_records || flags.record_limits || converts;
-  flags.plain_bytes = source.plain_bytes;
+  flags.plain_bytes = source.settings.plain_bytes;
   flags.only_counting = count_records && !flags.record_limits && !flags.byte_limits && !converts;
   return flags;
 }

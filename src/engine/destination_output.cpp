@@ -73,7 +73,7 @@ void DestinationOutput::count(model::DestinationEntry& d, uint64_t bytes, uint64
 // Appending starts behind what the file holds, or on its trailing
 // end-of-file unit; output that follows contents gets no mark of its own.
 bool DestinationOutput::begin_appending(const model::DestinationEntry& d, bool& follows_contents) {
-  if (!position_for_append(d, run_.units.eof, source_->plain_bytes)) return false;
+  if (!position_for_append(d, run_.units.eof, source_->settings.plain_bytes)) return false;
   int64_t position = 0;
   follows_contents = platform::seek_file(d.handle, 0, platform::SeekFrom::kCurrent, &position) && position > 0;
   return true;
@@ -92,7 +92,8 @@ bool DestinationOutput::write(const uint8_t* data, uint32_t length, uint64_t rec
   records::BomEdit edit;
   const bool file_empty_so_far = plan_.bytes_in_file == nullptr || *plan_.bytes_in_file == 0;
   if (first_output_ && file_empty_so_far) {
-    const records::BomSettings bom{plan_.mark, source_->il > 0, source_->plain_bytes, run_.detected_code};
+    const model::SourceSettings& settings = source_->settings;
+    const records::BomSettings bom{plan_.mark, settings.skips_records(), settings.plain_bytes, run_.detected_code};
     if (!bom_plan_accepted(records::plan_bom_edit(data, length, bom, edit), run_.detected_code)) return false;
   }
   const records::BomEdit behind_contents = records::edit_for_appending(data, length, run_.detected_code);

@@ -15,7 +15,7 @@ constexpr int kSourceClose = 811;
 
 bool deletes_backups(const model::SourceList& sources) {
   for (const model::SourceEntry& s : sources.entries) {
-    if (s.kind == model::EntryKind::kFile && is_in_place(s) && !s.keeps_backup) return true;
+    if (s.kind == model::EntryKind::kFile && is_in_place(s) && !s.settings.keeps_backup) return true;
   }
   return false;
 }
@@ -146,7 +146,7 @@ bool finish_backups(model::SourceList& sources, const model::DestinationList& de
   // The last point at which a request to stop puts every original back.
   if (platform::interrupted()) return false;
   for (model::SourceEntry& s : sources.entries) {
-    if (s.kind != model::EntryKind::kFile || !is_in_place(s) || s.keeps_backup) continue;
+    if (s.kind != model::EntryKind::kFile || !is_in_place(s) || s.settings.keeps_backup) continue;
     if (platform::remove_file(s.backup_path) == 0) {
       s.moved = false;  // nothing left to put back
     } else {

@@ -74,8 +74,9 @@ bool check_leading_bytes_of(const model::SourceEntry& s, int32_t& detected) {
     platform::close_file(request.handle);
     return false;
   }
-  const records::LeadingBytes found = records::check_leading_bytes(leading, count, s.ic, s.plain_bytes, detected);
-  return paths::close_step(request.handle, s.path, kSourceClose) && leading_bytes_agree(found, s.ic);
+  const int32_t code = s.settings.input_code;
+  const records::LeadingBytes found = records::check_leading_bytes(leading, count, code, s.settings.plain_bytes, detected);
+  return paths::close_step(request.handle, s.path, kSourceClose) && leading_bytes_agree(found, code);
 }
 
 // The marks of all sources are checked against each other, against /IC and
@@ -86,14 +87,16 @@ bool check_marks_first(const model::SourceList& sources, const model::Destinatio
   const model::SourceEntry* lead = nullptr;
   for (const model::SourceEntry& s : sources.entries) {
     // A repeated source is the same file as one checked before it.
-    if (s.kind != model::EntryKind::kFile || s.plain_bytes || (s.flags & paths::value_flag::kRepeat) != 0) continue;
+    if (s.kind != model::EntryKind::kFile || s.settings.plain_bytes || (s.flags & paths::value_flag::kRepeat) != 0) {
+      continue;
+    }
     if (!check_leading_bytes_of(s, detected)) return false;
     if (lead == nullptr) lead = &s;
   }
   if (lead == nullptr) return true;
   // The mark step refuses /OJ1 to /OJ5 for sources that carry a mark.
   records::BomEdit unused;
-  const records::BomSettings bom{first.mark, lead->il > 0, lead->plain_bytes, detected};
+  const records::BomSettings bom{first.mark, lead->settings.skips_records(), lead->settings.plain_bytes, detected};
   return bom_plan_accepted(records::plan_bom_edit(nullptr, 0, bom, unused), detected);
 }
 

@@ -52,11 +52,8 @@ TEST(JoinedCopyTest, EverySizeAroundTheBlocksAndEveryModeGiveWhatTheReferenceGiv
       CopyFixture copy;
       copy.put("in", source);
       model::SourceEntry& s = copy.source("in");
-      s.ic = c.code;
-      s.il = static_cast<int32_t>(c.skip);
-      s.ip = static_cast<int32_t>(c.limit);
-      s.it = static_cast<int32_t>(c.byte_skip);
-      s.ib = static_cast<int32_t>(c.byte_limit);
+      s.settings = {.input_code = c.code, .records_to_skip = c.skip, .record_limit = c.limit,
+                    .bytes_to_skip = c.byte_skip, .byte_limit = c.byte_limit};
       model::DestinationEntry& d = copy.destination("out");
       d.newlines = c.newlines;
       d.end_of_file = c.end_of_file;
@@ -102,7 +99,7 @@ TEST(JoinedCopyTest, AppendingReplacesATrailingEndOfFileUnitWhole) {
   copy.put("a", "b\0"s);
   copy.put("unit", "a\0\x1A\0"s);
   copy.put("half", "\x1A\x30"s);
-  copy.source("a").ic = 4;
+  copy.source("a").settings.input_code = 4;
   copy.destination("unit").existing = model::Existing::kAppend;
   copy.destination("half").existing = model::Existing::kAppend;
   copy.choose_units(records::kCodeUndecided, 4);

@@ -9,9 +9,9 @@
 
 namespace peltrix::engine {
 
-// Whether the leading bytes agree; otherwise prints E115 or E126 for /IC
-// value ic and returns false.
-bool leading_bytes_agree(const records::LeadingBytes& found, int32_t ic);
+// Whether the leading bytes agree; otherwise prints E115 or E126 for the
+// input code input_code (/IC) and returns false.
+bool leading_bytes_agree(const records::LeadingBytes& found, int32_t input_code);
 
 // Whether the mark step could be planned; otherwise prints E116 for the
 // sources' mark detected_code and returns false.

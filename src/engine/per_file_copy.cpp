@@ -43,7 +43,7 @@ bool open_pair_destination(model::DestinationEntry& d, size_t pair_index, PairRu
                       paths::kPerFileDestinationOpen, d.checked_existing, d.checked_identity};
   const model::RepeatRow* row = pairs.repeats != nullptr && pair_index < pairs.repeats->size()
                                        ? &(*pairs.repeats)[pair_index] : nullptr;
-  const auto first = row != nullptr ? static_cast<size_t>(row->first_occurrence) : pair_index;
+  const auto first = row != nullptr && row->is_repeat() ? static_cast<size_t>(row->first_occurrence) : pair_index;
   if (is_repeat(d) && first < pair_index) {
     how.checked_existing = true;
     how.checked_identity = pairs.made[first];
@@ -79,7 +79,7 @@ OutputPlan plan_for(Destination d, size_t pair_index, PairRun& pairs) {
   if (pairs.repeats != nullptr && pair_index < pairs.repeats->size()) {
     model::RepeatRow& row = (*pairs.repeats)[pair_index];
     const auto first = static_cast<size_t>(row.first_occurrence);
-    const bool repeated = row.repeat_mark != 0 && first < pair_index;
+    const bool repeated = row.is_repeat() && first < pair_index;
     plan.counted_row = repeated ? &(*pairs.repeats)[first] : &row;
     if (repeated) plan.bytes_in_file = &pairs.bytes_in_file[first];
   }

@@ -24,13 +24,12 @@ TEST(PerFileCopyTest, ARepeatedSourceFollowsItsFirstCopyWithoutItsMark) {
     copy.source("b");
     model::SourceEntry& again = copy.source("a");
     again.flags = paths::value_flag::kRepeat;
-    again.it = skip;
+    again.settings.bytes_to_skip = skip;
     copy.destination("a.out");
     copy.destination("b.out");
     copy.destination("a.out").flags = paths::value_flag::kRepeat;
     model::RepeatTable repeats(3);
     repeats[2].first_occurrence = 0;
-    repeats[2].repeat_mark = model::kRepeatMark;
     copy.run.settings.count_records = skip == 0;
     copy.choose_units(records::kCodeUtf8, 0);
     ASSERT_TRUE(per_file_copy(copy.sources, copy.destinations, &repeats, copy.run));

@@ -16,8 +16,9 @@ SourceSteps::SourceSteps(const model::SourceEntry& source_entry, const SourceRol
     : source_(source_entry), role_(source_role), run_(copy_run), output_(sink),
       reader_(*copy_run.buffers, copy_run.behind, source_entry.handle, static_cast<uint64_t>(source_entry.size)) {
   processing_.flags = flags_for(source_, role_.newlines, run_.settings.count_records);
-  processing_.record_counters = {source_.il, source_.ip};
-  processing_.byte_counters = records::byte_counters_for(source_.it, source_.ia, source_.ib, source_.im);
+  const model::SourceSettings& settings = source_.settings;
+  processing_.record_counters = {settings.records_to_skip, settings.record_limit};
+  processing_.byte_counters = {settings.bytes_to_skip, settings.byte_limit};
   records::TransformSettings& transform = processing_.transform;
   transform.newlines = role_.newlines;
   transform.count_records = run_.settings.count_records;
@@ -54,9 +55,10 @@ bool SourceSteps::take(Block& block) {
   }
   if (block.empty_source()) return true;
   if (block.first) {
-    const auto found = records::check_leading_bytes(block.data, block.read, source_.ic, source_.plain_bytes,
-                                                    run_.detected_code);
-    if (!leading_bytes_agree(found, source_.ic)) return false;
+    const model::SourceSettings& settings = source_.settings;
+    const auto found = records::check_leading_bytes(block.data, block.read, settings.input_code,
+                                                    settings.plain_bytes, run_.detected_code);
+    if (!leading_bytes_agree(found, settings.input_code)) return false;
   }
   if (block.last && !processing_.flags.plain_bytes) end_steps(block);
   // A later source's mark is cut where its first block really begins with it.

@@ -8,6 +8,7 @@
 #include <deque>
 #include <memory>
 
+#include "model/settings.h"
 #include "platform/platform.h"
 #include "records/output_settings.h"
 
@@ -26,15 +27,7 @@ struct SourceEntry {
   const char* path = nullptr;        // absolute path
   const char* backup_path = nullptr; // in-place source: read from here after the move
   int64_t size = 0;
-  int32_t ic = 0;  // input code: /IC, or for /IF sources the default input code
-  int32_t il = 0;
-  int32_t ip = 0;
-  int32_t it = 0;
-  int32_t ia = 0;
-  int32_t ib = 0;
-  int32_t im = 0;
-  bool plain_bytes = false;   // /IY2: no record, mark or end-of-file processing
-  bool keeps_backup = false;  // /IU1: an in-place copy keeps its backup
+  SourceSettings settings;
   bool moved = false;         // in-place source: moved to its backup name by this run
   EntryKind kind = EntryKind::kFile;
   int32_t input_ordinal = 0;  // 1-based position of the /I group that named it

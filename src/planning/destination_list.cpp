@@ -10,7 +10,7 @@
 #include "paths/path_value.h"
 #include "paths/value_flags.h"
 #include "model/entries.h"
-#include "planning/in_place_check.h"
+#include "planning/run_settings.h"
 #include "planning/path_join.h"
 #include "platform/platform.h"
 
@@ -51,7 +51,7 @@ bool make_folder_record(const cli::CommandLine& command_line, model::Destination
   }
   const cli::ValueSlot& folder = cli::definition(command_line.output, cli::kOD).slots.front();
   model::DestinationEntry& record = *destinations.folder_record;
-  apply_output_values(command_line.output, record);
+  apply_output_values(command_line, record);
   record.kind = model::EntryKind::kFolder;
   record.given_name = folder.given_text.c_str();
   record.path = folder.full_path.c_str();
@@ -89,21 +89,18 @@ bool name_destination(const std::string& name, model::DestinationEntry& d, model
 
 }  // namespace
 
-void apply_output_values(const cli::GroupTable& output, model::DestinationEntry& entry) {
-  entry.newlines = records::newlines_for(cli::value_of(output, cli::kOR));
-  entry.mark = records::mark_for(cli::value_of(output, cli::kOJ));
-  entry.end_of_file = records::end_of_file_for(cli::value_of(output, cli::kOE));
-  entry.existing = existing_for(cli::value_of(output, cli::kOU));
-}
-
-bool build_file_destinations(const cli::CommandLine& command_line, model::DestinationList& destinations) {
-  for (const cli::ValueSlot& slot : cli::definition(command_line.output, cli::kOF).slots) {
+bool build_file_destinations(const cli::CommandLine& command_line, const InPlaceNames& in_place,
+                             model::DestinationList& destinations) {
+  const std::vector<cli::ValueSlot>& slots = cli::definition(command_line.output, cli::kOF).slots;
+  for (size_t i = 0; i < slots.size(); ++i) {
+    const cli::ValueSlot& slot = slots[i];
     model::DestinationEntry* d = add_destination(destinations);
     if (d == nullptr) return false;
-    apply_output_values(command_line.output, *d);
+    apply_output_values(command_line, *d);
     d->given_name = slot.given_text.c_str();
     d->path = slot.full_path.c_str();
     d->flags = slot.flags;
+    if (i < in_place.destinations.size() && in_place.destinations[i]) d->flags |= paths::value_flag::kInPlace;
     d->existing_size = slot.size;
     if (slot.file_information) {
       d->checked_existing = true;
@@ -130,26 +127,25 @@ bool build_folder_destinations(const cli::CommandLine& command_line, const model
   const bool per_file = command_line.flags.n != 0;
 
   std::vector<const char*> made;  // by source position: the path of its destination
-  for (const model::SourceEntry& source : sources.entries) {
-    const model::SourceEntry* s = &source;
-    if (!per_file && s->kind != model::EntryKind::kFile) continue;
+  for (const model::SourceEntry& s : sources.entries) {
+    if (!per_file && s.kind != model::EntryKind::kFile) continue;
     model::DestinationEntry* d = add_destination(destinations);
     if (d == nullptr) return false;
     d->newlines = record.newlines;
     d->mark = record.mark;
     d->end_of_file = record.end_of_file;
     d->existing = record.existing;
-    d->kind = s->kind;
-    d->flags = s->flags;
+    d->kind = s.kind;
+    d->flags = s.flags;
 
     // A repeat, under whatever name, goes to its first occurrence's destination.
     const size_t position = made.size();
-    if (per_file && position < repeats.size() && repeats[position].repeat_mark != 0) {
+    if (per_file && position < repeats.size() && repeats[position].is_repeat()) {
       if (!name_destination(made[static_cast<size_t>(repeats[position].first_occurrence)], *d, texts)) return false;
       made.push_back(d->path);
-        continue;
+      continue;
     }
-    const std::string_view relative = relative_part(*s, command_line);
+    const std::string_view relative = relative_part(s, command_line);
     const size_t length = joined_length(folder, relative);
     if (length > platform::kMaxPath) {
       messages::line(97, 1, "コピー先の名称の長さが上限を超過しました。");

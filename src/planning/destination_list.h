@@ -5,17 +5,17 @@
 #include "cli/option_tables.h"
 #include "model/entries.h"
 #include "model/repeat_table.h"
+#include "planning/in_place_check.h"
 #include "model/text_store.h"
 
 namespace peltrix::planning {
 
-// The /O group's /OR, /OJ, /OE and /OU where given, otherwise 0, into entry.
-void apply_output_values(const cli::GroupTable& output, model::DestinationEntry& entry);
-
 // One file entry per /OF name, in the order given, with the group's values
-// and the name's given text, full path, flags and size. An existing file
-// without /OU2 or /OU3 is refused (E095). False after the messages.
-bool build_file_destinations(const cli::CommandLine& command_line, model::DestinationList& destinations);
+// and the name's given text, full path, flags (in place as the in-place
+// check found) and size. An existing file without /OU2 or /OU3 is refused
+// (E095). False after the messages.
+bool build_file_destinations(const cli::CommandLine& command_line, const InPlaceNames& in_place,
+                             model::DestinationList& destinations);
 
 // The /OD folder record, then destinations named in the /OD folder: with /N
 // one per source entry (files and folders alike; below a scanned /ID folder

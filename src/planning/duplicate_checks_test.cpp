@@ -36,13 +36,10 @@ TEST_F(DuplicateChecksTest, RepeatsAllowedByWAreMarkedAgainstTheirEarliestName) 
   ASSERT_TRUE(parse(command_line_, {"/I/IF" + r + ";" + at("y/s.txt") + ";" + r + ";" + r, "/W", "/N"}));
   EXPECT_EQ(stderr_of([&] { return check_duplicate_sources(command_line_, repeats_); }), "");
   ASSERT_EQ(repeats_.size(), 4u);
-  const uint32_t marks[] = {0, 0, model::kRepeatMark, model::kRepeatMark};
-  for (size_t i = 0; i < 4; ++i) {
-    EXPECT_EQ(repeats_[i].repeat_mark, marks[i]) << i;
-    EXPECT_EQ(repeats_[i].first_occurrence, 0) << i;
-  }
+  const int32_t first[] = {-1, -1, 0, 0};
+  for (size_t i = 0; i < 4; ++i) EXPECT_EQ(repeats_[i].first_occurrence, first[i]) << i;
   model::SourceList sources;
-  ASSERT_TRUE(build_source_list(command_line_, 0, sources));
+  ASSERT_TRUE(build_source_list(command_line_, {}, repeats_, {}, sources));
   EXPECT_EQ(sources.entries.back().flags & paths::value_flag::kRepeat, paths::value_flag::kRepeat);
   EXPECT_EQ(count_distinct_sources(sources), 2);
 }

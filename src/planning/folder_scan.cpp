@@ -7,7 +7,7 @@
 #include "paths/path_too_long.h"
 #include "model/entries.h"
 #include "planning/path_join.h"
-#include "planning/source_list.h"
+#include "planning/run_settings.h"
 #include "platform/platform.h"
 
 namespace peltrix::planning {
@@ -25,7 +25,7 @@ constexpr int kPathMemoryCode = 92;
 struct Scan {
   model::TextStore& texts;
   model::SourceList& sources;
-  InputValues values;
+  model::SourceSettings settings;
   bool subfolders = false;  // /S
 };
 
@@ -51,7 +51,7 @@ bool add_item(Scan& scan, const char* folder, const platform::FindItem& item) {
   model::SourceEntry* entry =
       model::add_entry(sources.entries, sources.entries.empty() ? kFirstEntryMemoryCode : kMoreEntriesMemoryCode);
   if (entry == nullptr) return false;
-  apply_input_values(scan.values, *entry);
+  entry->settings = scan.settings;
   entry->given_name = scan.texts.keep(item.name, kNameMemoryCode);
   if (entry->given_name == nullptr) return false;
   entry->path = scan.texts.keep(path, kPathMemoryCode);
@@ -110,7 +110,7 @@ void folder_lines(int code, const char* first, const char* folder, const char* a
 bool scan_source_folder(const cli::CommandLine& command_line, model::TextStore& texts, model::SourceList& sources) {
   const char* root = command_line.input_folder_path;
   const bool subfolders = command_line.flags.s != 0;
-  Scan scan{texts, sources, input_values(command_line), subfolders};
+  Scan scan{texts, sources, source_settings_for(command_line, 0), subfolders};
   if (!scan_folder(scan, root)) return false;
   if (!subfolders) {
     if (sources.file_count > 0) return true;

@@ -3,7 +3,6 @@
 #include <cstring>
 
 #include "paths/value_flags.h"
-#include "model/entries.h"
 
 namespace peltrix::planning {
 
@@ -31,46 +30,24 @@ void read_moved_source(const model::SourceList& sources, model::SourceEntry& ent
 
 }  // namespace
 
-InputValues input_values(const cli::CommandLine& command_line) {
-  const cli::GroupTable& input = command_line.input;
-  return InputValues{
-      .ic = cli::value_of(input, cli::kIC),
-      .il = cli::value_of(input, cli::kIL),
-      .ip = cli::value_of(input, cli::kIP),
-      .it = cli::value_of(input, cli::kIT),
-      .ia = cli::value_of(input, cli::kIA),
-      .ib = cli::value_of(input, cli::kIB),
-      .im = cli::value_of(input, cli::kIM),
-      .plain_bytes = cli::value_of(input, cli::kIY) == 2,
-      .keeps_backup = cli::value_of(input, cli::kIU) == 1,
-  };
-}
-
-void apply_input_values(const InputValues& values, model::SourceEntry& entry) {
-  entry.ic = values.ic;
-  entry.il = values.il;
-  entry.ip = values.ip;
-  entry.it = values.it;
-  entry.ia = values.ia;
-  entry.ib = values.ib;
-  entry.im = values.im;
-  entry.plain_bytes = values.plain_bytes;
-  entry.keeps_backup = values.keeps_backup;
-}
-
-bool build_source_list(const cli::CommandLine& command_line, int32_t default_input_code, model::SourceList& sources) {
-  InputValues values = input_values(command_line);
-  if (values.ic == 0) values.ic = default_input_code;
-  for (const cli::ValueSlot& slot : cli::definition(command_line.input, cli::kIF).slots) {
+bool build_source_list(const cli::CommandLine& command_line, const model::SourceSettings& settings,
+                       const model::RepeatTable& repeats, const InPlaceNames& in_place, model::SourceList& sources) {
+  const std::vector<cli::ValueSlot>& slots = cli::definition(command_line.input, cli::kIF).slots;
+  for (size_t i = 0; i < slots.size(); ++i) {
+    const cli::ValueSlot& slot = slots[i];
     model::SourceEntry* entry =
         model::add_entry(sources.entries, sources.entries.empty() ? kFirstEntryMemoryCode : kMoreEntriesMemoryCode);
     if (entry == nullptr) return false;
-    apply_input_values(values, *entry);
+    entry->settings = settings;
     entry->given_name = text_or_null(slot.given_text);
     entry->path = text_or_null(slot.full_path);
-    entry->backup_path = text_or_null(slot.backup_path);
     entry->kind = model::EntryKind::kFile;
     entry->flags = slot.flags;
+    if (i < repeats.size() && repeats[i].is_repeat()) entry->flags |= paths::value_flag::kRepeat;
+    if (i < in_place.backup_paths.size() && !in_place.backup_paths[i].empty()) {
+      entry->backup_path = in_place.backup_paths[i].c_str();
+      entry->flags |= paths::value_flag::kInPlace;
+    }
     entry->size = slot.size;
     entry->input_ordinal = 1;
     read_moved_source(sources, *entry);

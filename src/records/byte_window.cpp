@@ -2,13 +2,6 @@
 
 namespace peltrix::records {
 
-ByteCounters byte_counters_for(int32_t it, int32_t ia, int32_t ib, int32_t im) {
-  ByteCounters counters;
-  counters.bytes_to_skip = ia != 0 ? static_cast<uint64_t>(ia) * kMegabyte : static_cast<uint64_t>(it);
-  counters.byte_limit = im != 0 ? static_cast<uint64_t>(im) * kMegabyte : static_cast<uint64_t>(ib);
-  return counters;
-}
-
 void byte_window(uint32_t length, ByteCounters& counters, TransformState& state) {
   state.window_start = 0;
   state.window_end = length;

@@ -10,10 +10,6 @@ namespace peltrix::records {
 
 inline constexpr uint64_t kMegabyte = 1048576;
 
-// Counters for a source from /IT or /IA (megabytes, taking precedence) and
-// /IB or /IM (megabytes, taking precedence); 0 where not given.
-ByteCounters byte_counters_for(int32_t it, int32_t ia, int32_t ib, int32_t im);
-
 // Windows the block of length bytes: sets state.window_start/window_end
 // (an empty window when the skip swallows the block), and sets state.stop
 // when the limit is reached.
