@@ -4,8 +4,8 @@
 #include <cstdint>
 
 #include "engine/copy_buffers.h"
+#include "engine/source_marks.h"
 #include "engine/write_behind.h"
-#include "records/code_table.h"
 
 namespace peltrix::engine {
 
@@ -19,9 +19,8 @@ struct CopySettings {
 // sources found and what the report and the tests read afterwards.
 struct CopyRun {
   CopyBuffers* buffers = nullptr;
-  records::ActiveUnits units{};
   CopySettings settings;
-  int32_t detected_code = -1;   // the sources' mark, undecided at the start
+  SourceMarks marks;            // judged once, before the copy: the sources' mark and units
   bool ends_with_eof = false;   // the first source of the output ended with the EOF unit
   bool zero_record = false;     // a record skip swallowed the rest of a source
   bool zero_byte = false;       // a byte skip swallowed the rest of a source

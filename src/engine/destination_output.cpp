@@ -1,7 +1,6 @@
 #include "engine/destination_output.h"
 
 #include "engine/append_positioning.h"
-#include "engine/mark_reports.h"
 #include "messages/messages.h"
 #include "paths/value_flags.h"
 #include "platform/platform.h"
@@ -73,7 +72,7 @@ void DestinationOutput::count(model::DestinationEntry& d, uint64_t bytes, uint64
 // Appending starts behind what the file holds, or on its trailing
 // end-of-file unit; output that follows contents gets no mark of its own.
 bool DestinationOutput::begin_appending(const model::DestinationEntry& d, bool& follows_contents) {
-  if (!position_for_append(d, run_.units.eof, source_->settings.plain_bytes)) return false;
+  if (!position_for_append(d, run_.marks.units.eof, source_->settings.plain_bytes)) return false;
   int64_t position = 0;
   follows_contents = platform::seek_file(d.handle, 0, platform::SeekFrom::kCurrent, &position) && position > 0;
   return true;
@@ -91,12 +90,12 @@ bool DestinationOutput::write_edited(model::DestinationEntry& d, const uint8_t* 
 bool DestinationOutput::write(const uint8_t* data, uint32_t length, uint64_t records) {
   records::BomEdit edit;
   const bool file_empty_so_far = plan_.bytes_in_file == nullptr || *plan_.bytes_in_file == 0;
+  const int32_t detected = run_.marks.detected_code;
   if (first_output_ && file_empty_so_far) {
     const model::SourceSettings& settings = source_->settings;
-    const records::BomSettings bom{plan_.mark, settings.skips_records(), settings.plain_bytes, run_.detected_code};
-    if (!bom_plan_accepted(records::plan_bom_edit(data, length, bom, edit), run_.detected_code)) return false;
+    edit = records::plan_bom_edit(data, length, {plan_.mark, settings.skips_records(), settings.plain_bytes, detected});
   }
-  const records::BomEdit behind_contents = records::edit_for_appending(data, length, run_.detected_code);
+  const records::BomEdit behind_contents = records::edit_for_appending(data, length, detected);
   const bool first = first_output_;
   first_output_ = false;
   return for_each_destination([&](model::DestinationEntry& d) {

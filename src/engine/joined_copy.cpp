@@ -3,23 +3,17 @@
 #include "engine/destination_open.h"
 #include "engine/destination_output.h"
 #include "engine/in_place_backups.h"
-#include "engine/mark_reports.h"
 #include "engine/source_copy.h"
-#include "messages/messages.h"
 #include "paths/close_step.h"
 #include "paths/open_step.h"
 #include "paths/source_identities.h"
 #include "paths/value_flags.h"
 #include "platform/platform.h"
-#include "records/bom_step.h"
-#include "records/leading_bytes.h"
 
 namespace peltrix::engine {
 
 namespace {
 
-// Bytes enough to tell every mark.
-constexpr uint32_t kLeadingBytes = 8;
 constexpr int kReadFailure = 806;
 constexpr int kSourceClose = 811;
 constexpr int kDestinationClose = 812;
@@ -60,44 +54,6 @@ const model::SourceEntry* last_file(const model::SourceList& sources) {
     if (s.kind == model::EntryKind::kFile) last = &s;
   }
   return last;
-}
-
-// The leading bytes of one source, checked against the marks before it.
-bool check_leading_bytes_of(const model::SourceEntry& s, int32_t& detected) {
-  paths::OpenRequest request = paths::source_request();
-  request.path = s.path;
-  if (!paths::open_step(request, paths::kJoinedSourceOpen)) return false;
-  uint8_t leading[kLeadingBytes];
-  uint32_t count = 0;
-  if (!platform::read_file(request.handle, leading, kLeadingBytes, &count)) {
-    messages::read_failure(kReadFailure, s.path, platform::last_error());
-    platform::close_file(request.handle);
-    return false;
-  }
-  const int32_t code = s.settings.input_code;
-  const records::LeadingBytes found = records::check_leading_bytes(leading, count, code, s.settings.plain_bytes, detected);
-  return paths::close_step(request.handle, s.path, kSourceClose) && leading_bytes_agree(found, code);
-}
-
-// The marks of all sources are checked against each other, against /IC and
-// against /OJ before anything is moved or a destination opened, so that a
-// refused mark leaves every file as it was.
-bool check_marks_first(const model::SourceList& sources, const model::DestinationEntry& first) {
-  int32_t detected = records::kCodeUndecided;
-  const model::SourceEntry* lead = nullptr;
-  for (const model::SourceEntry& s : sources.entries) {
-    // A repeated source is the same file as one checked before it.
-    if (s.kind != model::EntryKind::kFile || s.settings.plain_bytes || (s.flags & paths::value_flag::kRepeat) != 0) {
-      continue;
-    }
-    if (!check_leading_bytes_of(s, detected)) return false;
-    if (lead == nullptr) lead = &s;
-  }
-  if (lead == nullptr) return true;
-  // The mark step refuses /OJ1 to /OJ5 for sources that carry a mark.
-  records::BomEdit unused;
-  const records::BomSettings bom{first.mark, lead->settings.skips_records(), lead->settings.plain_bytes, detected};
-  return bom_plan_accepted(records::plan_bom_edit(nullptr, 0, bom, unused), detected);
 }
 
 // Reads every file source in list order into the output.
@@ -146,11 +102,9 @@ bool copy_sources(model::SourceList& sources, const model::DestinationEntry& fir
 }  // namespace
 
 bool joined_copy(model::SourceList& sources, model::DestinationList& destinations, CopyRun& run) {
-  if (!check_marks_first(sources, destinations.entries.front())) return false;
   if (!move_to_backups(sources)) return false;
   if (!open_destinations(sources, destinations, run)) return false;
 
-  run.detected_code = records::kCodeUndecided;
   run.ends_with_eof = false;
   const model::DestinationEntry& first = destinations.entries.front();
   OutputPlan plan;

@@ -8,8 +8,9 @@
 
 namespace peltrix::engine {
 
-// Runs the joined copy: backups, opening every destination, the sources
-// block by block, closing, and deleting the backups. Returns false after the
+// Runs the joined copy, the sources' marks judged (run.marks): backups,
+// opening every destination, the sources block by block, closing, and
+// deleting the backups. Returns false after the
 // messages of the first failure; nothing done before it is undone.
 bool joined_copy(model::SourceList& sources, model::DestinationList& destinations, CopyRun& run);
 

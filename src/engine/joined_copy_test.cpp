@@ -58,7 +58,7 @@ TEST(JoinedCopyTest, EverySizeAroundTheBlocksAndEveryModeGiveWhatTheReferenceGiv
       d.newlines = c.newlines;
       d.end_of_file = c.end_of_file;
       copy.run.settings.count_records = c.count;
-      copy.choose_units(c.code, c.code);
+      ASSERT_TRUE(copy.judge_marks());
       ASSERT_TRUE(joined_copy(copy.sources, copy.destinations, copy.run));
       const records::testing::Result expected = records::testing::Reference(c)(source);
       EXPECT_TRUE(copy.get("out") == expected.bytes);
@@ -89,7 +89,7 @@ TEST(JoinedCopyTest, LaterSourcesLoseTheirMarkOnlyWhereTheyBegin) {
   copy.source("c");
   copy.source("folder", model::EntryKind::kFolder);  // /S: folders may follow the last file
   copy.destination("out").end_of_file = records::EndOfFile::kAlways;
-  copy.choose_units(records::kCodeUtf8, 0);
+  ASSERT_TRUE(copy.judge_marks());
   ASSERT_TRUE(joined_copy(copy.sources, copy.destinations, copy.run));
   EXPECT_TRUE(copy.get("out") == bom + "first\r\n" + b.substr(3) + "\x1A");
 }
@@ -102,7 +102,7 @@ TEST(JoinedCopyTest, AppendingReplacesATrailingEndOfFileUnitWhole) {
   copy.source("a").settings.input_code = 4;
   copy.destination("unit").existing = model::Existing::kAppend;
   copy.destination("half").existing = model::Existing::kAppend;
-  copy.choose_units(records::kCodeUndecided, 4);
+  ASSERT_TRUE(copy.judge_marks());
   ASSERT_TRUE(joined_copy(copy.sources, copy.destinations, copy.run));
   EXPECT_EQ(copy.get("unit"), "a\0b\0"s);
   EXPECT_EQ(copy.get("half"), "\x1A\x30" "b\0"s);

@@ -26,8 +26,9 @@ bool leading_bytes_agree(const records::LeadingBytes& found, int32_t input_code)
   return false;
 }
 
-bool bom_plan_accepted(records::BomPlan plan, int32_t detected_code) {
-  if (plan == records::BomPlan::kPlanned) return true;
+bool mark_handling_accepted(const records::BomSettings& settings) {
+  if (!records::names_mark_for_marked_sources(settings)) return true;
+  const int32_t detected_code = settings.detected_code;
   messages::line(116, 1, "コピー元ファイルにBOMが設定されている場合，/OJ%dは指定できません。", detected_code - 2);
   messages::line(116, 2, "/OJ%dの指定を削除するか，/OJ6，または/OJ7に変更してください。", detected_code - 2);
   return false;

@@ -103,7 +103,8 @@ bool copy_pair(model::SourceEntry& s, Destination at, size_t pair_index, PairRun
          paths::close_step(d.handle, d.path, kDestinationClose);
 }
 
-// Opens (or makes) what the pair needs, then copies it.
+// Opens (or makes) what the pair needs, then copies it. A source's mark is
+// judged before its destination is opened.
 bool take_pair(model::SourceEntry& s, Destination at, size_t pair_index, PairRun& pairs) {
   model::DestinationEntry& d = *at;
   const bool source_is_file = s.kind == model::EntryKind::kFile;
@@ -112,6 +113,7 @@ bool take_pair(model::SourceEntry& s, Destination at, size_t pair_index, PairRun
     request.path = s.path;
     if (!paths::open_step(request, paths::kPerFileSourceOpen)) return false;
     s.handle = request.handle;
+    if (!judge_open_source(s, pairs.run.marks, kReadFailure)) return false;
   }
   if (d.kind == model::EntryKind::kFile) {
     ++pairs.run.destination_count;
@@ -130,7 +132,6 @@ bool take_pair(model::SourceEntry& s, Destination at, size_t pair_index, PairRun
 bool per_file_copy(model::SourceList& sources, model::DestinationList& destinations, model::RepeatTable* repeats,
                    CopyRun& run) {
   if (sources.entries.empty()) return true;
-  run.detected_code = records::kCodeUndecided;
   PairRun pairs{run, repeats, paths::disposition_for(destinations.entries.front().existing),
                 paths::SourceIdentities(sources, false), {}, {}};
   const size_t pairs_count = std::min(sources.entries.size(), destinations.entries.size());

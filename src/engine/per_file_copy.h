@@ -11,7 +11,9 @@
 namespace peltrix::engine {
 
 // Walks the source and destination lists in step (one destination per
-// source). repeats has a row per pair when /W is given, else is null.
+// source), the deciding source's mark judged (run.marks); every other
+// source's mark is judged as its pair is taken. repeats has a row per pair
+// when /W is given, else is null.
 // Returns false after the messages of the first failure.
 bool per_file_copy(model::SourceList& sources, model::DestinationList& destinations, model::RepeatTable* repeats,
                    CopyRun& run);

@@ -31,7 +31,7 @@ TEST(PerFileCopyTest, ARepeatedSourceFollowsItsFirstCopyWithoutItsMark) {
     model::RepeatTable repeats(3);
     repeats[2].first_occurrence = 0;
     copy.run.settings.count_records = skip == 0;
-    copy.choose_units(records::kCodeUtf8, 0);
+    ASSERT_TRUE(copy.judge_marks(true));
     ASSERT_TRUE(per_file_copy(copy.sources, copy.destinations, &repeats, copy.run));
     EXPECT_EQ(copy.get("a.out"), bom + "x\ny\n" + std::string("x\ny\n\x1A").substr(static_cast<size_t>(skip)));
     EXPECT_EQ(copy.get("b.out"), bom + "two\n");
@@ -46,7 +46,7 @@ TEST(PerFileCopyTest, AWriteThatTakesNothingIsAFullDisk) {
   copy.put("a", "x\n");
   copy.source("a");
   copy.destination("a.out");
-  copy.choose_units(records::kCodeUtf8, 0);
+  ASSERT_TRUE(copy.judge_marks(true));
   platform::faults::arm(platform::faults::Operation::kWrite, 1, platform::faults::kTakesNothing);
   EXPECT_FALSE(per_file_copy(copy.sources, copy.destinations, nullptr, copy.run));
   EXPECT_EQ(platform::faults::calls(platform::faults::Operation::kWrite), 1u);

@@ -2,12 +2,10 @@
 
 #include <cstring>
 
-#include "engine/mark_reports.h"
 #include "messages/messages.h"
 #include "records/bom_step.h"
 #include "records/byte_window.h"
 #include "records/end_of_file.h"
-#include "records/leading_bytes.h"
 
 namespace peltrix::engine {
 
@@ -22,7 +20,7 @@ SourceSteps::SourceSteps(const model::SourceEntry& source_entry, const SourceRol
   records::TransformSettings& transform = processing_.transform;
   transform.newlines = role_.newlines;
   transform.count_records = run_.settings.count_records;
-  transform.units = run_.units;
+  transform.units = run_.marks.units;
   transform.conversion = run_.buffers->conversion;
   transform.conversion_capacity = kConversionBufferSize;
 }
@@ -37,7 +35,7 @@ void SourceSteps::report_read_failure(uint32_t error, const char* path) {
 // whole, so that every loop decides it alike; where the source ends its
 // output, /OE decides whether one unit follows.
 void SourceSteps::end_steps(Block& block) {
-  const records::UnitPattern& eof = run_.units.eof;
+  const records::UnitPattern& eof = run_.marks.units.eof;
   const bool ends = records::ends_with_eof_unit(block.data, block.read, eof);
   if (role_.decides_eof) run_.ends_with_eof = ends;
   if (ends) records::strip_eof_unit(block.start, block.length, eof);
@@ -54,16 +52,10 @@ bool SourceSteps::take(Block& block) {
     return false;
   }
   if (block.empty_source()) return true;
-  if (block.first) {
-    const model::SourceSettings& settings = source_.settings;
-    const auto found = records::check_leading_bytes(block.data, block.read, settings.input_code,
-                                                    settings.plain_bytes, run_.detected_code);
-    if (!leading_bytes_agree(found, settings.input_code)) return false;
-  }
   if (block.last && !processing_.flags.plain_bytes) end_steps(block);
   // A later source's mark is cut where its first block really begins with it.
   if (block.first && !role_.keeps_mark && !processing_.flags.plain_bytes) {
-    const uint32_t mark = records::leading_mark_length(block.start, block.length, run_.detected_code);
+    const uint32_t mark = records::leading_mark_length(block.start, block.length, run_.marks.detected_code);
     block.length -= mark;
     if (mark != 0) std::memmove(block.start, block.start + mark, block.length);
   }

@@ -30,9 +30,9 @@ class SourceSteps {
  public:
   SourceSteps(const model::SourceEntry& source, const SourceRole& role, CopyRun& run, OutputSink& output);
 
-  // Reads the next block and applies what its place asks: the leading-bytes
-  // check on the first, the end-of-file unit on the last, the cut of a later
-  // source's mark. False after the messages.
+  // Reads the next block and applies what its place asks: the end-of-file
+  // unit on the last, the cut of a later source's mark on the first. False
+  // after the messages.
   bool take(Block& block);
 
   // Runs the record and byte steps over the block and writes its output.

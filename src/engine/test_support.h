@@ -44,8 +44,10 @@ class CopyFixture {
     return entry;
   }
 
-  // The run's units, as the driver chooses them from the first source's mark.
-  void choose_units(int32_t detected_code, int32_t ic) { run.units = records::select_active_units(detected_code, ic); }
+  // The sources' marks, judged as the driver judges them before the copy.
+  bool judge_marks(bool per_file = false) {
+    return judge_source_marks(sources, destinations.entries.front().mark, per_file, run.marks);
+  }
 
   model::SourceList sources;
   model::DestinationList destinations;

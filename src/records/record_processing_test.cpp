@@ -64,7 +64,7 @@ Result in_blocks(const std::string& text, const Case& c, const std::vector<size_
     const auto n = static_cast<uint32_t>(state.rewritten ? state.converted_length : state.window_end - state.window_start);
     if (n != 0) {
       BomEdit edit;
-      if (first_output) plan_bom_edit(out, n, {c.mark, c.skip > 0, false, c.marked}, edit);
+      if (first_output) edit = plan_bom_edit(out, n, {c.mark, c.skip > 0, false, c.marked});
       first_output = false;
       if (edit.drop_length > n) return {"mark cut longer than the output"};
       result.bytes += std::string(reinterpret_cast<const char*>(edit.prefix), edit.prefix_length) +
