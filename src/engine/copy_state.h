@@ -26,7 +26,8 @@ struct CopyRun {
   bool zero_byte = false;       // a byte skip swallowed the rest of a source
   int32_t destination_count = 0;  // destinations counted for the report
   FastPathCounts fast_paths;
-  WriteBehind behind{fast_paths};  // writes blocks while the next are read; idle between sources
+  SecondThread second_thread;  // started at its first job, ended with the run
+  WriteBehind behind{second_thread, fast_paths};  // writes blocks while the next are read
 };
 
 }  // namespace peltrix::engine

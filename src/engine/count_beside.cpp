@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <system_error>
 
 #include "engine/block_steps.h"
 #include "engine/copy_buffers.h"
@@ -66,21 +65,16 @@ bool CountBeside::start(const RangeToCount& range, uint8_t* area, const records:
   area_ = area;
   abandoned_ = false;
   result_ = RangeCount{};
-  try {
-    thread_ = std::thread([=, this] { result_ = count_range(range, area, transform, &abandoned_); });
-    return true;
-  } catch (const std::system_error&) {
-    return false;
-  }
+  return thread_.start([=, this] { result_ = count_range(range, area, transform, &abandoned_); });
 }
 
 void CountBeside::abandon() {
   abandoned_ = true;
-  if (thread_.joinable()) thread_.join();
+  thread_.wait();
 }
 
 RangeCount CountBeside::finish() {
-  if (thread_.joinable()) thread_.join();
+  thread_.wait();
   return result_;
 }
 

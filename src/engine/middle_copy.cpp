@@ -67,7 +67,7 @@ MiddleCopy copy_middle(SourceSteps& steps) {
 MiddleCopy copy_middle_counted(SourceSteps& steps) {
   const uint64_t length = steps.middle_length();
   const uint64_t position = steps.position();
-  CountBeside counter;
+  CountBeside counter(steps.run().second_thread);
   const RangeToCount range{steps.source().handle, position, length, steps.carried(),
                            static_cast<uint32_t>(kCarryLength), false, steps.processing().state.open};
   if (!counter.start(range, steps.run().buffers->counting, steps.processing().transform)) return refuse(steps);

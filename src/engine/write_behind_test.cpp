@@ -31,7 +31,8 @@ TEST(WriteBehindTest, AFailedWriteStopsTheRestAndIsToldAtTheEnd) {
   const std::string block = "first ";
   FailingSink sink;
   FastPathCounts counts;
-  WriteBehind behind(counts);
+  SecondThread thread;
+  WriteBehind behind(thread, counts);
   EXPECT_TRUE(behind.hand_over(sink, reinterpret_cast<const uint8_t*>(block.data()), 6, 0));
   EXPECT_TRUE(behind.hand_over(sink, reinterpret_cast<const uint8_t*>(block.data()), 6, 0));
   EXPECT_FALSE(behind.hand_over(sink, reinterpret_cast<const uint8_t*>(block.data()), 6, 0));
