@@ -20,15 +20,18 @@ void print_destination(messages::Stream stream, int line, int ordinal, model::Re
   }
 }
 
+// The first destination, or the /OD folder record of a run that made none.
+const model::DestinationEntry* first_destination(const model::DestinationList* destinations) {
+  if (destinations == nullptr) return nullptr;
+  return destinations->entries.empty() ? destinations->folder_record.get() : &destinations->entries.front();
+}
+
 }  // namespace
 
 void print_completion_report(const ReportInputs& in) {
   const messages::Stream stream = in.data_on_stdout ? messages::Stream::kErr : messages::Stream::kOut;
   int line = 1;
-  // The first destination, or the /OD folder record of a run that made none.
-  const model::DestinationEntry* first = in.destinations == nullptr              ? nullptr
-                                         : !in.destinations->entries.empty() ? &in.destinations->entries.front()
-                                                                             : in.destinations->folder_record.get();
+  const model::DestinationEntry* first = first_destination(in.destinations);
   if (first != nullptr && first->bytes_written == 0) {
     if (in.zero_record) {
       messages::print(stream, "I001-%d 次が成り立つため，コピー先への出力レコード件数は0件となります。\n", line);
@@ -48,7 +51,7 @@ void print_completion_report(const ReportInputs& in) {
   const int32_t destinations = by_distinct_source ? in.distinct_source_count : in.destination_count;
   messages::print(stream, "I001-%d コピー元%d個，コピー先%d個のファイルのコピーが完了しました。\n", line, sources,
                   destinations);
-  if (in.report == model::Report::kCounts) return;
+  if (in.report == model::Report::kCounts || in.destinations == nullptr) return;
 
   const int destination_line = line + 1;
   int ordinal = 0;
