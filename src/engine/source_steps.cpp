@@ -4,7 +4,6 @@
 
 #include "messages/messages.h"
 #include "records/bom_step.h"
-#include "records/byte_window.h"
 #include "records/end_of_file.h"
 
 namespace peltrix::engine {
