@@ -39,9 +39,8 @@ void run_blocks(benchmark::State& state, const std::vector<uint8_t>& data, Newli
     RecordCounters counters = start;
     TransformState transform;
     for (size_t at = 0; at + kBlock <= data.size() - 16; at += kBlock) {
-      uint32_t t = kBlock;
       transform.begin_block(false, kBlock);
-      record_transform(data.data() + at, kBlock, t, counters, transform, settings);
+      record_transform(data.data() + at, kBlock, counters, transform, settings);
       records += transform.block_record_count;
     }
     benchmark::DoNotOptimize(records);

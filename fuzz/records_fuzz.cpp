@@ -53,18 +53,15 @@ Result run(const std::string& data, size_t step, const Settings& s) {
     const bool last = at + step + 8 > data.size();
     const uint32_t length = static_cast<uint32_t>(last ? data.size() - at : step);
     uint8_t* block = buffer.data() + at;
-    state.last_block = last;
-    state.rewritten = false;
-    state.block_record_count = 0;
-    uint32_t t = length;
+    state.begin_block(last, length);
     if (windowed) {
-      window_then_convert(block, length, t, bytes, state, settings);
+      window_then_convert(block, length, bytes, state, settings);
     } else {
-      record_transform(block, length, t, records, state, settings);
+      record_transform(block, length, records, state, settings);
     }
-    if (t != 0 && state.rewritten) {
-      result.output.append(reinterpret_cast<const char*>(conversion.data()), t);
-    } else if (t != 0) {
+    if (state.rewritten) {
+      result.output.append(reinterpret_cast<const char*>(conversion.data()), state.converted_length);
+    } else {
       result.output.append(reinterpret_cast<const char*>(block) + state.window_start,
                            static_cast<size_t>(state.window_end - state.window_start));
     }

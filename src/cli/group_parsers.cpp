@@ -117,11 +117,7 @@ const GroupStyle kOutputStyle{
     .file_count = &ValueCounts::output_files,
     .folder_count = &ValueCounts::output_folders,
     .folder_path = &CommandLine::output_folder_path,
-    .bare =
-        [](CommandLine& command_line, int) {
-          ++command_line.counts.stdout_destinations;
-          return kAccepted;
-        },
+    .bare = [](CommandLine&, int) { return kAccepted; },
     .not_slash =
         [](int position, const char* argument) {
           messages::line(18, 1, "%d番目の/Oに無効な指定をしています。 %s", position, argument);
@@ -132,10 +128,7 @@ const GroupStyle kOutputStyle{
     .repeated = [](int, const char* name) { repeated_name(21, name); },
     .finish =
         [](CommandLine& command_line, const OptionDefinition*, int, bool names_path) {
-          if (!names_path) {
-            ++command_line.counts.stdout_destinations;
-            ++command_line.counts.stdout_options;
-          }
+          if (!names_path) ++command_line.counts.stdout_options;
           return kAccepted;
         },
 };

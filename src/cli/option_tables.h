@@ -25,7 +25,6 @@ struct ValueSlot {
   int64_t size = 0;
   std::string given_text;  // the value exactly as typed
   std::string full_path;   // absolute long path, at most 260 bytes
-  std::string backup_path; // the dated backup name of an in-place source
   std::optional<platform::FileInformation> file_information;
 };
 
@@ -71,8 +70,7 @@ struct ValueCounts {
   int32_t input_folders = 0;        // /ID values
   int32_t output_files = 0;         // names taken from /OF values
   int32_t output_folders = 0;       // /OD values
-  int32_t stdout_destinations = 0;  // /O groups naming neither /OF nor /OD
-  int32_t stdout_options = 0;       // such groups that carry sub-options
+  int32_t stdout_options = 0;       // /O groups naming neither /OF nor /OD that carry sub-options
   int32_t message_type = 0;         // /MT, 0 without /M
 };
 

@@ -5,23 +5,23 @@
 
 #include <cstdint>
 
-#include "paths/entries.h"
-#include "planning/repeat_table.h"
+#include "model/entries.h"
+#include "model/repeat_table.h"
+#include "model/settings.h"
 
 namespace peltrix::driver {
 
 struct ReportInputs {
   bool data_on_stdout = false;  // the report then goes to standard error
-  const paths::DestinationEntry* first_destination = nullptr;  // list head, or the /OD folder record
+  const model::DestinationList* destinations = nullptr;
   bool zero_record = false;     // a record skip swallowed the input
   bool zero_byte = false;       // a byte skip swallowed the input
-  int32_t message_type = 0;     // /MT; 0 without /M
+  model::Report report = model::Report::kNone;
   int32_t file_count = 0;
   int32_t destination_count = 0;
   int32_t distinct_source_count = 0;
-  const planning::RepeatTable* repeats = nullptr;
-  bool repeats_allowed = false;  // /W
-  bool per_file = false;         // /N
+  const model::RepeatTable* repeats = nullptr;
+  bool by_distinct_source = false;  // /W with /N: a file named again is counted once
 };
 
 // Prints the report's I001 lines on the chosen stream.

@@ -1,80 +1,32 @@
 #include "driver/copy_stage.h"
 
-#include <cstdint>
-
 #include "driver/destination_folders.h"
 #include "engine/joined_copy.h"
-#include "engine/mark_reports.h"
 #include "engine/per_file_copy.h"
-#include "messages/messages.h"
-#include "paths/close_step.h"
-#include "paths/open_step.h"
-#include "platform/platform.h"
-#include "records/code_table.h"
-#include "records/leading_bytes.h"
+#include "engine/source_marks.h"
 
 namespace peltrix::driver {
 
-namespace {
-
-constexpr uint32_t kLeadingBytes = 100;
-constexpr int kReadFailure = 808;
-constexpr int kCloseFailure = 815;
-
-// The source whose leading bytes decide the run's code: the first file
-// that has enough bytes to carry a mark, else the first file. An empty first
-// file must not leave a marked second one to be read in the wrong units.
-const paths::SourceEntry* first_file(const paths::SourceList& sources) {
-  const paths::SourceEntry* first = nullptr;
-  for (const paths::SourceEntry* s = sources.head; s != nullptr; s = s->next) {
-    if (s->kind != paths::kKindFile) continue;
-    if (s->size >= 2) return s;
-    if (first == nullptr) first = s;
-  }
-  return first;
-}
-
-// The mark of the first source decides the units of the whole run.
-bool choose_units(const paths::SourceEntry& first, engine::CopyRun& copy) {
-  paths::OpenRequest request = paths::source_request();
-  request.path = first.path;
-  if (!paths::open_step(request, paths::kFirstSourceOpen)) return false;
-
-  uint8_t bytes[kLeadingBytes] = {};
-  uint32_t count = 0;
-  if (!platform::read_file(request.handle, bytes, kLeadingBytes, &count)) {
-    messages::read_failure(kReadFailure, first.path, platform::last_error());
-    return false;
-  }
-  int32_t detected = records::kCodeUndecided;
-  const records::LeadingBytes found = records::check_leading_bytes(bytes, count, first.ic, first.plain_bytes, detected);
-  if (!engine::leading_bytes_agree(found, first.ic)) return false;
-  if (!paths::close_step(request.handle, first.path, kCloseFailure)) return false;
-  copy.units = records::select_active_units(detected, first.ic);
-  return true;
-}
-
-}  // namespace
-
 bool run_copy_stage(RunContext& context) {
-  const cli::CommandLine& command_line = context.command_line;
-  const paths::SourceEntry* first = first_file(context.sources);
-  if (first == nullptr) {
-    const bool tree_only = context.sources.folder_count > 0 && command_line.flags.s != 0 && command_line.flags.n != 0;
+  const model::RunSettings& settings = context.settings;
+  if (engine::deciding_source(context.sources) == nullptr) {
+    const bool tree_only = context.sources.folder_count > 0 && settings.subfolders && settings.per_file;
     return !tree_only || create_folder_tree(context.destinations);
   }
 
   engine::CopyRun& copy = context.copy;
   if (!engine::allocate_copy_buffers(context.buffers)) return false;
   copy.buffers = &context.buffers;
-  copy.settings.count_records = command_line.counts.message_type == 3;
-  copy.settings.write_through = command_line.flags.c != 0;
-  if (!choose_units(*first, copy)) return false;
+  copy.settings.count_records = settings.report == model::Report::kRecords;
+  copy.settings.write_through = settings.write_through;
+  // The destinations share one mark handling.
+  const records::Mark mark = context.destinations.entries.front().mark;
+  if (!engine::judge_source_marks(context.sources, mark, settings.per_file, copy.marks)) return false;
 
   const bool copied =
-      command_line.flags.n != 0
+      settings.per_file
           ? engine::per_file_copy(context.sources, context.destinations,
-                                  command_line.flags.w != 0 ? &context.repeats : nullptr, copy)
+                                  settings.repeats_allowed ? &context.repeats : nullptr, copy)
           : engine::joined_copy(context.sources, context.destinations, copy);
   if (!copied) return false;
   engine::release_copy_buffers(context.buffers);

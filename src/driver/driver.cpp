@@ -17,6 +17,7 @@
 #include "planning/duplicate_checks.h"
 #include "planning/folder_scan.h"
 #include "planning/in_place_check.h"
+#include "planning/run_settings.h"
 #include "planning/same_file_check.h"
 #include "planning/source_list.h"
 
@@ -38,25 +39,27 @@ bool is_version_request(int argc, const char* const* argv) {
 
 // The checks on the values as given, before any list exists.
 bool check_values(RunContext& context) {
-  cli::CommandLine& command_line = context.command_line;
+  const cli::CommandLine& command_line = context.command_line;
   return check_first_rules(command_line, context.default_input_code) &&
          planning::check_duplicate_sources(command_line, context.repeats) &&
-         planning::check_in_place(command_line, context.run_date_stamp) &&
+         planning::check_in_place(command_line, context.run_date_stamp, context.in_place) &&
          planning::check_duplicate_destinations(command_line) && check_same_folder_rule(command_line);
 }
 
 bool build_sources(RunContext& context) {
   const cli::CommandLine& command_line = context.command_line;
   if (command_line.counts.input_files > 0 &&
-      !planning::build_source_list(command_line, context.default_input_code, context.sources)) {
+      !planning::build_source_list(command_line,
+                                   planning::source_settings_for(command_line, context.default_input_code),
+                                   context.repeats, context.in_place, context.sources)) {
     return false;
   }
   if (command_line.counts.input_folders > 0 &&
       !planning::scan_source_folder(command_line, context.texts, context.sources)) {
     return false;
   }
-  // A row for every pair of a per-file copy; the /IF rows keep their marks.
-  context.repeats.resize(static_cast<size_t>(context.sources.file_count + context.sources.folder_count));
+  // A row for every pair of a per-file copy; the /IF rows keep their repeats.
+  context.repeats.resize(context.sources.entries.size());
   context.distinct_source_count = planning::count_distinct_sources(context.sources);
   return true;
 }
@@ -64,44 +67,39 @@ bool build_sources(RunContext& context) {
 bool build_destinations(RunContext& context) {
   const cli::CommandLine& command_line = context.command_line;
   if (command_line.counts.output_files > 0) {
-    return planning::build_file_destinations(command_line, context.destinations);
+    return planning::build_file_destinations(command_line, context.in_place, context.destinations);
   }
   if (command_line.counts.output_folders > 0) {
     return planning::build_folder_destinations(command_line, context.sources, context.repeats, context.texts,
                                                context.destinations);
   }
-  return make_stdout_destination(command_line, context.stdout_entry, context.destinations);
+  return make_stdout_destination(command_line, context.destinations);
 }
 
 // Planning ends before anything on disk changes.
 bool plan(RunContext& context) {
-  cli::CommandLine& command_line = context.command_line;
+  const cli::CommandLine& command_line = context.command_line;
   if (!check_values(context)) return false;
-  if (command_line.counts.output_files == 0 && command_line.counts.output_folders == 0) {
-    command_line.counts.stdout_destinations = 1;
-  }
+  context.settings = planning::run_settings_for(command_line);
   if (!build_sources(context) || !build_destinations(context)) return false;
-  if (!check_last_rules(command_line, context.sources, context.destinations)) return false;
-  apply_plain_bytes_rule(command_line, context.sources, context.destinations);
+  if (!check_last_rules(command_line)) return false;
   return planning::check_destinations_apart_from_sources(context.sources, context.destinations,
-                                                         command_line.flags.n != 0);
+                                                         context.settings.per_file);
 }
 
 void report(const RunContext& context) {
-  const cli::CommandLine& command_line = context.command_line;
-  const paths::DestinationList& destinations = context.destinations;
+  const model::RunSettings& settings = context.settings;
   ReportInputs inputs;
-  inputs.data_on_stdout = command_line.counts.stdout_destinations != 0;
-  inputs.first_destination = destinations.head != nullptr ? destinations.head : destinations.folder_record.get();
+  inputs.data_on_stdout = settings.to_stdout;
+  inputs.destinations = &context.destinations;
   inputs.zero_record = context.copy.zero_record;
   inputs.zero_byte = context.copy.zero_byte;
-  inputs.message_type = command_line.counts.message_type;
+  inputs.report = settings.report;
   inputs.file_count = context.sources.file_count;
   inputs.destination_count = context.copy.destination_count;
   inputs.distinct_source_count = context.distinct_source_count;
   inputs.repeats = &context.repeats;
-  inputs.repeats_allowed = command_line.flags.w != 0;
-  inputs.per_file = command_line.flags.n != 0;
+  inputs.by_distinct_source = settings.repeats_allowed && settings.per_file;
   print_completion_report(inputs);
 }
 

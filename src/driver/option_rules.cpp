@@ -1,15 +1,14 @@
 #include "driver/option_rules.h"
 
 #include "messages/messages.h"
-#include "paths/value_flags.h"
 #include "planning/in_place_check.h"
+#include "planning/run_settings.h"
 
 namespace peltrix::driver {
 
 namespace {
 
 constexpr size_t kInputSwitch = 0;
-constexpr size_t kOutputSwitch = 1;
 
 bool given(const cli::CommandLine& command_line, size_t top_level_index) {
   return command_line.top_level[top_level_index].present_count > 0;
@@ -29,14 +28,6 @@ void conflict_lines(int code, const char* a, const char* b) {
   messages::line(code, 1, "/%sと/%sを指定しています。", a, b);
   messages::line(code, 2, "/%sと/%sは同時に指定できません%s", a, b, code == 72 ? "" : "。");
   messages::line(code, 3, "/%sか/%sのどちらかひとつを指定してください。", a, b);
-}
-
-// Whether the output's newlines are converted (/OR); never without /O.
-bool converts_newlines(const cli::CommandLine& command_line, const paths::DestinationList& destinations) {
-  if (!given(command_line, kOutputSwitch)) return false;
-  const paths::DestinationEntry* decides =
-      command_line.counts.output_folders > 0 ? destinations.folder_record.get() : destinations.head;
-  return decides != nullptr && decides->newlines != records::Newlines::kUnchanged;
 }
 
 }  // namespace
@@ -74,64 +65,42 @@ bool check_first_rules(const cli::CommandLine& command_line, int32_t& default_in
   return true;
 }
 
-bool check_same_folder_rule(cli::CommandLine& command_line) {
+bool check_same_folder_rule(const cli::CommandLine& command_line) {
   if (command_line.counts.input_folders == 0 || command_line.counts.output_folders == 0) return true;
-  cli::ValueSlot& input = cli::definition(command_line.input, cli::kID).slots.front();
-  cli::ValueSlot& output = cli::definition(command_line.output, cli::kOD).slots.front();
+  const cli::ValueSlot& input = cli::definition(command_line.input, cli::kID).slots.front();
+  const cli::ValueSlot& output = cli::definition(command_line.output, cli::kOD).slots.front();
   if (input.full_path != output.full_path) return true;
-  if (planning::existing_for(cli::value_of(command_line.output, cli::kOU)) == paths::Existing::kRefuse) {
-    messages::line(87, 1, "/IDと/ODに指定した次のフォルダが同じです。");
-    messages::line(87, 2, "%s", input.given_text.c_str());
-    messages::line(87, 3, "%s", planning::kInPlaceAdvice);
-    return false;
-  }
-  input.flags |= paths::value_flag::kInPlace;
-  output.flags |= paths::value_flag::kInPlace;
-  return true;
+  if (planning::existing_for(cli::value_of(command_line.output, cli::kOU)) != model::Existing::kRefuse) return true;
+  messages::line(87, 1, "/IDと/ODに指定した次のフォルダが同じです。");
+  messages::line(87, 2, "%s", input.given_text.c_str());
+  messages::line(87, 3, "%s", planning::kInPlaceAdvice);
+  return false;
 }
 
-bool check_last_rules(const cli::CommandLine& command_line, const paths::SourceList& sources,
-                      const paths::DestinationList& destinations) {
-  const paths::SourceEntry empty;
-  const paths::SourceEntry& first = sources.head != nullptr ? *sources.head : empty;
-  if (converts_newlines(command_line, destinations)) {
-    if (first.il != 0) {
+bool check_last_rules(const cli::CommandLine& command_line) {
+  const cli::GroupTable& input = command_line.input;
+  if (cli::value_of(command_line.output, cli::kOR) != 0) {
+    if (cli::value_of(input, cli::kIL) != 0) {
       conflict_lines(71, "IL", "OR");
       return false;
     }
-    if (first.ip != 0) {
+    if (cli::value_of(input, cli::kIP) != 0) {
       conflict_lines(72, "IP", "OR");
       return false;
     }
   }
   if (command_line.counts.message_type != 3) return true;
   const struct {
-    int32_t value;
+    int number;
     int code;
     const char* name;
-  } byte_options[] = {{first.it, 73, "IT"}, {first.ia, 74, "IA"}, {first.ib, 75, "IB"}, {first.im, 76, "IM"}};
+  } byte_options[] = {{cli::kIT, 73, "IT"}, {cli::kIA, 74, "IA"}, {cli::kIB, 75, "IB"}, {cli::kIM, 76, "IM"}};
   for (const auto& option : byte_options) {
-    if (option.value == 0) continue;
+    if (cli::value_of(input, option.number) == 0) continue;
     conflict_lines(option.code, option.name, "MT3");
     return false;
   }
   return true;
-}
-
-void apply_plain_bytes_rule(cli::CommandLine& command_line, paths::SourceList& sources,
-                            paths::DestinationList& destinations) {
-  if (sources.head == nullptr || !sources.head->plain_bytes) return;
-  for (paths::SourceEntry* s = sources.head; s != nullptr; s = s->next) {
-    s->ic = 0;
-    s->il = 0;
-    s->ip = 0;
-  }
-  for (paths::DestinationEntry* d = destinations.head; d != nullptr; d = d->next) {
-    d->newlines = records::Newlines::kUnchanged;
-    d->mark = records::Mark{};
-    d->end_of_file = records::EndOfFile::kLikeFirstSource;
-  }
-  if (command_line.counts.message_type == 3) command_line.counts.message_type = 2;
 }
 
 }  // namespace peltrix::driver

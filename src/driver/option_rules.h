@@ -1,12 +1,11 @@
 // The rules between options that no single group parser can check: the first
 // set right after the command line, the same-folder rule after the duplicate
-// and in-place checks, the last set once the lists exist, and /IY2.
+// and in-place checks, and the last set once the lists exist.
 #pragma once
 
 #include <cstdint>
 
 #include "cli/option_tables.h"
-#include "paths/entries.h"
 
 namespace peltrix::driver {
 
@@ -16,19 +15,14 @@ namespace peltrix::driver {
 // /OJ names when /IC is not given, otherwise 0. False after the messages.
 bool check_first_rules(const cli::CommandLine& command_line, int32_t& default_input_code);
 
-// /ID and /OD naming one folder: refused without /OU2 or /OU3 (E087),
-// otherwise both values get the in-place flag. False after the messages.
-bool check_same_folder_rule(cli::CommandLine& command_line);
+// /ID and /OD naming one folder: refused without /OU2 or /OU3 (E087).
+// False after the messages.
+bool check_same_folder_rule(const cli::CommandLine& command_line);
 
 // /OR with /IL or /IP (E071, E072); /MT3 with /IT, /IA, /IB or /IM (E073 to
-// E076); read from the first entries of the lists. False after the messages.
-bool check_last_rules(const cli::CommandLine& command_line, const paths::SourceList& sources,
-                      const paths::DestinationList& destinations);
-
-// With /IY2 on the first source every source is plain bytes: /IC, /IL and
-// /IP of every source and /OR, /OJ and /OE of every destination become 0,
-// and message type 3 becomes 2.
-void apply_plain_bytes_rule(cli::CommandLine& command_line, paths::SourceList& sources,
-                            paths::DestinationList& destinations);
+// E076): checked once the lists exist, on the values as given (/IY2, which
+// makes the others count for nothing, does not excuse them). False after
+// the messages.
+bool check_last_rules(const cli::CommandLine& command_line);
 
 }  // namespace peltrix::driver

@@ -9,22 +9,25 @@
 #include "driver/run_date.h"
 #include "engine/copy_buffers.h"
 #include "engine/copy_state.h"
-#include "paths/entries.h"
-#include "planning/repeat_table.h"
-#include "planning/text_store.h"
+#include "model/entries.h"
+#include "model/repeat_table.h"
+#include "model/settings.h"
+#include "model/text_store.h"
+#include "planning/in_place_check.h"
 
 namespace peltrix::driver {
 
 struct RunContext {
-  cli::CommandLine command_line;
+  cli::CommandLine command_line;    // as parsed; nothing changes it afterwards
   char run_date_stamp[kRunDateStampSize] = {};
   int32_t default_input_code = 0;     // the code whose mark /OJ names, for /IF sources without /IC
-  planning::RepeatTable repeats;      // one row per source entry
+  model::RunSettings settings;        // the switches and the report, by name
+  model::RepeatTable repeats;      // one row per source entry
+  planning::InPlaceNames in_place;    // the /IF and /OF names copied in place, and the backups
   int32_t distinct_source_count = 0;  // file sources, each repeated one counted once
-  paths::SourceList sources;
-  paths::DestinationList destinations;
-  planning::TextStore texts;          // folder-scan names and paths, names in the /OD folder
-  std::unique_ptr<paths::DestinationEntry> stdout_entry;
+  model::SourceList sources;
+  model::DestinationList destinations;
+  model::TextStore texts;          // folder-scan names and paths, names in the /OD folder
   engine::CopyBuffers buffers;
   engine::CopyRun copy;
 

@@ -9,7 +9,7 @@ namespace peltrix::engine {
 
 namespace {
 
-bool report(int code, const paths::DestinationEntry& destination) {
+bool report(int code, const model::DestinationEntry& destination) {
   const uint32_t error = platform::last_error();
   const char* call = code == 118 ? "ReadFile()" : "SetFilePointerEx()";
   messages::line(code, 1, "%s関数でエラーが発生しました。 \"%s\"", call, destination.path);
@@ -19,7 +19,7 @@ bool report(int code, const paths::DestinationEntry& destination) {
 
 }  // namespace
 
-bool position_for_append(const paths::DestinationEntry& destination, const records::UnitPattern& eof,
+bool position_for_append(const model::DestinationEntry& destination, const records::UnitPattern& eof,
                          bool plain_bytes) {
   // The file as it is now decides, not its size at planning: a file that
   // grew since must not be written into the middle.

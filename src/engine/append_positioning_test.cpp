@@ -30,7 +30,7 @@ TEST(AppendPositioningTest, OnlyATrailingUnitReadWholeIsWrittenOver) {
     // Windows: no other program changes a file held without sharing.
     if (row.shrinks && peltrix::testing::kWindows) continue;
     peltrix::testing::write_file(g_path, row.bytes);
-    paths::DestinationEntry d;
+    model::DestinationEntry d;
     d.path = g_path.c_str();
     d.handle = platform::open_file(d.path, platform::kGenericRead | platform::kGenericWrite, 0,
                                    platform::kOpenExisting, platform::kAttributeNormal);

@@ -36,8 +36,8 @@ bool BlockReader::read(Block& block) {
   started_ = true;
   carry_from_ = nullptr;
   carry_length_ = 0;
-  // Blocks are read by their place: a range that went through the system
-  // leaves no file position behind.
+  // Blocks are read by their place: a range that copy_range sent leaves no
+  // file position behind.
   if (!platform::read_file_at(source_, static_cast<int64_t>(position_), data, static_cast<uint32_t>(kBlockLength),
                               &block.read)) {
     return false;

@@ -41,7 +41,7 @@ class BlockReader {
   uint64_t position() const { return position_; }
 
   // The full blocks from position() on that come before the source's last
-  // block: what may go to the output inside the system. The size is asked
+  // block: what copy_range may send to the output. The size is asked
   // of the system once for this.
   uint64_t middle_length();
 

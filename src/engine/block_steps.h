@@ -1,10 +1,10 @@
-// The record and byte steps one block's handed-on bytes go through, shared
-// by the source copy loops and by the counting thread.
+// The record and byte steps the bytes of one block go through, shared by
+// the source copy loops and by the counting thread.
 #pragma once
 
 #include <cstdint>
 
-#include "paths/entries.h"
+#include "model/entries.h"
 #include "records/record_transform.h"
 #include "records/transform_state.h"
 
@@ -21,7 +21,7 @@ struct SourceFlags {
   bool only_counting = false;
 };
 
-SourceFlags flags_for(const paths::SourceEntry& source, records::Newlines newlines, bool count_records);
+SourceFlags flags_for(const model::SourceEntry& source, records::Newlines newlines, bool count_records);
 
 // What a source's blocks are processed with, carried from block to block.
 struct BlockProcessing {
@@ -32,18 +32,16 @@ struct BlockProcessing {
   records::TransformSettings transform;
 };
 
-// Runs the record transform and the byte window that the flags switch on
-// over data[0, handed_on) of a block (last: it ends the source); the state
-// then tells where the output is and how many records it holds. Returns the
-// output's length (non-zero when there is output).
-uint32_t run_block_steps(uint8_t* data, uint32_t handed_on, bool last, BlockProcessing& processing);
-
-// Where a block's output lies after run_block_steps: the converted data, or
-// a window of the handed-on bytes.
+// What the steps make of one block.
 struct BlockOutput {
-  const uint8_t* data = nullptr;
-  uint32_t length = 0;
+  const uint8_t* data = nullptr;  // the converted data, or a window of the block's
+  uint32_t length = 0;            // 0: nothing to output
+  uint64_t records = 0;           // records in the output
+  bool stop = false;              // a limit was reached: read no further block of the source
 };
-BlockOutput block_output(const uint8_t* handed_on, uint32_t output_length, const BlockProcessing& processing);
+
+// Runs the record transform and the byte window that the flags switch on
+// over data[0, length) of a block (last: it ends the source).
+BlockOutput run_block_steps(uint8_t* data, uint32_t length, bool last, BlockProcessing& processing);
 
 }  // namespace peltrix::engine

@@ -6,10 +6,11 @@
 
 namespace peltrix::engine {
 
-inline constexpr size_t kCopyBufferSize = 2098176;  // every buffer
-inline constexpr size_t kCarryLength = 1024;        // carry area in front of a read buffer's data
-inline constexpr size_t kBlockLength = 1048576;     // bytes asked of each read
-inline constexpr size_t kDataAreaLength = kCopyBufferSize - kCarryLength;
+inline constexpr size_t kCarryLength = 1024;     // carry area in front of a read buffer's data
+inline constexpr size_t kBlockLength = 1048576;  // bytes asked of each read
+// Every buffer: the carry area and two blocks, so that a block with the
+// bytes carried in front of it and what the end steps add always fits.
+inline constexpr size_t kCopyBufferSize = kCarryLength + 2 * kBlockLength;
 // Newline conversion at most doubles a block with its carried bytes and the
 // end-of-file unit, and may add one final newline: the conversion buffer is
 // larger than the others so that this always fits.

@@ -1,11 +1,11 @@
-// What the copy loops share while one run copies its sources.
+// What the copy loops share from the first source of a run to its end.
 #pragma once
 
 #include <cstdint>
 
 #include "engine/copy_buffers.h"
+#include "engine/source_marks.h"
 #include "engine/write_behind.h"
-#include "records/code_table.h"
 
 namespace peltrix::engine {
 
@@ -15,18 +15,19 @@ struct CopySettings {
   bool write_through = false;  // /C
 };
 
-// State of one run of a copy loop.
+// What the copy keeps for the whole run: its buffers, its units, what its
+// sources found and what the report and the tests read afterwards.
 struct CopyRun {
   CopyBuffers* buffers = nullptr;
-  records::ActiveUnits units{};
   CopySettings settings;
-  int32_t detected_code = -1;   // the sources' mark, undecided at the start
+  SourceMarks marks;            // judged once, before the copy: the sources' mark and units
   bool ends_with_eof = false;   // the first source of the output ended with the EOF unit
   bool zero_record = false;     // a record skip swallowed the rest of a source
   bool zero_byte = false;       // a byte skip swallowed the rest of a source
   int32_t destination_count = 0;  // destinations counted for the report
   FastPathCounts fast_paths;
-  WriteBehind behind{fast_paths};  // writes blocks while the next are read; idle between sources
+  SecondThread second_thread;  // started at its first job, ended with the run
+  WriteBehind behind{second_thread, fast_paths};  // writes blocks while the next are read
 };
 
 }  // namespace peltrix::engine

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <system_error>
 
 #include "engine/block_steps.h"
 #include "engine/copy_buffers.h"
@@ -52,12 +51,11 @@ RangeCount count_range(const RangeToCount& range, uint8_t* area, const records::
     const bool last = range.ends_source && (done == length || result.shrunk);
     if (result.shrunk && !last) return result;
     const uint32_t in_block = static_cast<uint32_t>(data - start) + read;
-    const uint32_t handed_on = last ? in_block : in_block - static_cast<uint32_t>(kCarryLength);
-    run_block_steps(start, handed_on, last, counting);
-    result.records += counting.state.block_record_count;
+    const uint32_t processed = last ? in_block : in_block - static_cast<uint32_t>(kCarryLength);
+    result.records += run_block_steps(start, processed, last, counting).records;
     result.open = counting.state.open;
     if (last) return result;
-    std::memmove(data - kCarryLength, start + handed_on, kCarryLength);
+    std::memmove(data - kCarryLength, start + processed, kCarryLength);
     start = data - kCarryLength;
     if (done == length) return result;
   }
@@ -67,21 +65,16 @@ bool CountBeside::start(const RangeToCount& range, uint8_t* area, const records:
   area_ = area;
   abandoned_ = false;
   result_ = RangeCount{};
-  try {
-    thread_ = std::thread([=, this] { result_ = count_range(range, area, transform, &abandoned_); });
-    return true;
-  } catch (const std::system_error&) {
-    return false;
-  }
+  return thread_.start([=, this] { result_ = count_range(range, area, transform, &abandoned_); });
 }
 
 void CountBeside::abandon() {
   abandoned_ = true;
-  if (thread_.joinable()) thread_.join();
+  thread_.wait();
 }
 
 RangeCount CountBeside::finish() {
-  if (thread_.joinable()) thread_.join();
+  thread_.wait();
   return result_;
 }
 

@@ -1,12 +1,12 @@
-// Counting the records of a stretch of a source on a second thread while
+// Counting the records of a stretch of a source on the second thread while
 // copy_range copies the same bytes to the output, so that counting costs
 // little more than the plain copy.
 #pragma once
 
 #include <atomic>
 #include <cstdint>
-#include <thread>
 
+#include "engine/second_thread.h"
 #include "platform/platform.h"
 #include "records/record_transform.h"
 
@@ -42,16 +42,16 @@ struct RangeToCount {
 RangeCount count_range(const RangeToCount& range, uint8_t* area, const records::TransformSettings& transform,
                        const std::atomic<bool>* abandoned = nullptr);
 
-// count_range over full blocks on a second thread.
+// count_range over full blocks on the second thread.
 class CountBeside {
  public:
-  CountBeside() = default;
+  explicit CountBeside(SecondThread& thread) : thread_(thread) {}
   CountBeside(const CountBeside&) = delete;
   CountBeside& operator=(const CountBeside&) = delete;
   ~CountBeside() { abandon(); }
 
-  // Starts counting range (full blocks) on a second thread. False when the
-  // system will not start one; nothing runs then.
+  // Starts counting range (full blocks) on the second thread. False when
+  // the system will not start it; nothing runs then.
   bool start(const RangeToCount& range, uint8_t* area, const records::TransformSettings& transform);
   // Stops the count and waits for it to end; its result is of no use.
   void abandon();
@@ -61,7 +61,7 @@ class CountBeside {
   const uint8_t* carried() const { return area_; }
 
  private:
-  std::thread thread_;
+  SecondThread& thread_;
   std::atomic<bool> abandoned_{false};
   uint8_t* area_ = nullptr;
   RangeCount result_;

@@ -1,7 +1,6 @@
 #include "engine/destination_output.h"
 
 #include "engine/append_positioning.h"
-#include "engine/mark_reports.h"
 #include "messages/messages.h"
 #include "paths/value_flags.h"
 #include "platform/platform.h"
@@ -10,15 +9,15 @@ namespace peltrix::engine {
 
 namespace {
 
-platform::FileHandle target_of(const paths::DestinationEntry& d) {
-  return d.kind == paths::kKindStdout ? platform::stdout_handle() : d.handle;
+platform::FileHandle target_of(const model::DestinationEntry& d) {
+  return d.kind == model::EntryKind::kStdout ? platform::stdout_handle() : d.handle;
 }
 
 // Prints the "WriteFile()" failure of d under message_number with the
 // system-error lines of error.
-bool report_write_failure(const paths::DestinationEntry& d, int message_number, uint32_t error) {
+bool report_write_failure(const model::DestinationEntry& d, int message_number, uint32_t error) {
   if (error == platform::kErrorOperationAborted) return false;  // the run was asked to stop: no fault to report
-  const char* name = d.kind == paths::kKindStdout ? "STDOUT" : d.path;
+  const char* name = d.kind == model::EntryKind::kStdout ? "STDOUT" : d.path;
   messages::line(message_number, 1, "WriteFile()関数でエラーが発生しました。 \"%s\"", name);
   messages::system_error_lines(message_number, 2, error);
   return false;
@@ -26,10 +25,10 @@ bool report_write_failure(const paths::DestinationEntry& d, int message_number, 
 
 // Writes all length bytes, retrying partial writes until every byte is
 // written or the system reports an error.
-bool write_all(const paths::DestinationEntry& d, const uint8_t* data, uint32_t length, int message_number) {
+bool write_all(const model::DestinationEntry& d, const uint8_t* data, uint32_t length, int message_number) {
   while (length > 0) {
     uint32_t written = 0;
-    const bool ok = d.kind == paths::kKindStdout ? platform::write_stdout(data, length, &written)
+    const bool ok = d.kind == model::EntryKind::kStdout ? platform::write_stdout(data, length, &written)
                                                  : platform::write_file(d.handle, data, length, &written);
     if (!ok) return report_write_failure(d, message_number, platform::last_error());
     // A write that makes no progress would never end: the disk is full.
@@ -43,28 +42,27 @@ bool write_all(const paths::DestinationEntry& d, const uint8_t* data, uint32_t l
 // Whether bytes of a source at source_offset would land at the same place
 // within a page of target, at its current position (set in position): only
 // then does copy_range copy between them without a slow path.
-bool stands_alike(platform::FileHandle target, int64_t source_offset, int64_t& position) {
+bool same_offset_in_page(platform::FileHandle target, int64_t source_offset, int64_t& position) {
   if (!platform::seek_file(target, 0, platform::SeekFrom::kCurrent, &position)) return false;
   return (source_offset - position) % static_cast<int64_t>(platform::kPageSize) == 0;
 }
 
-bool appends(const paths::DestinationEntry& d) {
-  return d.kind == paths::kKindFile &&
-         (d.existing == paths::Existing::kAppend || (d.flags & paths::value_flag::kRepeat) != 0);
+bool appends(const model::DestinationEntry& d) {
+  return d.kind == model::EntryKind::kFile &&
+         (d.existing == model::Existing::kAppend || (d.flags & paths::value_flag::kRepeat) != 0);
 }
 
 }  // namespace
 
 template <typename Each>
 bool DestinationOutput::for_each_destination(Each&& each) {
-  for (paths::DestinationEntry* d = plan_.first; d != nullptr; d = d->next) {
+  for (auto d = plan_.first; d != plan_.end; ++d) {
     if (!each(*d)) return false;
-    if (d == plan_.last) break;
   }
   return true;
 }
 
-void DestinationOutput::count(paths::DestinationEntry& d, uint64_t bytes, uint64_t records) {
+void DestinationOutput::count(model::DestinationEntry& d, uint64_t bytes, uint64_t records) {
   d.bytes_written += bytes;
   d.records_written += records;
   if (plan_.bytes_in_file != nullptr) *plan_.bytes_in_file += bytes;
@@ -73,14 +71,14 @@ void DestinationOutput::count(paths::DestinationEntry& d, uint64_t bytes, uint64
 
 // Appending starts behind what the file holds, or on its trailing
 // end-of-file unit; output that follows contents gets no mark of its own.
-bool DestinationOutput::begin_appending(const paths::DestinationEntry& d, bool& follows_contents) {
-  if (!position_for_append(d, run_.units.eof, source_->plain_bytes)) return false;
+bool DestinationOutput::begin_appending(const model::DestinationEntry& d, bool& follows_contents) {
+  if (!position_for_append(d, run_.marks.units.eof, source_->settings.plain_bytes)) return false;
   int64_t position = 0;
   follows_contents = platform::seek_file(d.handle, 0, platform::SeekFrom::kCurrent, &position) && position > 0;
   return true;
 }
 
-bool DestinationOutput::write_edited(paths::DestinationEntry& d, const uint8_t* data, uint32_t length,
+bool DestinationOutput::write_edited(model::DestinationEntry& d, const uint8_t* data, uint32_t length,
                                      const records::BomEdit& edit, uint64_t records) {
   const uint32_t kept = length - edit.drop_length;
   if (!write_all(d, edit.prefix, edit.prefix_length, plan_.write_message)) return false;
@@ -92,14 +90,15 @@ bool DestinationOutput::write_edited(paths::DestinationEntry& d, const uint8_t* 
 bool DestinationOutput::write(const uint8_t* data, uint32_t length, uint64_t records) {
   records::BomEdit edit;
   const bool file_empty_so_far = plan_.bytes_in_file == nullptr || *plan_.bytes_in_file == 0;
+  const int32_t detected = run_.marks.detected_code;
   if (first_output_ && file_empty_so_far) {
-    const records::BomSettings bom{plan_.mark, source_->il > 0, source_->plain_bytes, run_.detected_code};
-    if (!bom_plan_accepted(records::plan_bom_edit(data, length, bom, edit), run_.detected_code)) return false;
+    const model::SourceSettings& settings = source_->settings;
+    edit = records::plan_bom_edit(data, length, {plan_.mark, settings.skips_records(), settings.plain_bytes, detected});
   }
-  const records::BomEdit behind_contents = records::edit_for_appending(data, length, run_.detected_code);
+  const records::BomEdit behind_contents = records::edit_for_appending(data, length, detected);
   const bool first = first_output_;
   first_output_ = false;
-  return for_each_destination([&](paths::DestinationEntry& d) {
+  return for_each_destination([&](model::DestinationEntry& d) {
     bool follows = false;
     if (first && appends(d) && !begin_appending(d, follows)) return false;
     return write_edited(d, data, length, follows ? behind_contents : edit, records);
@@ -107,7 +106,7 @@ bool DestinationOutput::write(const uint8_t* data, uint32_t length, uint64_t rec
 }
 
 void DestinationOutput::add_records(uint64_t records) {
-  for_each_destination([&](paths::DestinationEntry& d) {
+  for_each_destination([&](model::DestinationEntry& d) {
     count(d, 0, records);
     return true;
   });
@@ -115,7 +114,7 @@ void DestinationOutput::add_records(uint64_t records) {
 
 // The other destinations take their bytes from the first one, not from the
 // source again: a source that changes meanwhile cannot make them differ.
-bool DestinationOutput::relay(paths::DestinationEntry& d, const paths::DestinationEntry& first, int64_t from,
+bool DestinationOutput::relay(model::DestinationEntry& d, const model::DestinationEntry& first, int64_t from,
                               uint64_t length) {
   uint8_t* const buffer = run_.buffers->relay;
   while (length > 0) {
@@ -128,32 +127,31 @@ bool DestinationOutput::relay(paths::DestinationEntry& d, const paths::Destinati
     }
     if (!write_all(d, buffer, piece, plan_.write_message)) return false;
     count(d, piece, 0);
-    run_.fast_paths.relayed_bytes += piece;
     from += piece;
     length -= piece;
   }
   return true;
 }
 
-bool DestinationOutput::copy_same(paths::DestinationEntry& d, const paths::DestinationEntry& first, int64_t from,
+bool DestinationOutput::copy_same(model::DestinationEntry& d, const model::DestinationEntry& first, int64_t from,
                                   uint64_t length) {
   int64_t position = 0;
-  if (!stands_alike(target_of(d), from, position)) return relay(d, first, from, length);
+  if (!same_offset_in_page(target_of(d), from, position)) return relay(d, first, from, length);
   const int64_t copied = platform::copy_range(first.handle, from, target_of(d), length);
   if (copied < 0 && platform::last_error() == platform::kErrorNotSupported) return relay(d, first, from, length);
   if (copied < 0) return report_write_failure(d, plan_.write_message, platform::last_error());
   count(d, static_cast<uint64_t>(copied), 0);
-  run_.fast_paths.system_copied_bytes += static_cast<uint64_t>(copied);
+  run_.fast_paths.ranges_copied_bytes += static_cast<uint64_t>(copied);
   if (static_cast<uint64_t>(copied) == length) return true;
   return relay(d, first, from + copied, length - static_cast<uint64_t>(copied));
 }
 
-OutputSink::RangeCopy DestinationOutput::copy_range(const paths::SourceEntry& source, int64_t offset,
+OutputSink::RangeCopy DestinationOutput::copy_range(const model::SourceEntry& source, int64_t offset,
                                                     uint64_t length, uint64_t& copied) {
-  paths::DestinationEntry& first = *plan_.first;
+  model::DestinationEntry& first = *plan_.first;
   int64_t first_at = 0;
-  if (!stands_alike(target_of(first), offset, first_at)) return RangeCopy::kUnsupported;
-  copied_place_ = {target_of(first), first_at, first.kind == paths::kKindStdout ? "STDOUT" : first.path};
+  if (!same_offset_in_page(target_of(first), offset, first_at)) return RangeCopy::kUnsupported;
+  copied_place_ = {target_of(first), first_at, first.kind == model::EntryKind::kStdout ? "STDOUT" : first.path};
   const int64_t result = platform::copy_range(source.handle, offset, target_of(first), length);
   if (result < 0) {
     if (platform::last_error() == platform::kErrorNotSupported) return RangeCopy::kUnsupported;
@@ -163,11 +161,9 @@ OutputSink::RangeCopy DestinationOutput::copy_range(const paths::SourceEntry& so
   // Fewer bytes than asked: the source has become shorter while it is held.
   copied = static_cast<uint64_t>(result);
   count(first, copied, 0);
-  run_.fast_paths.system_copied_bytes += copied;
-  if (&first == plan_.last) return RangeCopy::kCopied;
-  for (paths::DestinationEntry* d = first.next; d != nullptr; d = d->next) {
+  run_.fast_paths.ranges_copied_bytes += copied;
+  for (auto d = std::next(plan_.first); d != plan_.end; ++d) {
     if (!copy_same(*d, first, first_at, copied)) return RangeCopy::kFailed;
-    if (d == plan_.last) break;
   }
   return RangeCopy::kCopied;
 }

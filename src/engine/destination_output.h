@@ -7,12 +7,13 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 
 #include "engine/copy_state.h"
 #include "engine/output_sink.h"
 #include "engine/source_steps.h"
-#include "paths/entries.h"
-#include "planning/repeat_table.h"
+#include "model/entries.h"
+#include "model/repeat_table.h"
 #include "records/bom_step.h"
 
 namespace peltrix::engine {
@@ -22,15 +23,16 @@ inline constexpr int kJoinedWrite = 809;
 inline constexpr int kPerFileWrite = 810;
 
 struct OutputPlan {
-  paths::DestinationEntry* first = nullptr;  // the destinations first..last, in list order
-  paths::DestinationEntry* last = nullptr;
+  // The destinations [first, end), in list order.
+  std::deque<model::DestinationEntry>::iterator first;
+  std::deque<model::DestinationEntry>::iterator end;
   int write_message = kJoinedWrite;
   records::Mark mark;  // the mark handling the byte-order-mark step follows
   // Per-file copy: the bytes the run has written into the destination's
   // file so far (a repeated source's destination shares its first
   // occurrence's), and where /W counts the records.
   uint64_t* bytes_in_file = nullptr;
-  planning::RepeatRow* counted_row = nullptr;
+  model::RepeatRow* counted_row = nullptr;
 };
 
 class DestinationOutput : public OutputSink {
@@ -38,7 +40,7 @@ class DestinationOutput : public OutputSink {
   DestinationOutput(const OutputPlan& plan, CopyRun& run) : plan_(plan), run_(run) {}
 
   // The source whose output comes next, and how it was opened.
-  void start_source(const paths::SourceEntry& source, const SourceRole& role) {
+  void start_source(const model::SourceEntry& source, const SourceRole& role) {
     source_ = &source;
     role_ = &role;
   }
@@ -49,24 +51,24 @@ class DestinationOutput : public OutputSink {
   // blocks are read. Every other destination gets the bytes the first one
   // got, from the first one, through the relay buffer where copy_range
   // cannot reach it.
-  RangeCopy copy_range(const paths::SourceEntry& source, int64_t offset, uint64_t length,
+  RangeCopy copy_range(const model::SourceEntry& source, int64_t offset, uint64_t length,
                        uint64_t& copied) override;
   void add_records(uint64_t records) override;
   CopiedPlace copied_place() const override { return copied_place_; }
 
  private:
-  bool begin_appending(const paths::DestinationEntry& d, bool& follows_contents);
-  bool write_edited(paths::DestinationEntry& d, const uint8_t* data, uint32_t length, const records::BomEdit& edit,
+  bool begin_appending(const model::DestinationEntry& d, bool& follows_contents);
+  bool write_edited(model::DestinationEntry& d, const uint8_t* data, uint32_t length, const records::BomEdit& edit,
                     uint64_t records);
-  bool copy_same(paths::DestinationEntry& d, const paths::DestinationEntry& first, int64_t from, uint64_t length);
-  bool relay(paths::DestinationEntry& d, const paths::DestinationEntry& first, int64_t from, uint64_t length);
-  void count(paths::DestinationEntry& d, uint64_t bytes, uint64_t records);
+  bool copy_same(model::DestinationEntry& d, const model::DestinationEntry& first, int64_t from, uint64_t length);
+  bool relay(model::DestinationEntry& d, const model::DestinationEntry& first, int64_t from, uint64_t length);
+  void count(model::DestinationEntry& d, uint64_t bytes, uint64_t records);
   template <typename Each>
   bool for_each_destination(Each&& each);
 
   OutputPlan plan_;
   CopyRun& run_;
-  const paths::SourceEntry* source_ = nullptr;
+  const model::SourceEntry* source_ = nullptr;
   const SourceRole* role_ = nullptr;
   bool first_output_ = true;
   CopiedPlace copied_place_;

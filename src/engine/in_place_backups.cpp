@@ -13,9 +13,9 @@ namespace {
 
 constexpr int kSourceClose = 811;
 
-bool deletes_backups(const paths::SourceList& sources) {
-  for (const paths::SourceEntry* s = sources.head; s != nullptr; s = s->next) {
-    if (s->kind == paths::kKindFile && is_in_place(*s) && !s->keeps_backup) return true;
+bool deletes_backups(const model::SourceList& sources) {
+  for (const model::SourceEntry& s : sources.entries) {
+    if (s.kind == model::EntryKind::kFile && is_in_place(s) && !s.settings.keeps_backup) return true;
   }
   return false;
 }
@@ -31,25 +31,25 @@ bool report_flush_failure(const char* path) {
 // (until then the only whole copy of the original) is deleted: otherwise a
 // power cut soon after the run could leave it short with the backup gone.
 template <typename Flush>
-bool flush_in_place(const paths::DestinationList& destinations, Flush&& flush) {
-  for (const paths::DestinationEntry* d = destinations.head; d != nullptr; d = d->next) {
-    if (d->kind != paths::kKindFile || (d->flags & paths::value_flag::kInPlace) == 0) continue;
-    if (!flush(*d)) return report_flush_failure(d->path);
+bool flush_in_place(const model::DestinationList& destinations, Flush&& flush) {
+  for (const model::DestinationEntry& d : destinations.entries) {
+    if (d.kind != model::EntryKind::kFile || (d.flags & paths::value_flag::kInPlace) == 0) continue;
+    if (!flush(d)) return report_flush_failure(d.path);
   }
   return true;
 }
 
 // The original whose name destination takes over.
-const paths::SourceEntry* original_of(const paths::SourceList& sources, const paths::DestinationEntry& d) {
-  for (const paths::SourceEntry* s = sources.head; s != nullptr; s = s->next) {
-    if (s->kind == paths::kKindFile && is_in_place(*s) && std::strcmp(s->path, d.path) == 0) return s;
+const model::SourceEntry* original_of(const model::SourceList& sources, const model::DestinationEntry& d) {
+  for (const model::SourceEntry& s : sources.entries) {
+    if (s.kind == model::EntryKind::kFile && is_in_place(s) && std::strcmp(s.path, d.path) == 0) return &s;
   }
   return nullptr;
 }
 
 // Held, then moved: if the name changes hands between the two, the file held
 // is still the one read.
-bool hold_and_move(paths::SourceEntry& s) {
+bool hold_and_move(model::SourceEntry& s) {
   paths::OpenRequest request = paths::source_request();
   request.path = s.path;
   request.share_mode = platform::kShareDelete;
@@ -67,7 +67,7 @@ bool hold_and_move(paths::SourceEntry& s) {
   return true;
 }
 
-void report_name_taken(const paths::DestinationEntry& d, const paths::SourceEntry& original) {
+void report_name_taken(const model::DestinationEntry& d, const model::SourceEntry& original) {
   messages::line(138, 1, "%d番目の/Oに指定したコピー先ファイルを作成できませんでした。元のファイルを移した後の名前に，"
                  "ほかのプログラムがファイルかリンクを置きました。", d.output_ordinal);
   messages::line(138, 2, "%s", d.path);
@@ -78,30 +78,31 @@ void report_name_taken(const paths::DestinationEntry& d, const paths::SourceEntr
 
 }  // namespace
 
-bool is_in_place(const paths::SourceEntry& source) { return (source.flags & paths::value_flag::kInPlace) != 0; }
+bool is_in_place(const model::SourceEntry& source) { return (source.flags & paths::value_flag::kInPlace) != 0; }
 
-bool move_to_backups(paths::SourceList& sources) {
-  for (paths::SourceEntry* s = sources.head; s != nullptr; s = s->next) {
-    if (s->kind != paths::kKindFile || !is_in_place(*s)) continue;
-    if (platform::interrupted() || !hold_and_move(*s)) return false;
+bool move_to_backups(model::SourceList& sources) {
+  for (model::SourceEntry& s : sources.entries) {
+    if (s.kind != model::EntryKind::kFile || !is_in_place(s)) continue;
+    if (platform::interrupted() || !hold_and_move(s)) return false;
   }
   return true;
 }
 
-platform::FileHandle held_original(const paths::SourceList& sources, const paths::SourceEntry& source) {
-  const paths::SourceEntry* holder = nullptr;
+platform::FileHandle held_original(const model::SourceList& sources, const model::SourceEntry& source) {
+  const model::SourceEntry* holder = nullptr;
   if (is_in_place(source)) holder = &source;
   // A file named again under /W is read from the backup its first naming moved it to.
-  for (const paths::SourceEntry* s = sources.head; holder == nullptr && s != &source; s = s->next) {
-    if (s->moved && std::strcmp(s->backup_path, source.path) == 0) holder = s;
+  for (const model::SourceEntry& s : sources.entries) {
+    if (holder != nullptr || &s == &source) break;
+    if (s.moved && std::strcmp(s.backup_path, source.path) == 0) holder = &s;
   }
   if (holder == nullptr || !holder->moved) return platform::kInvalidFile;
   platform::seek_file(holder->handle, 0, platform::SeekFrom::kBegin, nullptr);
   return holder->handle;
 }
 
-bool create_in_place_file(const paths::SourceList& sources, paths::DestinationEntry& d, bool write_through) {
-  const paths::SourceEntry* original = original_of(sources, d);
+bool create_in_place_file(const model::SourceList& sources, model::DestinationEntry& d, bool write_through) {
+  const model::SourceEntry* original = original_of(sources, d);
   paths::OpenRequest request = paths::destination_request(write_through);
   request.path = d.path;
   // For its owner alone until it has the original's access.
@@ -125,40 +126,40 @@ bool create_in_place_file(const paths::SourceList& sources, paths::DestinationEn
   return false;
 }
 
-bool flush_in_place_files(const paths::SourceList& sources, const paths::DestinationList& destinations) {
+bool flush_in_place_files(const model::SourceList& sources, const model::DestinationList& destinations) {
   if (!deletes_backups(sources)) return true;
-  return flush_in_place(destinations, [](const paths::DestinationEntry& d) { return platform::flush_file(d.handle); });
+  return flush_in_place(destinations, [](const model::DestinationEntry& d) { return platform::flush_file(d.handle); });
 }
 
-bool finish_backups(paths::SourceList& sources, const paths::DestinationList& destinations) {
+bool finish_backups(model::SourceList& sources, const model::DestinationList& destinations) {
   // A backup cannot be deleted while it is held (Windows).
-  for (paths::SourceEntry* s = sources.head; s != nullptr; s = s->next) {
-    if (!s->moved || s->handle == platform::kInvalidFile) continue;
-    const platform::FileHandle held = s->handle;
-    s->handle = platform::kInvalidFile;
-    if (!paths::close_step(held, s->backup_path, kSourceClose)) return false;
+  for (model::SourceEntry& s : sources.entries) {
+    if (!s.moved || s.handle == platform::kInvalidFile) continue;
+    const platform::FileHandle held = s.handle;
+    s.handle = platform::kInvalidFile;
+    if (!paths::close_step(held, s.backup_path, kSourceClose)) return false;
   }
   if (!deletes_backups(sources)) return true;
   const bool flushed = flush_in_place(
-      destinations, [](const paths::DestinationEntry& d) { return platform::flush_folder_of(d.path); });
+      destinations, [](const model::DestinationEntry& d) { return platform::flush_folder_of(d.path); });
   if (!flushed) return false;
   // The last point at which a request to stop puts every original back.
   if (platform::interrupted()) return false;
-  for (paths::SourceEntry* s = sources.head; s != nullptr; s = s->next) {
-    if (s->kind != paths::kKindFile || !is_in_place(*s) || s->keeps_backup) continue;
-    if (platform::remove_file(s->backup_path) == 0) {
-      s->moved = false;  // nothing left to put back
+  for (model::SourceEntry& s : sources.entries) {
+    if (s.kind != model::EntryKind::kFile || !is_in_place(s) || s.settings.keeps_backup) continue;
+    if (platform::remove_file(s.backup_path) == 0) {
+      s.moved = false;  // nothing left to put back
     } else {
-      messages::path_failure(107, s->backup_path, platform::last_error(), messages::kSeeCause,
+      messages::path_failure(107, s.backup_path, platform::last_error(), messages::kSeeCause,
                              "%d番目の/Iに指定したコピー元ファイルの次のバックアップファイルの削除に失敗しました。",
-                             s->input_ordinal);
+                             s.input_ordinal);
       return false;
     }
   }
   return true;
 }
 
-bool put_back(paths::SourceEntry& source) {
+bool put_back(model::SourceEntry& source) {
   if (platform::replace_path(source.backup_path, source.path) != 0) return false;
   source.moved = false;
   return true;

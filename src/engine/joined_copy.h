@@ -4,13 +4,14 @@
 #pragma once
 
 #include "engine/copy_state.h"
-#include "paths/entries.h"
+#include "model/entries.h"
 
 namespace peltrix::engine {
 
-// Runs the joined copy: backups, opening every destination, the sources
-// block by block, closing, and deleting the backups. Returns false after the
+// Runs the joined copy, the sources' marks judged (run.marks): backups,
+// opening every destination, the sources block by block, closing, and
+// deleting the backups. Returns false after the
 // messages of the first failure; nothing done before it is undone.
-bool joined_copy(paths::SourceList& sources, paths::DestinationList& destinations, CopyRun& run);
+bool joined_copy(model::SourceList& sources, model::DestinationList& destinations, CopyRun& run);
 
 }  // namespace peltrix::engine

@@ -52,17 +52,14 @@ TEST(JoinedCopyTest, EverySizeAroundTheBlocksAndEveryModeGiveWhatTheReferenceGiv
       SCOPED_TRACE("size " + std::to_string(size) + " row " + std::to_string(&row - rows));
       CopyFixture copy;
       copy.put("in", source);
-      paths::SourceEntry& s = copy.source("in");
-      s.ic = c.code;
-      s.il = static_cast<int32_t>(c.skip);
-      s.ip = static_cast<int32_t>(c.limit);
-      s.it = static_cast<int32_t>(c.byte_skip);
-      s.ib = static_cast<int32_t>(c.byte_limit);
-      paths::DestinationEntry& d = copy.destination("out");
+      model::SourceEntry& s = copy.source("in");
+      s.settings = {.input_code = c.code, .records_to_skip = c.skip, .record_limit = c.limit,
+                    .bytes_to_skip = c.byte_skip, .byte_limit = c.byte_limit};
+      model::DestinationEntry& d = copy.destination("out");
       d.newlines = c.newlines;
       d.end_of_file = c.end_of_file;
       copy.run.settings.count_records = c.count;
-      copy.choose_units(c.code, c.code);
+      ASSERT_TRUE(copy.judge_marks());
       ASSERT_TRUE(joined_copy(copy.sources, copy.destinations, copy.run));
       const records::testing::Result expected = records::testing::Reference(c)(source);
       EXPECT_TRUE(peltrix::testing::same_bytes(expected.bytes, copy.get("out")));
@@ -73,7 +70,7 @@ TEST(JoinedCopyTest, EverySizeAroundTheBlocksAndEveryModeGiveWhatTheReferenceGiv
       // Where the system copies nothing inside itself, the blocks are read
       // (and written behind where no record is counted).
       const uint64_t behind = took.blocks_written_behind;
-      const uint64_t went[] = {1, platform::kSystemCopies ? took.system_copied_bytes : behind,
+      const uint64_t went[] = {1, platform::kSystemCopies ? took.ranges_copied_bytes : behind,
                                platform::kSystemCopies ? took.blocks_counted_beside : 1, behind};
       EXPECT_TRUE(size < 3 * kBlock || went[static_cast<int>(row.path)] > 0);
     }
@@ -95,9 +92,9 @@ TEST(JoinedCopyTest, LaterSourcesLoseTheirMarkOnlyWhereTheyBegin) {
   copy.source("a");
   copy.source("b");
   copy.source("c");
-  copy.source("folder", paths::kKindFolder);  // /S: folders may follow the last file
+  copy.source("folder", model::EntryKind::kFolder);  // /S: folders may follow the last file
   copy.destination("out").end_of_file = records::EndOfFile::kAlways;
-  copy.choose_units(records::kCodeUtf8, 0);
+  ASSERT_TRUE(copy.judge_marks());
   ASSERT_TRUE(joined_copy(copy.sources, copy.destinations, copy.run));
   EXPECT_TRUE(peltrix::testing::same_bytes(bom + "first\r\n" + b.substr(3) + "\x1A", copy.get("out")));
 }
@@ -107,10 +104,10 @@ TEST(JoinedCopyTest, AppendingReplacesATrailingEndOfFileUnitWhole) {
   copy.put("a", "b\0"s);
   copy.put("unit", "a\0\x1A\0"s);
   copy.put("half", "\x1A\x30"s);
-  copy.source("a").ic = 4;
-  copy.destination("unit").existing = paths::Existing::kAppend;
-  copy.destination("half").existing = paths::Existing::kAppend;
-  copy.choose_units(records::kCodeUndecided, 4);
+  copy.source("a").settings.input_code = 4;
+  copy.destination("unit").existing = model::Existing::kAppend;
+  copy.destination("half").existing = model::Existing::kAppend;
+  ASSERT_TRUE(copy.judge_marks());
   ASSERT_TRUE(joined_copy(copy.sources, copy.destinations, copy.run));
   EXPECT_EQ(copy.get("unit"), "a\0b\0"s);
   EXPECT_EQ(copy.get("half"), "\x1A\x30" "b\0"s);

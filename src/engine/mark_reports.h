@@ -9,12 +9,12 @@
 
 namespace peltrix::engine {
 
-// Whether the leading bytes agree; otherwise prints E115 or E126 for /IC
-// value ic and returns false.
-bool leading_bytes_agree(const records::LeadingBytes& found, int32_t ic);
+// Whether the leading bytes agree; otherwise prints E115 or E126 for the
+// input code input_code (/IC) and returns false.
+bool leading_bytes_agree(const records::LeadingBytes& found, int32_t input_code);
 
-// Whether the mark step could be planned; otherwise prints E116 for the
-// sources' mark detected_code and returns false.
-bool bom_plan_accepted(records::BomPlan plan, int32_t detected_code);
+// Whether the mark handling goes with the sources' mark; otherwise prints
+// E116 and returns false.
+bool mark_handling_accepted(const records::BomSettings& settings);
 
 }  // namespace peltrix::engine

@@ -1,6 +1,6 @@
 // The middle of a source (its full blocks before the last) going to the
-// output inside the system with platform::copy_range (copy_file_range on
-// Linux; refused on Windows), plain or with its records
+// output with platform::copy_range (copy_file_range on Linux; refused on
+// Windows), without passing through the program, plain or with its records
 // counted beside. A refused copy_range changes nothing: the loop reads the
 // blocks itself, as it would have.
 #pragma once

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "paths/entries.h"
+#include "model/entries.h"
 
 namespace peltrix::engine {
 
@@ -26,7 +26,7 @@ class OutputSink {
   };
   // Copies bytes [offset, offset + length) of the open source unchanged to
   // the output with copy_range, without reading them into the program.
-  virtual RangeCopy copy_range(const paths::SourceEntry& source, int64_t offset, uint64_t length,
+  virtual RangeCopy copy_range(const model::SourceEntry& source, int64_t offset, uint64_t length,
                                uint64_t& copied) = 0;
 
   // Adds records counted in ranges that copy_range copied.

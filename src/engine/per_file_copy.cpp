@@ -1,5 +1,7 @@
 #include "engine/per_file_copy.h"
 
+#include <algorithm>
+#include <deque>
 #include <vector>
 
 #include "engine/destination_open.h"
@@ -20,12 +22,14 @@ constexpr int kReadFailure = 807;
 constexpr int kSourceClose = 813;
 constexpr int kDestinationClose = 814;
 
-bool is_repeat(const paths::DestinationEntry& d) { return (d.flags & paths::value_flag::kRepeat) != 0; }
+using Destination = std::deque<model::DestinationEntry>::iterator;
+
+bool is_repeat(const model::DestinationEntry& d) { return (d.flags & paths::value_flag::kRepeat) != 0; }
 
 // What the per-file copy keeps from pair to pair.
 struct PairRun {
   CopyRun& run;
-  planning::RepeatTable* repeats;       // with /W: a row per pair
+  model::RepeatTable* repeats;       // with /W: a row per pair
   uint32_t disposition;                 // from /OU of the first destination
   paths::SourceIdentities identities;   // no destination may be one of them
   std::vector<uint64_t> bytes_in_file;  // by the pair index of each file's first source
@@ -34,12 +38,12 @@ struct PairRun {
 
 // A repeated source's destination is its first occurrence's file, made by
 // this run: it opens for appending, and must still be the file made.
-bool open_pair_destination(paths::DestinationEntry& d, size_t pair_index, PairRun& pairs) {
+bool open_pair_destination(model::DestinationEntry& d, size_t pair_index, PairRun& pairs) {
   DestinationOpen how{is_repeat(d) ? platform::kOpenAlways : pairs.disposition, pairs.run.settings.write_through,
                       paths::kPerFileDestinationOpen, d.checked_existing, d.checked_identity};
-  const planning::RepeatRow* row = pairs.repeats != nullptr && pair_index < pairs.repeats->size()
+  const model::RepeatRow* row = pairs.repeats != nullptr && pair_index < pairs.repeats->size()
                                        ? &(*pairs.repeats)[pair_index] : nullptr;
-  const auto first = row != nullptr ? static_cast<size_t>(row->first_occurrence) : pair_index;
+  const auto first = row != nullptr && row->is_repeat() ? static_cast<size_t>(row->first_occurrence) : pair_index;
   if (is_repeat(d) && first < pair_index) {
     how.checked_existing = true;
     how.checked_identity = pairs.made[first];
@@ -51,7 +55,7 @@ bool open_pair_destination(paths::DestinationEntry& d, size_t pair_index, PairRu
 
 // Folders below the destination folder come in breadth-first order, so the
 // parent of each exists already.
-bool make_destination_folder(const paths::DestinationEntry& d) {
+bool make_destination_folder(const model::DestinationEntry& d) {
   if (d.flags != paths::value_flag::kMissing) return true;
   const int result = platform::make_folder(d.path);
   if (result == 0) return true;
@@ -65,24 +69,25 @@ bool make_destination_folder(const paths::DestinationEntry& d) {
 
 // A repeated source is a later source of its first occurrence's file: its
 // output follows what that one wrote, and its records count there.
-OutputPlan plan_for(paths::DestinationEntry& d, size_t pair_index, PairRun& pairs) {
+OutputPlan plan_for(Destination d, size_t pair_index, PairRun& pairs) {
   OutputPlan plan;
-  plan.first = &d;
-  plan.last = &d;
+  plan.first = d;
+  plan.end = std::next(d);
   plan.write_message = kPerFileWrite;
-  plan.mark = d.mark;
+  plan.mark = d->mark;
   plan.bytes_in_file = &pairs.bytes_in_file[pair_index];
   if (pairs.repeats != nullptr && pair_index < pairs.repeats->size()) {
-    planning::RepeatRow& row = (*pairs.repeats)[pair_index];
+    model::RepeatRow& row = (*pairs.repeats)[pair_index];
     const auto first = static_cast<size_t>(row.first_occurrence);
-    const bool repeated = row.repeat_mark != 0 && first < pair_index;
+    const bool repeated = row.is_repeat() && first < pair_index;
     plan.counted_row = repeated ? &(*pairs.repeats)[first] : &row;
     if (repeated) plan.bytes_in_file = &pairs.bytes_in_file[first];
   }
   return plan;
 }
 
-bool copy_pair(paths::SourceEntry& s, paths::DestinationEntry& d, size_t pair_index, PairRun& pairs) {
+bool copy_pair(model::SourceEntry& s, Destination at, size_t pair_index, PairRun& pairs) {
+  model::DestinationEntry& d = *at;
   SourceRole role;
   role.keeps_mark = !is_repeat(d);
   role.decides_eof = true;  // a repeat is the same file as its destination's first source
@@ -91,48 +96,50 @@ bool copy_pair(paths::SourceEntry& s, paths::DestinationEntry& d, size_t pair_in
   role.newlines = d.newlines;
   role.read_message = kReadFailure;
   role.read_path = s.path;
-  DestinationOutput output(plan_for(d, pair_index, pairs), pairs.run);
+  DestinationOutput output(plan_for(at, pair_index, pairs), pairs.run);
   output.start_source(s, role);
   uint64_t bytes_read = 0;
   return copy_source(s, role, pairs.run, output, bytes_read) && paths::close_step(s.handle, s.path, kSourceClose) &&
          paths::close_step(d.handle, d.path, kDestinationClose);
 }
 
-// Opens (or makes) what the pair needs, then copies it.
-bool take_pair(paths::SourceEntry& s, paths::DestinationEntry& d, size_t pair_index, PairRun& pairs) {
-  const bool source_is_file = s.kind == paths::kKindFile;
+// Opens (or makes) what the pair needs, then copies it. A source's mark is
+// judged before its destination is opened.
+bool take_pair(model::SourceEntry& s, Destination at, size_t pair_index, PairRun& pairs) {
+  model::DestinationEntry& d = *at;
+  const bool source_is_file = s.kind == model::EntryKind::kFile;
   if (source_is_file) {
     paths::OpenRequest request = paths::source_request();
     request.path = s.path;
     if (!paths::open_step(request, paths::kPerFileSourceOpen)) return false;
     s.handle = request.handle;
+    if (!judge_open_source(s, pairs.run.marks, kReadFailure)) return false;
   }
-  if (d.kind == paths::kKindFile) {
+  if (d.kind == model::EntryKind::kFile) {
     ++pairs.run.destination_count;
     if (!open_pair_destination(d, pair_index, pairs)) return false;
   }
-  if (d.kind == paths::kKindFolder && !make_destination_folder(d)) return false;
-  if (source_is_file && d.kind != paths::kKindFile) {
+  if (d.kind == model::EntryKind::kFolder && !make_destination_folder(d)) return false;
+  if (source_is_file && d.kind != model::EntryKind::kFile) {
     messages::line(109, 1, "プログラム論理エラー発生");
     return false;
   }
-  return !source_is_file || copy_pair(s, d, pair_index, pairs);
+  return !source_is_file || copy_pair(s, at, pair_index, pairs);
 }
 
 }  // namespace
 
-bool per_file_copy(paths::SourceList& sources, paths::DestinationList& destinations, planning::RepeatTable* repeats,
+bool per_file_copy(model::SourceList& sources, model::DestinationList& destinations, model::RepeatTable* repeats,
                    CopyRun& run) {
-  if (sources.head == nullptr) return true;
-  run.detected_code = records::kCodeUndecided;
-  PairRun pairs{run, repeats, paths::disposition_for(destinations.head->existing),
+  if (sources.entries.empty()) return true;
+  PairRun pairs{run, repeats, paths::disposition_for(destinations.entries.front().existing),
                 paths::SourceIdentities(sources, false), {}, {}};
-  size_t pair_index = 0;
-  paths::DestinationEntry* d = destinations.head;
-  for (paths::SourceEntry* s = sources.head; s != nullptr && d != nullptr; s = s->next, d = d->next, ++pair_index) {
+  const size_t pairs_count = std::min(sources.entries.size(), destinations.entries.size());
+  for (size_t pair_index = 0; pair_index < pairs_count; ++pair_index) {
     pairs.bytes_in_file.push_back(0);
     pairs.made.emplace_back();
-    if (!take_pair(*s, *d, pair_index, pairs)) return false;
+    const Destination d = destinations.entries.begin() + static_cast<std::ptrdiff_t>(pair_index);
+    if (!take_pair(sources.entries[pair_index], d, pair_index, pairs)) return false;
   }
   return true;
 }

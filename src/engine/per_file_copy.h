@@ -5,15 +5,17 @@
 #pragma once
 
 #include "engine/copy_state.h"
-#include "paths/entries.h"
-#include "planning/repeat_table.h"
+#include "model/entries.h"
+#include "model/repeat_table.h"
 
 namespace peltrix::engine {
 
 // Walks the source and destination lists in step (one destination per
-// source). repeats has a row per pair when /W is given, else is null.
+// source), the deciding source's mark judged (run.marks); every other
+// source's mark is judged as its pair is taken. repeats has a row per pair
+// when /W is given, else is null.
 // Returns false after the messages of the first failure.
-bool per_file_copy(paths::SourceList& sources, paths::DestinationList& destinations, planning::RepeatTable* repeats,
+bool per_file_copy(model::SourceList& sources, model::DestinationList& destinations, model::RepeatTable* repeats,
                    CopyRun& run);
 
 }  // namespace peltrix::engine

@@ -23,17 +23,16 @@ TEST(PerFileCopyTest, ARepeatedSourceFollowsItsFirstCopyWithoutItsMark) {
     copy.put("b", bom + "two\n");
     copy.source("a");
     copy.source("b");
-    paths::SourceEntry& again = copy.source("a");
+    model::SourceEntry& again = copy.source("a");
     again.flags = paths::value_flag::kRepeat;
-    again.it = skip;
+    again.settings.bytes_to_skip = skip;
     copy.destination("a.out");
     copy.destination("b.out");
     copy.destination("a.out").flags = paths::value_flag::kRepeat;
-    planning::RepeatTable repeats(3);
+    model::RepeatTable repeats(3);
     repeats[2].first_occurrence = 0;
-    repeats[2].repeat_mark = planning::kRepeatMark;
     copy.run.settings.count_records = skip == 0;
-    copy.choose_units(records::kCodeUtf8, 0);
+    ASSERT_TRUE(copy.judge_marks(true));
     ASSERT_TRUE(per_file_copy(copy.sources, copy.destinations, &repeats, copy.run));
     EXPECT_EQ(copy.get("a.out"), bom + "x\ny\n" + std::string("x\ny\n\x1A").substr(static_cast<size_t>(skip)));
     EXPECT_EQ(copy.get("b.out"), bom + "two\n");
@@ -49,7 +48,7 @@ TEST(PerFileCopyTest, AWriteThatTakesNothingIsAFullDisk) {
   copy.put("a", "x\n");
   copy.source("a");
   copy.destination("a.out");
-  copy.choose_units(records::kCodeUtf8, 0);
+  ASSERT_TRUE(copy.judge_marks(true));
   const peltrix::testing::Faults taking_nothing(platform::faults::Operation::kWrite, 1, platform::faults::kTakesNothing);
   bool copied = true;
   EXPECT_EQ(peltrix::testing::printed([&] { copied = per_file_copy(copy.sources, copy.destinations, nullptr, copy.run); }).err,

@@ -6,7 +6,7 @@ namespace peltrix::engine {
 
 namespace {
 
-bool copy_through_buffers(SourceSteps& steps) {
+bool copy_every_block(SourceSteps& steps) {
   Block block;
   do {
     if (!steps.take(block)) return false;
@@ -16,48 +16,44 @@ bool copy_through_buffers(SourceSteps& steps) {
   return true;
 }
 
-// The two ways in the system share their shape: the middle through
+// The two ways that copy the middle share their shape: the middle through
 // copy_middle where it may, every other block read.
 template <MiddleCopy (*copy_middle)(SourceSteps&)>
 bool copy_around_middle(SourceSteps& steps) {
-  DrainOnExit drain(steps.run.behind);
+  DrainOnExit drain(steps.run().behind);
   Block block;
   for (;;) {
     if (middle_ready(steps)) {
       if (copy_middle(steps) == MiddleCopy::kFailed) return false;
-      if (steps.processing.state.stop) return true;
+      if (steps.stopped()) return true;
     }
     if (!steps.take(block)) return false;
     if (block.empty_source()) return true;
     if (!steps.emit(block)) return false;
-    if (steps.finished(block)) return steps.run.behind.finish();
+    if (steps.finished(block)) return steps.run().behind.finish();
   }
 }
 
 }  // namespace
 
-StrategyChoice choose_strategy(const SourceFlags& flags) {
-  if (flags.only_counting) {
-    return {Strategy::kCountedBeside, "records are only counted: the bytes pass unchanged"};
-  }
-  if (flags.record_processing) {
-    return {Strategy::kThroughBuffers, "records are converted, skipped or limited"};
-  }
-  return {Strategy::kInSystem, "the bytes pass unchanged but for the byte window"};
+Strategy choose_strategy(const SourceFlags& flags) {
+  if (flags.only_counting) return Strategy::kMiddleCopiedAndCounted;
+  if (flags.record_processing) return Strategy::kEveryBlockRead;
+  return Strategy::kMiddleCopied;
 }
 
-bool copy_source(const paths::SourceEntry& source, const SourceRole& role, CopyRun& run, OutputSink& output,
+bool copy_source(const model::SourceEntry& source, const SourceRole& role, CopyRun& run, OutputSink& output,
                  uint64_t& bytes_read) {
   SourceSteps steps(source, role, run, output);
   bool copied = false;
-  switch (choose_strategy(steps.processing.flags).strategy) {
-    case Strategy::kThroughBuffers: copied = copy_through_buffers(steps); break;
-    case Strategy::kInSystem: copied = copy_around_middle<copy_middle>(steps); break;
-    case Strategy::kCountedBeside: copied = copy_around_middle<copy_middle_counted>(steps); break;
+  switch (choose_strategy(steps.processing().flags)) {
+    case Strategy::kEveryBlockRead: copied = copy_every_block(steps); break;
+    case Strategy::kMiddleCopied: copied = copy_around_middle<copy_middle>(steps); break;
+    case Strategy::kMiddleCopiedAndCounted: copied = copy_around_middle<copy_middle_counted>(steps); break;
   }
-  bytes_read = steps.reader.position();
-  run.zero_record = run.zero_record || steps.processing.state.zero_record;
-  run.zero_byte = run.zero_byte || steps.processing.state.zero_byte;
+  bytes_read = steps.position();
+  run.zero_record = run.zero_record || steps.processing().state.zero_record;
+  run.zero_byte = run.zero_byte || steps.processing().state.zero_byte;
   return copied;
 }
 

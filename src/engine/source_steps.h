@@ -9,7 +9,7 @@
 #include "engine/block_steps.h"
 #include "engine/copy_state.h"
 #include "engine/output_sink.h"
-#include "paths/entries.h"
+#include "model/entries.h"
 #include "records/record_transform.h"
 #include "records/transform_state.h"
 
@@ -28,11 +28,11 @@ struct SourceRole {
 
 class SourceSteps {
  public:
-  SourceSteps(const paths::SourceEntry& source, const SourceRole& role, CopyRun& run, OutputSink& output);
+  SourceSteps(const model::SourceEntry& source, const SourceRole& role, CopyRun& run, OutputSink& output);
 
-  // Reads the next block and applies what its place asks: the leading-bytes
-  // check on the first, the end-of-file unit on the last, the cut of a later
-  // source's mark. False after the messages.
+  // Reads the next block and applies what its place asks: the end-of-file
+  // unit on the last, the cut of a later source's mark on the first. False
+  // after the messages.
   bool take(Block& block);
 
   // Runs the record and byte steps over the block and writes its output.
@@ -41,23 +41,51 @@ class SourceSteps {
   // write-behind thread while the next block is read.
   bool emit(const Block& block);
 
-  bool finished(const Block& block) const { return processing.state.stop || block.last; }
+  bool finished(const Block& block) const { return stopped() || block.last; }
+  // A limit was reached, or the output ended with the middle: no further block is read.
+  bool stopped() const { return processing_.state.stop; }
 
   // Prints the read failure of error (of path, by default the source's),
   // unless a write before it failed first.
   void report_read_failure(uint32_t error, const char* path = nullptr);
 
-  const paths::SourceEntry& source;
-  const SourceRole& role;
-  CopyRun& run;
-  OutputSink& output;
-  BlockProcessing processing;
-  BlockReader reader;
-  bool system_copy_refused = false;  // copy_range cannot serve this source: its blocks are read
+  const model::SourceEntry& source() const { return source_; }
+  const SourceRole& role() const { return role_; }
+  CopyRun& run() const { return run_; }
+  OutputSink& output() const { return output_; }
+  const BlockProcessing& processing() const { return processing_; }
+  // Bytes of the source read or passed so far.
+  uint64_t position() const { return reader_.position(); }
+  // The full blocks from position() on before the source's last block.
+  uint64_t middle_length() { return reader_.middle_length(); }
+  // The bytes carried in front of the next block.
+  const uint8_t* carried() const { return reader_.carried(); }
+  bool middle_refused() const { return middle_refused_; }
+
+  // What a copy of the middle (middle_copy.cpp) did:
+  // copy_range, or the thread beside it, cannot serve this source: its blocks are read.
+  void refuse_middle() { middle_refused_ = true; }
+  // bytes of the source went to the output past the reader, leaving the
+  // byte window's counters as counters; stop: the limit ended the output.
+  void pass_middle(uint64_t bytes, const records::ByteCounters& counters, bool stop);
+  // bytes of full blocks went to the output and their records were counted:
+  // the next block follows the last kCarryLength bytes counted (carried),
+  // and open is the record they leave open.
+  void pass_counted_middle(uint64_t bytes, const records::OpenRecord& open, const uint8_t* carried);
+  // The output ends with what the middle copy gave.
+  void stop() { processing_.state.stop = true; }
 
  private:
   void end_steps(Block& block);
   bool write(const BlockOutput& output, bool more_follow);
+
+  const model::SourceEntry& source_;
+  const SourceRole& role_;
+  CopyRun& run_;
+  OutputSink& output_;
+  BlockProcessing processing_;
+  BlockReader reader_;
+  bool middle_refused_ = false;
 };
 
 }  // namespace peltrix::engine

@@ -1,30 +1,24 @@
-// Writing one block's output on a second thread while the next block is
+// Writing one block's output on the second thread while the next block is
 // read: where bytes must pass through the program, reading and writing then
 // overlap instead of taking turns. The loop calls it the same way whether
-// the thread runs or not: where the system will not start a thread, every
-// write is made at once.
+// the thread runs or not: where the system will not start it, every write
+// is made at once.
 #pragma once
 
-#include <condition_variable>
 #include <cstdint>
-#include <mutex>
-#include <thread>
 
 #include "engine/fast_paths.h"
+#include "engine/second_thread.h"
 
 namespace peltrix::engine {
 
 class OutputSink;
 
-// One thread serves a whole run: it is started by the first write handed
-// over and ends with the run.
 class WriteBehind {
  public:
-  explicit WriteBehind(FastPathCounts& counts) : counts_(counts) {}
+  WriteBehind(SecondThread& thread, FastPathCounts& counts) : thread_(thread), counts_(counts) {}
   WriteBehind(const WriteBehind&) = delete;
   WriteBehind& operator=(const WriteBehind&) = delete;
-  // Waits for the write in flight, then ends the thread.
-  ~WriteBehind();
 
   // Waits for the write in flight, then hands sink.write(data, length,
   // records) to the thread, or makes it at once when no thread can run. The
@@ -40,21 +34,10 @@ class WriteBehind {
   const uint8_t* in_flight();
 
  private:
-  bool start_thread();
-  void serve();
-
+  SecondThread& thread_;
   FastPathCounts& counts_;
-  std::thread thread_;
-  bool no_thread_ = false;  // the system refused to start it
-  std::mutex mutex_;
-  std::condition_variable changed_;
-  OutputSink* sink_ = nullptr;  // the write handed over
-  const uint8_t* data_ = nullptr;
-  uint32_t length_ = 0;
-  uint64_t records_ = 0;
-  bool pending_ = false;  // a write is handed over and not yet done
-  bool failed_ = false;   // a write failed; no later one is taken
-  bool quit_ = false;
+  const uint8_t* data_ = nullptr;  // of the write handed over last
+  bool failed_ = false;            // a write failed; no later one is taken
 };
 
 // Waits for the write in flight when a loop leaves, on every path.

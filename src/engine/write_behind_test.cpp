@@ -18,7 +18,7 @@ class FailingSink : public OutputSink {
     return true;
   }
   bool takes_ranges() const override { return false; }
-  RangeCopy copy_range(const paths::SourceEntry&, int64_t, uint64_t, uint64_t&) override {
+  RangeCopy copy_range(const model::SourceEntry&, int64_t, uint64_t, uint64_t&) override {
     return RangeCopy::kUnsupported;
   }
   void add_records(uint64_t) override {}
@@ -31,7 +31,8 @@ TEST(WriteBehindTest, AFailedWriteStopsTheRestAndIsToldAtTheEnd) {
   const std::string block = "first ";
   FailingSink sink;
   FastPathCounts counts;
-  WriteBehind behind(counts);
+  SecondThread thread;
+  WriteBehind behind(thread, counts);
   EXPECT_TRUE(behind.hand_over(sink, reinterpret_cast<const uint8_t*>(block.data()), 6, 0));
   EXPECT_TRUE(behind.hand_over(sink, reinterpret_cast<const uint8_t*>(block.data()), 6, 0));
   EXPECT_FALSE(behind.hand_over(sink, reinterpret_cast<const uint8_t*>(block.data()), 6, 0));

@@ -14,11 +14,11 @@ OpenRequest source_request(const char* kind_word) {
   return request;
 }
 
-uint32_t disposition_for(Existing existing) {
+uint32_t disposition_for(model::Existing existing) {
   switch (existing) {
-    case Existing::kOverwrite: return platform::kCreateAlways;
-    case Existing::kAppend: return platform::kOpenAlways;
-    case Existing::kRefuse: break;
+    case model::Existing::kOverwrite: return platform::kCreateAlways;
+    case model::Existing::kAppend: return platform::kOpenAlways;
+    case model::Existing::kRefuse: break;
   }
   return platform::kCreateNew;
 }

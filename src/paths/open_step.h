@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "paths/entries.h"
+#include "model/entries.h"
 #include "platform/platform.h"
 
 namespace peltrix::paths {
@@ -38,7 +38,7 @@ OpenRequest source_request(const char* kind_word = kSourceWord);
 // write-through with /C.
 OpenRequest destination_request(bool write_through);
 // The creation disposition for what an existing destination gets.
-uint32_t disposition_for(Existing existing);
+uint32_t disposition_for(model::Existing existing);
 
 // Opens request.path; on failure prints the sharing-violation or the
 // open-failure lines under message_number and returns false.

@@ -20,10 +20,11 @@ bool before(const platform::FileIdentity& a, const platform::FileIdentity& b) {
 SourceIdentities::Match SourceIdentities::match(const platform::FileIdentity& identity) {
   if (!taken_) {
     taken_ = true;
-    for (const SourceEntry* s = sources_.head; s != nullptr && !failed_; s = s->next) {
-      if (s->kind != kKindFile) continue;
-      const bool moved = read_from_backups_ && (s->flags & value_flag::kInPlace) != 0 && s->backup_path != nullptr;
-      const char* path = moved ? s->backup_path : s->path;
+    for (const model::SourceEntry& s : sources_.entries) {
+      if (failed_) break;
+      if (s.kind != model::EntryKind::kFile) continue;
+      const bool moved = read_from_backups_ && (s.flags & value_flag::kInPlace) != 0 && s.backup_path != nullptr;
+      const char* path = moved ? s.backup_path : s.path;
       platform::FileIdentity found;
       if (platform::path_identity(path, &found)) {
         identities_.push_back(found);

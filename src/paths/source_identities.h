@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "paths/entries.h"
+#include "model/entries.h"
 #include "platform/platform.h"
 
 namespace peltrix::paths {
@@ -14,7 +14,7 @@ class SourceIdentities {
  public:
   // read_from_backups: in-place sources have been moved to their backups
   // and are read from there.
-  SourceIdentities(const SourceList& sources, bool read_from_backups)
+  SourceIdentities(const model::SourceList& sources, bool read_from_backups)
       : sources_(sources), read_from_backups_(read_from_backups) {}
 
   enum class Match { kNone, kSource, kFailed };
@@ -24,7 +24,7 @@ class SourceIdentities {
   Match match(const platform::FileIdentity& identity);
 
  private:
-  const SourceList& sources_;
+  const model::SourceList& sources_;
   bool read_from_backups_;
   bool taken_ = false;
   bool failed_ = false;

@@ -11,11 +11,8 @@ TEST(SourceIdentitiesTest, AFileIsASourceOnlyOnItsOwnVolume) {
   testing::TempFolder folder;
   const std::string path = folder / "a";
   testing::write_file(path, "a");
-  SourceEntry entry;
-  entry.kind = kKindFile;
-  entry.path = path.c_str();
-  SourceList sources;
-  sources.head = &entry;
+  model::SourceList sources;
+  sources.entries.emplace_back().path = path.c_str();
   platform::FileIdentity identity;
   ASSERT_TRUE(platform::path_identity(path.c_str(), &identity));
   SourceIdentities identities(sources, false);

@@ -4,7 +4,7 @@
 #include <new>
 
 #include "messages/messages.h"
-#include "planning/entry_pools.h"
+#include "model/entries.h"
 #include "platform/platform.h"
 
 namespace peltrix::planning {
@@ -49,7 +49,7 @@ bool make_backup_name(const std::string& full_path, const char* run_date_stamp, 
     name.text.append("0001");
     name.text.append(full_path, at);
   } catch (const std::bad_alloc&) {
-    print_memory_refused(88, full_path.size() + stamp_length + 11);
+    model::print_memory_refused(88, full_path.size() + stamp_length + 11);
     return false;
   }
   if (name.text.size() > platform::kMaxPath) {

@@ -9,8 +9,8 @@
 #include "messages/messages.h"
 #include "paths/path_value.h"
 #include "paths/value_flags.h"
-#include "planning/entry_pools.h"
-#include "planning/in_place_check.h"
+#include "model/entries.h"
+#include "planning/run_settings.h"
 #include "planning/path_join.h"
 #include "platform/platform.h"
 
@@ -18,14 +18,14 @@ namespace peltrix::planning {
 
 namespace {
 
-constexpr int kFirstPoolCode = 102;
-constexpr int kNextPoolCode = 103;
+constexpr int kFirstEntryMemoryCode = 102;
+constexpr int kMoreEntriesMemoryCode = 103;
 constexpr int kGroupPosition = 1;
 
 // The part of a source's path that follows the destination folder, without
 // its leading separator: below a scanned /ID folder the path under it,
 // otherwise the file name.
-std::string_view relative_part(const paths::SourceEntry& source, const cli::CommandLine& command_line) {
+std::string_view relative_part(const model::SourceEntry& source, const cli::CommandLine& command_line) {
   const std::string_view path(source.path);
   const bool keeps_subfolders = command_line.flags.n != 0 && command_line.counts.input_files == 0;
   const std::string_view folder(command_line.input_folder_path);
@@ -38,15 +38,21 @@ std::string_view relative_part(const paths::SourceEntry& source, const cli::Comm
   return separator == nullptr ? path : std::string_view(separator + 1);
 }
 
-bool make_folder_record(const cli::CommandLine& command_line, paths::DestinationList& destinations) {
-  destinations.folder_record.reset(new (std::nothrow) paths::DestinationEntry());
+model::DestinationEntry* add_destination(model::DestinationList& destinations) {
+  return model::add_entry(destinations.entries,
+                          destinations.entries.empty() ? kFirstEntryMemoryCode : kMoreEntriesMemoryCode);
+}
+
+bool make_folder_record(const cli::CommandLine& command_line, model::DestinationList& destinations) {
+  destinations.folder_record.reset(new (std::nothrow) model::DestinationEntry());
   if (destinations.folder_record == nullptr) {
-    print_memory_refused(96, sizeof(paths::DestinationEntry));
+    model::print_memory_refused(96, sizeof(model::DestinationEntry));
     return false;
   }
   const cli::ValueSlot& folder = cli::definition(command_line.output, cli::kOD).slots.front();
-  paths::DestinationEntry& record = *destinations.folder_record;
-  apply_output_values(command_line.output, record);
+  model::DestinationEntry& record = *destinations.folder_record;
+  apply_output_values(command_line, record);
+  record.kind = model::EntryKind::kFolder;
   record.given_name = folder.given_text.c_str();
   record.path = folder.full_path.c_str();
   record.output_ordinal = 1;
@@ -55,7 +61,7 @@ bool make_folder_record(const cli::CommandLine& command_line, paths::Destination
 }
 
 // Checks the name of destination d in the folder and keeps it as d's path.
-bool name_destination(const std::string& name, paths::DestinationEntry& d, TextStore& texts) {
+bool name_destination(const std::string& name, model::DestinationEntry& d, model::TextStore& texts) {
   platform::PathStatus status;
   if (!platform::path_status(name.c_str(), &status)) {
     const uint32_t error = platform::last_error();
@@ -69,7 +75,7 @@ bool name_destination(const std::string& name, paths::DestinationEntry& d, TextS
     d.existing_size = status.size;
     d.checked_existing = status.kind == platform::PathKind::kFile &&
                          platform::path_identity(name.c_str(), &d.checked_identity);
-    if (status.kind == platform::PathKind::kFile && d.existing == paths::Existing::kRefuse) {
+    if (status.kind == platform::PathKind::kFile && d.existing == model::Existing::kRefuse) {
       messages::line(99, 1, "次のコピー先ファイルは既に存在します。");
       messages::line(99, 2, "%s", name.c_str());
       messages::line(99, 3,
@@ -83,69 +89,63 @@ bool name_destination(const std::string& name, paths::DestinationEntry& d, TextS
 
 }  // namespace
 
-void apply_output_values(const cli::GroupTable& output, paths::DestinationEntry& entry) {
-  entry.newlines = records::newlines_for(cli::value_of(output, cli::kOR));
-  entry.mark = records::mark_for(cli::value_of(output, cli::kOJ));
-  entry.end_of_file = records::end_of_file_for(cli::value_of(output, cli::kOE));
-  entry.existing = existing_for(cli::value_of(output, cli::kOU));
-}
-
-bool build_file_destinations(const cli::CommandLine& command_line, paths::DestinationList& destinations) {
-  for (const cli::ValueSlot& slot : cli::definition(command_line.output, cli::kOF).slots) {
-    paths::DestinationEntry* d = take_entry(destinations, destinations.count, kFirstPoolCode, kNextPoolCode);
+bool build_file_destinations(const cli::CommandLine& command_line, const InPlaceNames& in_place,
+                             model::DestinationList& destinations) {
+  const std::vector<cli::ValueSlot>& slots = cli::definition(command_line.output, cli::kOF).slots;
+  for (size_t i = 0; i < slots.size(); ++i) {
+    const cli::ValueSlot& slot = slots[i];
+    model::DestinationEntry* d = add_destination(destinations);
     if (d == nullptr) return false;
-    apply_output_values(command_line.output, *d);
-    ++destinations.count;
+    apply_output_values(command_line, *d);
     d->given_name = slot.given_text.c_str();
     d->path = slot.full_path.c_str();
     d->flags = slot.flags;
+    if (i < in_place.destinations.size() && in_place.destinations[i]) d->flags |= paths::value_flag::kInPlace;
     d->existing_size = slot.size;
     if (slot.file_information) {
       d->checked_existing = true;
       d->checked_identity = slot.file_information->identity;
     }
     d->output_ordinal = kGroupPosition;
-    if ((d->flags & paths::value_flag::kExists) != 0 && d->existing == paths::Existing::kRefuse) {
+    if ((d->flags & paths::value_flag::kExists) != 0 && d->existing == model::Existing::kRefuse) {
       messages::line(95, 1, "%d番目の/Oの/OFに指定した次のコピー先は既に存在します。", kGroupPosition);
       messages::line(95, 2, "%s", d->given_name);
       messages::line(95, 3,
                      "コピー先に存在しないファイルを指定するか，上書き指定の/OU2，または追加書き指定の/OU3を指定してください。");
       return false;
     }
-    d->kind = paths::kKindFile;
+    d->kind = model::EntryKind::kFile;
   }
   return true;
 }
 
-bool build_folder_destinations(const cli::CommandLine& command_line, const paths::SourceList& sources,
-                               const RepeatTable& repeats, TextStore& texts, paths::DestinationList& destinations) {
+bool build_folder_destinations(const cli::CommandLine& command_line, const model::SourceList& sources,
+                               const model::RepeatTable& repeats, model::TextStore& texts, model::DestinationList& destinations) {
   if (!make_folder_record(command_line, destinations)) return false;
-  const paths::DestinationEntry& record = *destinations.folder_record;
+  const model::DestinationEntry& record = *destinations.folder_record;
   const std::string_view folder(command_line.output_folder_path);
   const bool per_file = command_line.flags.n != 0;
 
   std::vector<const char*> made;  // by source position: the path of its destination
-  int32_t remaining = sources.file_count + sources.folder_count;
-  for (const paths::SourceEntry* s = sources.head; s != nullptr && remaining > 0; s = s->next, --remaining) {
-    if (!per_file && s->kind != paths::kKindFile) continue;
-    paths::DestinationEntry* d = take_entry(destinations, destinations.count, kFirstPoolCode, kNextPoolCode);
+  for (const model::SourceEntry& s : sources.entries) {
+    if (!per_file && s.kind != model::EntryKind::kFile) continue;
+    model::DestinationEntry* d = add_destination(destinations);
     if (d == nullptr) return false;
     d->newlines = record.newlines;
     d->mark = record.mark;
     d->end_of_file = record.end_of_file;
     d->existing = record.existing;
-    d->kind = s->kind;
-    d->flags = s->flags;
+    d->kind = s.kind;
+    d->flags = s.flags;
 
     // A repeat, under whatever name, goes to its first occurrence's destination.
     const size_t position = made.size();
-    if (per_file && position < repeats.size() && repeats[position].repeat_mark != 0) {
+    if (per_file && position < repeats.size() && repeats[position].is_repeat()) {
       if (!name_destination(made[static_cast<size_t>(repeats[position].first_occurrence)], *d, texts)) return false;
       made.push_back(d->path);
-      ++destinations.count;
       continue;
     }
-    const std::string_view relative = relative_part(*s, command_line);
+    const std::string_view relative = relative_part(s, command_line);
     const size_t length = joined_length(folder, relative);
     if (length > platform::kMaxPath) {
       messages::line(97, 1, "コピー先の名称の長さが上限を超過しました。");
@@ -155,7 +155,6 @@ bool build_folder_destinations(const cli::CommandLine& command_line, const paths
     }
     if (!name_destination(joined_path(folder, relative), *d, texts)) return false;
     made.push_back(d->path);
-    ++destinations.count;
     if (!per_file) return true;
   }
   return true;

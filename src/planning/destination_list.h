@@ -3,19 +3,19 @@
 #pragma once
 
 #include "cli/option_tables.h"
-#include "paths/entries.h"
-#include "planning/repeat_table.h"
-#include "planning/text_store.h"
+#include "model/entries.h"
+#include "model/repeat_table.h"
+#include "planning/in_place_check.h"
+#include "model/text_store.h"
 
 namespace peltrix::planning {
 
-// The /O group's /OR, /OJ, /OE and /OU where given, otherwise 0, into entry.
-void apply_output_values(const cli::GroupTable& output, paths::DestinationEntry& entry);
-
 // One file entry per /OF name, in the order given, with the group's values
-// and the name's given text, full path, flags and size. An existing file
-// without /OU2 or /OU3 is refused (E095). False after the messages.
-bool build_file_destinations(const cli::CommandLine& command_line, paths::DestinationList& destinations);
+// and the name's given text, full path, flags (in place as the in-place
+// check found) and size. An existing file without /OU2 or /OU3 is refused
+// (E095). False after the messages.
+bool build_file_destinations(const cli::CommandLine& command_line, const InPlaceNames& in_place,
+                             model::DestinationList& destinations);
 
 // The /OD folder record, then destinations named in the /OD folder: with /N
 // one per source entry (files and folders alike; below a scanned /ID folder
@@ -25,7 +25,7 @@ bool build_file_destinations(const cli::CommandLine& command_line, paths::Destin
 // A name over 260 bytes is refused before it is built (E097), an existing
 // file without /OU2 or /OU3 too (E099). Names are kept in texts. False
 // after the messages.
-bool build_folder_destinations(const cli::CommandLine& command_line, const paths::SourceList& sources,
-                               const RepeatTable& repeats, TextStore& texts, paths::DestinationList& destinations);
+bool build_folder_destinations(const cli::CommandLine& command_line, const model::SourceList& sources,
+                               const model::RepeatTable& repeats, model::TextStore& texts, model::DestinationList& destinations);
 
 }  // namespace peltrix::planning

@@ -1,7 +1,6 @@
 #include "planning/duplicate_checks.h"
 
 #include "messages/messages.h"
-#include "paths/value_flags.h"
 #include "planning/same_file.h"
 
 namespace peltrix::planning {
@@ -13,16 +12,16 @@ constexpr int kGroupPosition = 1;
 
 }  // namespace
 
-bool check_duplicate_sources(cli::CommandLine& command_line, RepeatTable& repeats) {
-  std::vector<cli::ValueSlot>& names = cli::definition(command_line.input, cli::kIF).slots;
-  repeats.assign(names.size(), RepeatRow{});
+bool check_duplicate_sources(const cli::CommandLine& command_line, model::RepeatTable& repeats) {
+  const std::vector<cli::ValueSlot>& names = cli::definition(command_line.input, cli::kIF).slots;
+  repeats.assign(names.size(), model::RepeatRow{});
   if (names.size() <= 1) return true;
 
   const bool repeats_allowed = command_line.flags.w != 0;
   const bool per_file = command_line.flags.n != 0;
   for (size_t i = 0; i < names.size(); ++i) {
     for (size_t j = i + 1; j < names.size(); ++j) {
-      if ((names[j].flags & paths::value_flag::kRepeat) != 0) continue;
+      if (repeats[j].is_repeat()) continue;
       if (same_file(names[i], names[j])) {
         if (!repeats_allowed) {
           messages::line(79, 1, "%d番目の/Iの/IFに同じコピー元ファイルを指定しています。", kGroupPosition);
@@ -31,9 +30,7 @@ bool check_duplicate_sources(cli::CommandLine& command_line, RepeatTable& repeat
           messages::line(79, 4, "コピー元は全て異なるものを指定してください。");
           return false;
         }
-        names[j].flags |= paths::value_flag::kRepeat;
         repeats[j].first_occurrence = static_cast<int32_t>(i);
-        repeats[j].repeat_mark = kRepeatMark;
         continue;
       }
       // /W lets the same file come again; two different files of one name

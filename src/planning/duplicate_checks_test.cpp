@@ -31,7 +31,7 @@ class DuplicateChecksTest : public ::testing::Test {
 
   peltrix::testing::TempFolder folder_;
   cli::CommandLine command_line_;
-  RepeatTable repeats_;
+  model::RepeatTable repeats_;
   bool passed_ = false;
 };
 
@@ -41,14 +41,11 @@ TEST_F(DuplicateChecksTest, RepeatsAllowedByWAreMarkedAgainstTheirEarliestName) 
   EXPECT_EQ(checked(command_line_), "");
   EXPECT_TRUE(passed_);
   ASSERT_EQ(repeats_.size(), 4u);
-  const uint32_t marks[] = {0, 0, kRepeatMark, kRepeatMark};
-  for (size_t i = 0; i < 4; ++i) {
-    EXPECT_EQ(repeats_[i].repeat_mark, marks[i]) << i;
-    EXPECT_EQ(repeats_[i].first_occurrence, 0) << i;
-  }
-  paths::SourceList sources;
-  ASSERT_TRUE(build_source_list(command_line_, 0, sources));
-  EXPECT_EQ(sources.current->flags & paths::value_flag::kRepeat, paths::value_flag::kRepeat);
+  const int32_t first[] = {-1, -1, 0, 0};
+  for (size_t i = 0; i < 4; ++i) EXPECT_EQ(repeats_[i].first_occurrence, first[i]) << i;
+  model::SourceList sources;
+  ASSERT_TRUE(build_source_list(command_line_, {}, repeats_, {}, sources));
+  EXPECT_EQ(sources.entries.back().flags & paths::value_flag::kRepeat, paths::value_flag::kRepeat);
   EXPECT_EQ(count_distinct_sources(sources), 2);
 }
 

@@ -5,9 +5,9 @@
 
 #include "messages/messages.h"
 #include "paths/path_too_long.h"
-#include "planning/entry_pools.h"
+#include "model/entries.h"
 #include "planning/path_join.h"
-#include "planning/source_list.h"
+#include "planning/run_settings.h"
 #include "platform/platform.h"
 
 namespace peltrix::planning {
@@ -17,15 +17,15 @@ namespace {
 constexpr int kUnlistedCode = 134;
 constexpr int kUnnamableCode = 135;
 
-constexpr int kFirstPoolCode = 93;
-constexpr int kNextPoolCode = 94;
+constexpr int kFirstEntryMemoryCode = 93;
+constexpr int kMoreEntriesMemoryCode = 94;
 constexpr int kNameMemoryCode = 91;
 constexpr int kPathMemoryCode = 92;
 
 struct Scan {
-  TextStore& texts;
-  paths::SourceList& sources;
-  InputValues values;
+  model::TextStore& texts;
+  model::SourceList& sources;
+  model::SourceSettings settings;
   bool subfolders = false;  // /S
 };
 
@@ -47,21 +47,21 @@ bool add_item(Scan& scan, const char* folder, const platform::FindItem& item) {
     paths::print_path_too_long(path.c_str());
     return false;
   }
-  paths::SourceList& sources = scan.sources;
-  paths::SourceEntry* entry =
-      take_entry(sources, sources.file_count + sources.folder_count, kFirstPoolCode, kNextPoolCode);
+  model::SourceList& sources = scan.sources;
+  model::SourceEntry* entry =
+      model::add_entry(sources.entries, sources.entries.empty() ? kFirstEntryMemoryCode : kMoreEntriesMemoryCode);
   if (entry == nullptr) return false;
-  apply_input_values(scan.values, *entry);
+  entry->settings = scan.settings;
   entry->given_name = scan.texts.keep(item.name, kNameMemoryCode);
   if (entry->given_name == nullptr) return false;
   entry->path = scan.texts.keep(path, kPathMemoryCode);
   if (entry->path == nullptr) return false;
   entry->input_ordinal = 1;
   if (item.is_folder) {
-    entry->kind = paths::kKindFolder;
+    entry->kind = model::EntryKind::kFolder;
     ++sources.folder_count;
   } else {
-    entry->kind = paths::kKindFile;
+    entry->kind = model::EntryKind::kFile;
     entry->size = static_cast<int64_t>(item.size);
     ++sources.file_count;
   }
@@ -107,10 +107,10 @@ void folder_lines(int code, const char* first, const char* folder, const char* a
 
 }  // namespace
 
-bool scan_source_folder(const cli::CommandLine& command_line, TextStore& texts, paths::SourceList& sources) {
+bool scan_source_folder(const cli::CommandLine& command_line, model::TextStore& texts, model::SourceList& sources) {
   const char* root = command_line.input_folder_path;
   const bool subfolders = command_line.flags.s != 0;
-  Scan scan{texts, sources, input_values(command_line), subfolders};
+  Scan scan{texts, sources, source_settings_for(command_line, 0), subfolders};
   if (!scan_folder(scan, root)) return false;
   if (!subfolders) {
     if (sources.file_count > 0) return true;
@@ -120,8 +120,9 @@ bool scan_source_folder(const cli::CommandLine& command_line, TextStore& texts, 
 
   // Folders found are appended to the list and listed when the walk reaches
   // them: every folder after all those found before it.
-  for (const paths::SourceEntry* entry = sources.head; entry != nullptr; entry = entry->next) {
-    if (entry->kind == paths::kKindFolder && !scan_folder(scan, entry->path)) return false;
+  for (size_t i = 0; i < sources.entries.size(); ++i) {
+    const model::SourceEntry& entry = sources.entries[i];
+    if (entry.kind == model::EntryKind::kFolder && !scan_folder(scan, entry.path)) return false;
   }
 
   if (command_line.flags.n == 0) {

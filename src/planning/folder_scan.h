@@ -3,8 +3,8 @@
 #pragma once
 
 #include "cli/option_tables.h"
-#include "paths/entries.h"
-#include "planning/text_store.h"
+#include "model/entries.h"
+#include "model/text_store.h"
 
 namespace peltrix::planning {
 
@@ -15,6 +15,6 @@ namespace peltrix::planning {
 // Without /S a folder with no file gives E123; with /S a tree with no file
 // gives E125 without /N, and with /N a tree with no file and no folder gives
 // E124. False after the messages.
-bool scan_source_folder(const cli::CommandLine& command_line, TextStore& texts, paths::SourceList& sources);
+bool scan_source_folder(const cli::CommandLine& command_line, model::TextStore& texts, model::SourceList& sources);
 
 }  // namespace peltrix::planning

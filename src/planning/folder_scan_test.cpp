@@ -19,8 +19,8 @@ TEST(FolderScanTest, PathsOfTwoHundredSixtyBytesAreScannedAndOneMoreIsRefused) {
     peltrix::testing::write_file(file, "x");
     cli::CommandLine command_line;
     ASSERT_TRUE(testing::parse(command_line, {"/I/ID" + peltrix::testing::typed(in), "/N", "/O/OD" + peltrix::testing::typed(folder / "out")}));
-    TextStore texts;
-    paths::SourceList sources;
+    model::TextStore texts;
+    model::SourceList sources;
     bool scanned = false;
     const std::string printed =
         peltrix::testing::printed([&] { scanned = scan_source_folder(command_line, texts, sources); }).err;

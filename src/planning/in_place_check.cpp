@@ -1,8 +1,8 @@
 #include "planning/in_place_check.h"
 
 #include "messages/messages.h"
-#include "paths/value_flags.h"
 #include "planning/backup_name.h"
+#include "planning/run_settings.h"
 #include "planning/same_file.h"
 
 namespace peltrix::planning {
@@ -13,16 +13,19 @@ constexpr int kGroupPosition = 1;
 
 }  // namespace
 
-bool check_in_place(cli::CommandLine& command_line, const char* run_date_stamp) {
-  std::vector<cli::ValueSlot>& destinations = cli::definition(command_line.output, cli::kOF).slots;
-  if (destinations.empty()) return true;
-  std::vector<cli::ValueSlot>& sources = cli::definition(command_line.input, cli::kIF).slots;
-  const paths::Existing existing = existing_for(cli::value_of(command_line.output, cli::kOU));
+bool check_in_place(const cli::CommandLine& command_line, const char* run_date_stamp, InPlaceNames& in_place) {
+  const std::vector<cli::ValueSlot>& destinations = cli::definition(command_line.output, cli::kOF).slots;
+  const std::vector<cli::ValueSlot>& sources = cli::definition(command_line.input, cli::kIF).slots;
+  in_place.backup_paths.assign(sources.size(), std::string());
+  in_place.destinations.assign(destinations.size(), false);
+  const model::Existing existing = existing_for(cli::value_of(command_line.output, cli::kOU));
 
-  for (cli::ValueSlot& source : sources) {
-    for (cli::ValueSlot& destination : destinations) {
+  for (size_t i = 0; i < sources.size(); ++i) {
+    const cli::ValueSlot& source = sources[i];
+    for (size_t j = 0; j < destinations.size(); ++j) {
+      const cli::ValueSlot& destination = destinations[j];
       if (!same_file(source, destination)) continue;
-      if (existing == paths::Existing::kRefuse) {
+      if (existing == model::Existing::kRefuse) {
         messages::line(84, 1, "%d番目の/Iの/IFと%d番目の/Oの/OFに指定したファイルが同じです。", kGroupPosition,
                        kGroupPosition);
         messages::line(84, 2, "/I/IFの指定値 %s", source.given_text.c_str());
@@ -30,12 +33,11 @@ bool check_in_place(cli::CommandLine& command_line, const char* run_date_stamp) 
         messages::line(84, 4, "%s", kInPlaceAdvice);
         return false;
       }
-      destination.flags |= paths::value_flag::kInPlace;
-      source.flags |= paths::value_flag::kInPlace;
+      in_place.destinations[j] = true;
       BackupName backup;
       if (!make_backup_name(source.full_path, run_date_stamp, backup)) return false;
       if (!choose_backup_number(backup, kGroupPosition, destinations)) return false;
-      source.backup_path = std::move(backup.text);
+      in_place.backup_paths[i] = std::move(backup.text);
     }
   }
   return true;

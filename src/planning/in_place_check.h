@@ -2,10 +2,10 @@
 // (/OF) is read from a dated backup that the copy moves it to.
 #pragma once
 
-#include <cstdint>
+#include <string>
+#include <vector>
 
 #include "cli/option_tables.h"
-#include "paths/entries.h"
 
 namespace peltrix::planning {
 
@@ -14,16 +14,16 @@ namespace peltrix::planning {
 inline constexpr char kInPlaceAdvice[] =
     "異なるものを指定するか，上書き指定の/OU2，または追加書き指定の/OU3を指定してください。";
 
-// Destination handling that may change an existing file: /OU2 overwrites,
-// /OU3 appends.
-inline paths::Existing existing_for(int32_t ou_value) {
-  return ou_value == 2 ? paths::Existing::kOverwrite : ou_value == 3 ? paths::Existing::kAppend : paths::Existing::kRefuse;
-}
+// What the in-place check finds, by position of the /IF and /OF names.
+struct InPlaceNames {
+  std::vector<std::string> backup_paths;  // an in-place source's backup name; empty for the others
+  std::vector<bool> destinations;         // the destination is also a source
+};
 
 // Judges every pair of an /IF name and an /OF name on its own. A pair that
 // names one file is refused without /OU2 or /OU3 (E084); otherwise both
-// values get the in-place flag and the source a backup name with a free
-// number in its backup-path slot. False after the messages.
-bool check_in_place(cli::CommandLine& command_line, const char* run_date_stamp);
+// are in place, and the source gets a backup name with a free number.
+// False after the messages.
+bool check_in_place(const cli::CommandLine& command_line, const char* run_date_stamp, InPlaceNames& in_place);
 
 }  // namespace peltrix::planning

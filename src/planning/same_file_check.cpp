@@ -19,14 +19,14 @@ namespace peltrix::planning {
 namespace {
 
 struct Source {
-  const paths::SourceEntry* entry;
+  const model::SourceEntry* entry;
   bool through_backup;  // moved to its backup name and read from there
   std::optional<platform::FileIdentity> identity;  // asked for only when a destination has its size
 };
 
 // Standard output that is a source's file would read its own output back
 // (appending) or overwrite what is still to be read.
-bool stdout_apart_from_sources(const paths::SourceList& sources) {
+bool stdout_apart_from_sources(const model::SourceList& sources) {
   platform::FileInformation information;
   // A standard output the system tells nothing about is no file.
   if (!platform::file_information(platform::stdout_handle(), &information)) return true;
@@ -41,7 +41,7 @@ bool stdout_apart_from_sources(const paths::SourceList& sources) {
 
 // Whether writing d would touch source s: the one harmless case is an
 // in-place source whose backup move takes it away from d's very path.
-bool conflicts(const Source& s, const paths::DestinationEntry& d) {
+bool conflicts(const Source& s, const model::DestinationEntry& d) {
   return !(s.through_backup && std::strcmp(s.entry->path, d.path) == 0);
 }
 
@@ -51,7 +51,7 @@ enum class Existence { kFile, kNone, kUnknown };
 // named after a source carry the source's exists flag, so a missing flag
 // decides. A status the system cannot give is reported: without it, another
 // name of a source could pass unnoticed.
-Existence existing_file(const paths::DestinationEntry& d) {
+Existence existing_file(const model::DestinationEntry& d) {
   constexpr uint32_t kAbsent = paths::value_flag::kMissing | paths::value_flag::kNoFile;
   if ((d.flags & paths::value_flag::kExists) == 0 || (d.flags & kAbsent) != 0) return Existence::kNone;
   platform::PathStatus status;
@@ -73,45 +73,45 @@ bool identity_of(const char* path, const char* kind_word, platform::FileIdentity
 
 }  // namespace
 
-bool check_destinations_apart_from_sources(const paths::SourceList& sources, const paths::DestinationList& destinations,
+bool check_destinations_apart_from_sources(const model::SourceList& sources, const model::DestinationList& destinations,
                                            bool per_file) {
   // A repeated source that reads its first occurrence's backup is checked
   // through that first occurrence.
   std::unordered_set<std::string_view> backups;
-  for (const paths::SourceEntry* s = sources.head; s != nullptr; s = s->next) {
-    if (s->backup_path != nullptr) backups.insert(s->backup_path);
+  for (const model::SourceEntry& s : sources.entries) {
+    if (s.backup_path != nullptr) backups.insert(s.backup_path);
   }
   std::vector<Source> files;
   std::unordered_map<std::string_view, std::vector<size_t>> by_path;
   std::unordered_map<int64_t, std::vector<size_t>> by_size;
-  for (const paths::SourceEntry* s = sources.head; s != nullptr; s = s->next) {
-    if (s->kind != paths::kKindFile || backups.contains(s->path)) continue;
-    const bool in_place = (s->flags & paths::value_flag::kInPlace) != 0 && s->backup_path != nullptr;
-    by_path[s->path].push_back(files.size());
-    by_size[s->size].push_back(files.size());
-    files.push_back(Source{s, !per_file && in_place, std::nullopt});
+  for (const model::SourceEntry& s : sources.entries) {
+    if (s.kind != model::EntryKind::kFile || backups.contains(s.path)) continue;
+    const bool in_place = (s.flags & paths::value_flag::kInPlace) != 0 && s.backup_path != nullptr;
+    by_path[s.path].push_back(files.size());
+    by_size[s.size].push_back(files.size());
+    files.push_back(Source{&s, !per_file && in_place, std::nullopt});
   }
 
-  for (const paths::DestinationEntry* d = destinations.head; d != nullptr; d = d->next) {
-    if (d->kind == paths::kKindStdout && !stdout_apart_from_sources(sources)) return false;
-    if (d->kind != paths::kKindFile) continue;
-    if (auto named = by_path.find(d->path); named != by_path.end()) {
+  for (const model::DestinationEntry& d : destinations.entries) {
+    if (d.kind == model::EntryKind::kStdout && !stdout_apart_from_sources(sources)) return false;
+    if (d.kind != model::EntryKind::kFile) continue;
+    if (auto named = by_path.find(d.path); named != by_path.end()) {
       for (size_t i : named->second) {
-        if (conflicts(files[i], *d)) {
-          paths::print_same_file_refusal(d->path);
+        if (conflicts(files[i], d)) {
+          paths::print_same_file_refusal(d.path);
           return false;
         }
       }
     }
     // Another name of a source (a hard link) can only be an existing file
     // of the same size; only then are the identities asked for.
-    const auto sized = by_size.find(d->existing_size);
+    const auto sized = by_size.find(d.existing_size);
     if (sized == by_size.end()) continue;
-    const Existence existence = existing_file(*d);
+    const Existence existence = existing_file(d);
     if (existence == Existence::kUnknown) return false;
     if (existence == Existence::kNone) continue;
     platform::FileIdentity destination_identity;
-    if (!identity_of(d->path, paths::kDestinationWord, destination_identity)) return false;
+    if (!identity_of(d.path, paths::kDestinationWord, destination_identity)) return false;
     for (size_t i : sized->second) {
       Source& s = files[i];
       if (!s.identity.has_value()) {
@@ -119,8 +119,8 @@ bool check_destinations_apart_from_sources(const paths::SourceList& sources, con
         if (!identity_of(s.entry->path, paths::kSourceWord, identity)) return false;
         s.identity = identity;
       }
-      if (*s.identity == destination_identity && conflicts(s, *d)) {
-        paths::print_same_file_refusal(d->path);
+      if (*s.identity == destination_identity && conflicts(s, d)) {
+        paths::print_same_file_refusal(d.path);
         return false;
       }
     }

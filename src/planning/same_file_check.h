@@ -3,7 +3,7 @@
 // opening the destination would destroy the data before it is read.
 #pragma once
 
-#include "paths/entries.h"
+#include "model/entries.h"
 
 namespace peltrix::planning {
 
@@ -13,7 +13,7 @@ namespace peltrix::planning {
 // source of the joined copy (not per_file) is read from its backup and so
 // passes against a destination of exactly its own path, but not against the
 // same file under another name. False after the messages.
-bool check_destinations_apart_from_sources(const paths::SourceList& sources, const paths::DestinationList& destinations,
+bool check_destinations_apart_from_sources(const model::SourceList& sources, const model::DestinationList& destinations,
                                            bool per_file);
 
 }  // namespace peltrix::planning

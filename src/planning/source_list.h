@@ -5,27 +5,21 @@
 #include <cstdint>
 
 #include "cli/option_tables.h"
-#include "paths/entries.h"
+#include "model/entries.h"
+#include "model/repeat_table.h"
+#include "planning/in_place_check.h"
 
 namespace peltrix::planning {
 
-// The values of the /I group that every source entry carries.
-struct InputValues {
-  int32_t ic = 0, il = 0, ip = 0, it = 0, ia = 0, ib = 0, im = 0;
-  bool plain_bytes = false, keeps_backup = false;
-};
-// The /I group's values where given, otherwise 0.
-InputValues input_values(const cli::CommandLine& command_line);
-// Copies values into entry.
-void apply_input_values(const InputValues& values, paths::SourceEntry& entry);
-
-// Builds sources from the /IF slots: given text, full path, backup path,
-// flags and size of each (a repeated in-place name reads the backup its
-// first occurrence is moved to), the group's values, /IC falling back to
-// default_input_code, /I ordinal 1. False after the memory messages.
-bool build_source_list(const cli::CommandLine& command_line, int32_t default_input_code, paths::SourceList& sources);
+// Builds sources from the /IF slots: given text, full path, flags and size
+// of each, a repeat (a row of repeats that names an earlier occurrence)
+// flagged so, an in-place source with its backup path (a repeated in-place
+// name reads the backup its first occurrence is moved to), settings for
+// all, /I ordinal 1. False after the memory messages.
+bool build_source_list(const cli::CommandLine& command_line, const model::SourceSettings& settings,
+                       const model::RepeatTable& repeats, const InPlaceNames& in_place, model::SourceList& sources);
 
 // The sources a run copies once each: file entries without the repeat flag.
-int32_t count_distinct_sources(const paths::SourceList& sources);
+int32_t count_distinct_sources(const model::SourceList& sources);
 
 }  // namespace peltrix::planning

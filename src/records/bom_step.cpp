@@ -13,27 +13,30 @@ void put_mark(const CodeRow& row, BomEdit& edit) {
   edit.prefix_length = row.bom_length;
 }
 
+// The sources' mark, undecided counting as none.
+int32_t sources_code(const BomSettings& settings) {
+  return settings.detected_code == kCodeUndecided ? kCodeNone : settings.detected_code;
+}
+
 }  // namespace
 
-BomPlan plan_bom_edit(const uint8_t* output, uint32_t length, const BomSettings& settings, BomEdit& edit) {
-  edit = BomEdit{};
-  if (settings.plain_bytes) return BomPlan::kPlanned;
-  const int32_t detected = settings.detected_code == kCodeUndecided ? kCodeNone : settings.detected_code;
-  const CodeRow& sources_row = kCodeTable[detected];
+bool names_mark_for_marked_sources(const BomSettings& settings) {
+  return !settings.plain_bytes && settings.mark.handling == MarkHandling::kAdd && sources_code(settings) != kCodeNone;
+}
+
+BomEdit plan_bom_edit(const uint8_t* output, uint32_t length, const BomSettings& settings) {
+  BomEdit edit;
+  if (settings.plain_bytes || names_mark_for_marked_sources(settings)) return edit;
+  const int32_t detected = sources_code(settings);
   switch (settings.mark.handling) {
     case MarkHandling::kKeepSources:
-      if (settings.skips_records) put_mark(sources_row, edit);
+      if (settings.skips_records) put_mark(kCodeTable[detected], edit);
       break;
-    case MarkHandling::kAdd:
-      if (detected != kCodeNone) return BomPlan::kMarkForMarkedSources;
-      put_mark(kCodeTable[settings.mark.added_code], edit);
-      break;
+    case MarkHandling::kAdd: put_mark(kCodeTable[settings.mark.added_code], edit); break;
     case MarkHandling::kAsRecords: break;
-    case MarkHandling::kRemove:
-      edit.drop_length = leading_mark_length(output, length, detected);
-      break;
+    case MarkHandling::kRemove: edit.drop_length = leading_mark_length(output, length, detected); break;
   }
-  return BomPlan::kPlanned;
+  return edit;
 }
 
 uint32_t leading_mark_length(const uint8_t* data, uint32_t length, int32_t detected_code) {

@@ -27,14 +27,12 @@ struct BomEdit {
   bool changes() const { return prefix_length != 0 || drop_length != 0; }
 };
 
-enum class BomPlan {
-  kPlanned,
-  kMarkForMarkedSources,  // a mark is named for sources that carry one: refused
-};
+// Whether a mark is named for sources that carry one: a run is refused that.
+bool names_mark_for_marked_sources(const BomSettings& settings);
 
-// Plans the edit for the first output[0, length) of a destination. Removal
-// takes the mark only where the output really begins with it.
-BomPlan plan_bom_edit(const uint8_t* output, uint32_t length, const BomSettings& settings, BomEdit& edit);
+// The edit for the first output[0, length) of a destination. Removal takes
+// the mark only where the output really begins with it.
+BomEdit plan_bom_edit(const uint8_t* output, uint32_t length, const BomSettings& settings);
 
 // The length of the mark of detected_code where data begins with it; 0
 // where it does not, or where the sources carry no mark.

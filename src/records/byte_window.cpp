@@ -2,30 +2,23 @@
 
 namespace peltrix::records {
 
-ByteCounters byte_counters_for(int32_t it, int32_t ia, int32_t ib, int32_t im) {
-  ByteCounters counters;
-  counters.bytes_to_skip = ia != 0 ? static_cast<uint64_t>(ia) * kMegabyte : static_cast<uint64_t>(it);
-  counters.byte_limit = im != 0 ? static_cast<uint64_t>(im) * kMegabyte : static_cast<uint64_t>(ib);
-  return counters;
-}
-
-void byte_window(uint32_t length, uint32_t& output_length, ByteCounters& counters, TransformState& state) {
+void byte_window(uint32_t length, ByteCounters& counters, TransformState& state) {
   state.window_start = 0;
   state.window_end = length;
   if (counters.bytes_to_skip != 0) {
-    if (counters.bytes_to_skip >= output_length) {
-      counters.bytes_to_skip -= output_length;
-      output_length = 0;
+    if (counters.bytes_to_skip >= length) {
+      counters.bytes_to_skip -= length;
+      state.window_start = length;
       if (state.last_block) state.zero_byte = true;
     } else {
       state.window_start = static_cast<int64_t>(counters.bytes_to_skip);
-      output_length -= static_cast<uint32_t>(counters.bytes_to_skip);
       counters.bytes_to_skip = 0;
     }
   }
+  const auto selected = static_cast<uint64_t>(state.window_end - state.window_start);
   if (counters.byte_limit != 0) {
-    if (output_length < counters.byte_limit) {
-      counters.byte_limit -= output_length;
+    if (selected < counters.byte_limit) {
+      counters.byte_limit -= selected;
     } else {
       state.window_end = state.window_start + static_cast<int64_t>(counters.byte_limit);
       state.stop = true;

@@ -10,14 +10,10 @@ namespace peltrix::records {
 
 inline constexpr uint64_t kMegabyte = 1048576;
 
-// Counters for a source from /IT or /IA (megabytes, taking precedence) and
-// /IB or /IM (megabytes, taking precedence); 0 where not given.
-ByteCounters byte_counters_for(int32_t it, int32_t ia, int32_t ib, int32_t im);
-
-// Windows the block of length bytes, output_length of which would be output: sets
-// state.window_start/window_end, lowers output_length by the bytes skipped (0 when the
-// skip swallows the block), and sets state.stop when the limit is reached.
-void byte_window(uint32_t length, uint32_t& output_length, ByteCounters& counters, TransformState& state);
+// Windows the block of length bytes: sets state.window_start/window_end
+// (an empty window when the skip swallows the block), and sets state.stop
+// when the limit is reached.
+void byte_window(uint32_t length, ByteCounters& counters, TransformState& state);
 
 // The part of a stretch of `length` bytes that the counters let through,
 // as byte_window would give it block by block: skipped bytes first, then at

@@ -16,7 +16,7 @@ struct Classification {
 };
 
 // Later rows overwrite earlier ones, so FF FE 00 00 ends as UTF-32.
-Classification classify(const uint8_t* bytes, size_t count, int32_t ic) {
+Classification classify(const uint8_t* bytes, size_t count, int32_t input_code) {
   Classification result;
   for (int32_t code = kCodeUtf8; code <= kCodeUtf32Be; ++code) {
     const CodeRow& row = kCodeTable[code];
@@ -25,23 +25,23 @@ Classification classify(const uint8_t* bytes, size_t count, int32_t ic) {
       result.found_code = row.bom_code;
       result.found_row = &row;
     }
-    if (ic == row.input_code) result.ic_row = &row;
+    if (input_code == row.input_code) result.ic_row = &row;
   }
   return result;
 }
 
 }  // namespace
 
-LeadingBytes check_leading_bytes(const uint8_t* bytes, size_t count, int32_t ic, bool plain_bytes,
+LeadingBytes check_leading_bytes(const uint8_t* bytes, size_t count, int32_t input_code, bool plain_bytes,
                                  int32_t& detected_code) {
   LeadingBytes result;
   if (count < 2 || plain_bytes) return result;
-  const Classification found = classify(bytes, count, ic);
+  const Classification found = classify(bytes, count, input_code);
   result.found_row = found.found_row;
   result.ic_row = found.ic_row;
   if (detected_code != kCodeUndecided && detected_code != found.found_code) {
     result.finding = LeadingBytes::Finding::kOtherMark;
-  } else if (found.found_code != kCodeNone && ic != 0 && ic != found.found_row->input_code) {
+  } else if (found.found_code != kCodeNone && input_code != 0 && input_code != found.found_row->input_code) {
     result.finding = found.ic_row != nullptr ? LeadingBytes::Finding::kMarkAgainstCode
                                              : LeadingBytes::Finding::kPresenceAgainstCode;
   } else {

@@ -22,10 +22,10 @@ struct LeadingBytes {
   const CodeRow* ic_row = nullptr;     // the row of /IC
 };
 
-// Checks the leading bytes of a source with /IC value ic. Fewer than 2
-// bytes, or plain bytes (/IY2), pass unchecked. FF FE 00 00 is UTF-32
-// little-endian, not UTF-16.
-LeadingBytes check_leading_bytes(const uint8_t* bytes, size_t count, int32_t ic, bool plain_bytes,
+// Checks the leading bytes of a source read with input_code (/IC). Fewer
+// than 2 bytes, or plain bytes (/IY2), pass unchecked. FF FE 00 00 is
+// UTF-32 little-endian, not UTF-16.
+LeadingBytes check_leading_bytes(const uint8_t* bytes, size_t count, int32_t input_code, bool plain_bytes,
                                  int32_t& detected_code);
 
 }  // namespace peltrix::records

@@ -53,19 +53,18 @@ Result in_blocks(const std::string& text, const Case& c, const std::vector<size_
     const uint32_t length = last ? total - at : static_cast<uint32_t>(size);
     uint8_t* data = buffer.data() + at;
     state.begin_block(last, length);
-    uint32_t output = length;
     if (record_steps && windowed) {
-      window_then_convert(data, length, output, bytes, state, settings);
+      window_then_convert(data, length, bytes, state, settings);
     } else if (record_steps) {
-      record_transform(data, length, output, counters, state, settings);
+      record_transform(data, length, counters, state, settings);
     } else if (windowed) {
-      byte_window(length, output, bytes, state);
+      byte_window(length, bytes, state);
     }
-    if (output != 0) {
-      const uint8_t* out = state.rewritten ? conversion.data() : data + state.window_start;
-      const auto n = static_cast<uint32_t>(state.rewritten ? output : state.window_end - state.window_start);
+    const uint8_t* out = state.rewritten ? conversion.data() : data + state.window_start;
+    const auto n = static_cast<uint32_t>(state.rewritten ? state.converted_length : state.window_end - state.window_start);
+    if (n != 0) {
       BomEdit edit;
-      if (first_output) plan_bom_edit(out, n, {c.mark, c.skip > 0, false, c.marked}, edit);
+      if (first_output) edit = plan_bom_edit(out, n, {c.mark, c.skip > 0, false, c.marked});
       first_output = false;
       if (edit.drop_length > n) return {"mark cut longer than the output"};
       result.bytes += std::string(reinterpret_cast<const char*>(edit.prefix), edit.prefix_length) +

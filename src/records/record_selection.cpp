@@ -6,11 +6,6 @@ namespace peltrix::records {
 
 namespace {
 
-// Any non-zero amount tells the caller that the window holds output.
-uint32_t amount_after(int64_t position, int64_t length) {
-  return position < length ? static_cast<uint32_t>(length - position) : 0;
-}
-
 // Scans for the run's LF units, visit(unit_end) for each; bytes past the
 // data are zero on a last block.
 template <typename Visit>
@@ -75,12 +70,12 @@ bool count_to_limit(const uint8_t* data, int64_t length, const ActiveUnits& unit
 }
 
 // A block met while records are still to be skipped: output starts just
-// past the unit that ends the last skipped record. With limits, the records
-// after that point count against the limit, and the unit that uses it up
-// ends the output; the record that ends the skip does not count.
-void skip_through(const uint8_t* data, int64_t length, uint32_t& output_length, const ActiveUnits& units, const UnitCount& found,
-                  bool limits, RecordCounters& counters, TransformState& state, uint64_t& count) {
-  output_length = 0;
+// past the unit that ends the last skipped record (past the block where its
+// final record is that one). With limits, the records after that point
+// count against the limit, and the unit that uses it up ends the output;
+// the record that ends the skip does not count.
+void skip_through(const uint8_t* data, int64_t length, const ActiveUnits& units, const UnitCount& found, bool limits,
+                  RecordCounters& counters, TransformState& state, uint64_t& count) {
   bool reached = false;
   if (found.units < static_cast<uint64_t>(counters.records_to_skip)) {
     // The whole block lies before the skip point.
@@ -99,7 +94,6 @@ void skip_through(const uint8_t* data, int64_t length, uint32_t& output_length, 
       if (reaches_skip_point(counters, state)) {
         state.window_start = unit_end;
         count = 0;
-        output_length = amount_after(unit_end, length);
       }
       return true;
     });
@@ -107,7 +101,10 @@ void skip_through(const uint8_t* data, int64_t length, uint32_t& output_length, 
   if (!reached && has_final_record(found, length, state)) {
     --counters.records_to_skip;
     ++count;
-    if (reaches_skip_point(counters, state)) count = 0;
+    if (reaches_skip_point(counters, state)) {
+      state.window_start = length;
+      count = 0;
+    }
   }
 }
 
@@ -122,8 +119,8 @@ void count_records(const uint8_t* data, int64_t length, const ActiveUnits& units
   state.block_record_count = count;
 }
 
-void skip_records(const uint8_t* data, int64_t length, uint32_t& output_length, const ActiveUnits& units,
-                  RecordCounters& counters, TransformState& state) {
+void skip_records(const uint8_t* data, int64_t length, const ActiveUnits& units, RecordCounters& counters,
+                  TransformState& state) {
   uint64_t count = 0;
   const UnitCount found = count_lf(data, length, units, state);
   if (counters.records_to_skip <= 0) {
@@ -131,7 +128,7 @@ void skip_records(const uint8_t* data, int64_t length, uint32_t& output_length, 
     state.block_record_count = found.units + (has_final_record(found, length, state) ? 1 : 0);
     return;
   }
-  skip_through(data, length, output_length, units, found, false, counters, state, count);
+  skip_through(data, length, units, found, false, counters, state, count);
   finish_skip(counters, count, state);
 }
 
@@ -146,8 +143,8 @@ void limit_records(const uint8_t* data, int64_t length, const ActiveUnits& units
   state.block_record_count = count;
 }
 
-void skip_and_limit_records(const uint8_t* data, int64_t length, uint32_t& output_length, const ActiveUnits& units,
-                            RecordCounters& counters, TransformState& state) {
+void skip_and_limit_records(const uint8_t* data, int64_t length, const ActiveUnits& units, RecordCounters& counters,
+                            TransformState& state) {
   uint64_t count = 0;
   const UnitCount found = count_lf(data, length, units, state);
   if (counters.records_to_skip <= 0) {
@@ -157,7 +154,7 @@ void skip_and_limit_records(const uint8_t* data, int64_t length, uint32_t& outpu
       ++count;
     }
   } else {
-    skip_through(data, length, output_length, units, found, true, counters, state, count);
+    skip_through(data, length, units, found, true, counters, state, count);
   }
   finish_skip(counters, count, state);
 }

@@ -11,16 +11,16 @@
 
 namespace peltrix::records {
 
-// Each takes the block's data[0, length), the amount the block would output
-// in output_length, and the newline unit; the state's window starts as [0, length).
+// Each takes the block's data[0, length) and the run's units; the state's
+// window starts as [0, length) and ends as the output, empty for none.
 
 // Counts the records of the block; a final record that is exactly the
 // end-of-file unit is no record.
 void count_records(const uint8_t* data, int64_t length, const ActiveUnits& units, TransformState& state);
 
 // Skips records_to_skip records; output starts just past the last one skipped.
-void skip_records(const uint8_t* data, int64_t length, uint32_t& output_length, const ActiveUnits& units,
-                  RecordCounters& counters, TransformState& state);
+void skip_records(const uint8_t* data, int64_t length, const ActiveUnits& units, RecordCounters& counters,
+                  TransformState& state);
 
 // Passes at most record_limit records; output ends just past the last one.
 void limit_records(const uint8_t* data, int64_t length, const ActiveUnits& units, RecordCounters& counters,
@@ -28,7 +28,7 @@ void limit_records(const uint8_t* data, int64_t length, const ActiveUnits& units
 
 // Skips, then passes at most record_limit records; the record that ends the
 // skip does not count against the limit.
-void skip_and_limit_records(const uint8_t* data, int64_t length, uint32_t& output_length, const ActiveUnits& units,
-                            RecordCounters& counters, TransformState& state);
+void skip_and_limit_records(const uint8_t* data, int64_t length, const ActiveUnits& units, RecordCounters& counters,
+                            TransformState& state);
 
 }  // namespace peltrix::records

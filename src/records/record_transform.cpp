@@ -48,16 +48,11 @@ bool ends_with(const uint8_t* data, int64_t from, int64_t to, const UnitPattern&
          std::memcmp(data + start, unit.bytes, unit.length) == 0;
 }
 
-DataPlace place_of(const DataPlace* place, const TransformState& state) {
-  if (place != nullptr) return *place;
-  return DataPlace{0, state.last_block ? 0 : kBytesBeyondBlock};
-}
-
-void finish_conversion(uint32_t& output_length, uint64_t count, const ConvertedData& out, TransformState& state) {
+void finish_conversion(uint64_t count, const ConvertedData& out, TransformState& state) {
   state.block_record_count = count;
   if (count == 0) return;
   state.rewritten = true;
-  output_length = static_cast<uint32_t>(out.size());
+  state.converted_length = static_cast<uint32_t>(out.size());
 }
 
 }  // namespace
@@ -80,13 +75,11 @@ namespace {
 // whose data begins with them; its replacement comes from there. The final
 // record of a last block gets `written` as its newline unless it ends with
 // an LF unit already; a closing end-of-file unit stays the last thing.
-void convert(const uint8_t* data, uint32_t length, uint32_t& output_length, TransformState& state,
-             const TransformSettings& settings, const DataPlace* place, const UnitPattern& found,
-             const UnitPattern& written, bool split_unit_waits) {
+void convert(const uint8_t* data, uint32_t length, TransformState& state, const TransformSettings& settings,
+             const DataPlace& here, const UnitPattern& found, const UnitPattern& written, bool split_unit_waits) {
   assert(settings.conversion_capacity >= conversion_capacity_for(length));
   const ActiveUnits& units = settings.units;
   const int64_t end_of_data = length;
-  const DataPlace here = place_of(place, state);
   const Alignment alignment{units.lf.length, here.phase % units.lf.length};
   ConvertedData out(data, settings);
   uint64_t count = 0;
@@ -113,7 +106,7 @@ void convert(const uint8_t* data, uint32_t length, uint32_t& output_length, Tran
   // A final record that began in an earlier block may have its LF there.
   const bool lf_before = state.open.ends_with_lf;
   carry_open_record(state.open, data, end_of_data, end, units.eof, here.beyond);
-  const bool final_record = state.last_block && end.tail && takes_newline(state.open, units.eof);
+  const bool final_record = here.ends && end.tail && takes_newline(state.open, units.eof);
   int64_t record_end = end_of_data;
   if (final_record && state.open.length > units.eof.length &&
       ends_with(data, end.tail_start, record_end, units.eof, alignment)) {
@@ -128,35 +121,35 @@ void convert(const uint8_t* data, uint32_t length, uint32_t& output_length, Tran
     out.copy(record_end, end_of_data);
   }
   state.open.ends_with_lf = end.tail && ends_with(data, end.tail_start, end_of_data, units.lf, alignment);
-  finish_conversion(output_length, count, out, state);
+  finish_conversion(count, out, state);
 }
 
 }  // namespace
 
-void convert_to_lf(const uint8_t* data, uint32_t length, uint32_t& output_length, TransformState& state,
-                   const TransformSettings& settings, const DataPlace* place) {
-  convert(data, length, output_length, state, settings, place, settings.units.crlf, settings.units.lf, true);
+void convert_to_lf(const uint8_t* data, uint32_t length, TransformState& state, const TransformSettings& settings,
+                   const DataPlace& place) {
+  convert(data, length, state, settings, place, settings.units.crlf, settings.units.lf, true);
 }
 
-void convert_to_crlf(const uint8_t* data, uint32_t length, uint32_t& output_length, TransformState& state,
-                     const TransformSettings& settings, const DataPlace* place) {
-  convert(data, length, output_length, state, settings, place, settings.units.lf, settings.units.crlf, false);
+void convert_to_crlf(const uint8_t* data, uint32_t length, TransformState& state, const TransformSettings& settings,
+                     const DataPlace& place) {
+  convert(data, length, state, settings, place, settings.units.lf, settings.units.crlf, false);
 }
 
-void record_transform(const uint8_t* data, uint32_t length, uint32_t& output_length, RecordCounters& counters,
-                      TransformState& state, const TransformSettings& settings) {
+void record_transform(const uint8_t* data, uint32_t length, RecordCounters& counters, TransformState& state,
+                      const TransformSettings& settings) {
   state.window_start = 0;
   state.window_end = length;
+  // A whole block stands on a code unit boundary and ends for good when it is the last.
+  const DataPlace place{0, state.last_block ? 0 : kBytesBeyondBlock, state.last_block};
   switch (choose_mode(settings.newlines, counters, settings.count_records)) {
     case TransformMode::kNone: break;
     case TransformMode::kCounting: count_records(data, length, settings.units, state); break;
-    case TransformMode::kSkipping: skip_records(data, length, output_length, settings.units, counters, state); break;
+    case TransformMode::kSkipping: skip_records(data, length, settings.units, counters, state); break;
     case TransformMode::kLimiting: limit_records(data, length, settings.units, counters, state); break;
-    case TransformMode::kSkippingAndLimiting:
-      skip_and_limit_records(data, length, output_length, settings.units, counters, state);
-      break;
-    case TransformMode::kToLf: convert_to_lf(data, length, output_length, state, settings); break;
-    case TransformMode::kToCrlf: convert_to_crlf(data, length, output_length, state, settings); break;
+    case TransformMode::kSkippingAndLimiting: skip_and_limit_records(data, length, settings.units, counters, state); break;
+    case TransformMode::kToLf: convert_to_lf(data, length, state, settings, place); break;
+    case TransformMode::kToCrlf: convert_to_crlf(data, length, state, settings, place); break;
   }
 }
 

@@ -30,27 +30,28 @@ struct TransformSettings {
 // Bytes a conversion buffer needs for data of length bytes.
 inline constexpr size_t conversion_capacity_for(size_t length) { return 2 * length + 16; }
 
-// Processes the block's data[0, length). output_length comes in as the amount the block
-// would output (non-zero) and goes out as 0 when nothing is output. After a
-// conversion that found records, state.rewritten is set and the output is
-// the first output_length bytes of settings.conversion; otherwise it is data
-// [state.window_start, state.window_end). Unless state.last_block is set, up
-// to 7 bytes after the data are read: the bytes that the next block begins with.
-void record_transform(const uint8_t* data, uint32_t length, uint32_t& output_length, RecordCounters& counters,
-                      TransformState& state, const TransformSettings& settings);
+// Processes the block's data[0, length). After a conversion that found
+// records, state.rewritten is set and the output is the first
+// state.converted_length bytes of settings.conversion; otherwise it is data
+// [state.window_start, state.window_end), empty when nothing is output.
+// Unless state.last_block is set, up to 7 bytes after the data are read: the
+// bytes that the next block begins with.
+void record_transform(const uint8_t* data, uint32_t length, RecordCounters& counters, TransformState& state,
+                      const TransformSettings& settings);
 
 // Where converted data lies in its source: its offset from a code unit
-// boundary, and how many bytes past it still belong to the data.
+// boundary, how many bytes past it still belong to the data, and whether
+// the data ends for good with it (its final record then takes a newline).
 struct DataPlace {
   uint32_t phase = 0;
   uint32_t beyond = 0;
+  bool ends = false;
 };
 
-// The two conversions on their own, with the same contract; without a place
-// the data is aligned and ends for good on a last block.
-void convert_to_lf(const uint8_t* data, uint32_t length, uint32_t& output_length, TransformState& state,
-                   const TransformSettings& settings, const DataPlace* place = nullptr);
-void convert_to_crlf(const uint8_t* data, uint32_t length, uint32_t& output_length, TransformState& state,
-                     const TransformSettings& settings, const DataPlace* place = nullptr);
+// The two conversions on their own, with the same contract.
+void convert_to_lf(const uint8_t* data, uint32_t length, TransformState& state, const TransformSettings& settings,
+                   const DataPlace& place);
+void convert_to_crlf(const uint8_t* data, uint32_t length, TransformState& state, const TransformSettings& settings,
+                     const DataPlace& place);
 
 }  // namespace peltrix::records

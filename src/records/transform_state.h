@@ -37,16 +37,19 @@ struct TransformState {
   int64_t window_start = 0;         // output: bytes [window_start, window_end) of the data
   int64_t window_end = 0;
   bool rewritten = false;  // the output is the converted data, not a window of the input
+  uint32_t converted_length = 0;  // rewritten: the bytes of converted data
   uint32_t unit_rest = 0;  // bytes the next block begins with that end a unit converted in this one
   bool stop = false;       // a limit was reached: read no further block of this source
   bool zero_record = false;  // a record skip swallowed the rest of a source (never cleared)
   bool zero_byte = false;    // a byte skip swallowed the rest of a source (never cleared)
   OpenRecord open;           // carried from block to block of one source (counting and conversions)
 
-  // Before each block of length bytes: nothing output, counted or rewritten yet.
+  // Before each block of length bytes: nothing counted or rewritten yet, the
+  // whole block in the window. An empty window outputs nothing.
   void begin_block(bool last, uint32_t length) {
     last_block = last;
     rewritten = false;
+    converted_length = 0;
     block_record_count = 0;
     window_start = 0;
     window_end = length;

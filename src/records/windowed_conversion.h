@@ -11,11 +11,11 @@
 namespace peltrix::records {
 
 // Windows data[0, length) with the byte counters, then converts the window.
-// The output is as record_transform gives it: the first output_length bytes of the
-// conversion buffer when state.rewritten is set, otherwise the window; output_length is 0
-// when nothing is output. Where the limit ends the window, the selected data
-// ends for good there.
-void window_then_convert(const uint8_t* data, uint32_t length, uint32_t& output_length, ByteCounters& counters,
-                         TransformState& state, const TransformSettings& settings);
+// The output is as record_transform gives it: the first
+// state.converted_length bytes of the conversion buffer when state.rewritten
+// is set, otherwise the window, empty when nothing is output. Where the
+// limit ends the window, the selected data ends for good there.
+void window_then_convert(const uint8_t* data, uint32_t length, ByteCounters& counters, TransformState& state,
+                         const TransformSettings& settings);
 
 }  // namespace peltrix::records

@@ -5,17 +5,16 @@
 #include <cstdint>
 #include <vector>
 
-namespace peltrix::planning {
-
-inline constexpr uint32_t kRepeatMark = 0x80;
+namespace peltrix::model {
 
 struct RepeatRow {
-  int32_t first_occurrence = 0;  // for a repeated source: position of its earliest occurrence
-  uint64_t record_count = 0;     // records copied on behalf of this source
-  uint32_t repeat_mark = 0;      // kRepeatMark for a repeated source
+  int32_t first_occurrence = -1;  // a repeated source: position of its earliest occurrence; -1 for the others
+  uint64_t record_count = 0;      // records copied on behalf of this source
+
+  bool is_repeat() const { return first_occurrence >= 0; }
 };
 
 // Rows are indexed by source position (0-based); there is one for every source.
 using RepeatTable = std::vector<RepeatRow>;
 
-}  // namespace peltrix::planning
+}  // namespace peltrix::model

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace peltrix::planning {
+namespace peltrix::model {
 
 class TextStore {
  public:
@@ -18,4 +18,4 @@ class TextStore {
   std::deque<std::string> texts_;
 };
 
-}  // namespace peltrix::planning
+}  // namespace peltrix::model

@@ -1,10 +1,10 @@
-#include "planning/text_store.h"
+#include "model/text_store.h"
 
 #include <new>
 
-#include "planning/entry_pools.h"
+#include "model/entries.h"
 
-namespace peltrix::planning {
+namespace peltrix::model {
 
 const char* TextStore::keep(std::string_view text, int memory_code) {
   try {
@@ -15,4 +15,4 @@ const char* TextStore::keep(std::string_view text, int memory_code) {
   }
 }
 
-}  // namespace peltrix::planning
+}  // namespace peltrix::model
