@@ -57,7 +57,7 @@ TEST_F(WindowsTest, DeviceNamesAreNeverOpened) {
   write_file(device_file, "console?\n");
   const RunResult scan = run({"/I/IDd", "/O/OFall.txt"});
   EXPECT_EQ(scan.err, at(message(805, {"次のコピー元ファイルのopenが失敗しました。", "$/d/con.txt", "システムエラーコード=5", kDenied})));
-  EXPECT_FALSE(exists(folder_ / "all.txt"));
+  EXPECT_FALSE(fs::exists(folder_ / "all.txt"));
   EXPECT_EQ(read_file(device_file), "console?\n");
   fs::remove(device_file);
 }

@@ -53,7 +53,8 @@ TEST(PerFileCopyTest, AWriteThatTakesNothingIsAFullDisk) {
   bool copied = true;
   EXPECT_EQ(peltrix::testing::printed([&] { copied = per_file_copy(copy.sources, copy.destinations, nullptr, copy.run); }).err,
             "E810-1 WriteFile()関数でエラーが発生しました。 \"" + copy.at("a.out") +
-                "\"\nE810-2 システムエラーコード=112\nE810-3 ディスクに十分な空き領域がありません。\n");
+                "\"\nE810-2 システムエラーコード=112\nE810-3 " +
+                peltrix::testing::system_text(112, "ディスクに十分な空き領域がありません。") + "\n");
   EXPECT_FALSE(copied);
   EXPECT_EQ(platform::faults::calls(platform::faults::Operation::kWrite), 1u);
   // The files a failed copy leaves open, as the process's end closes them.

@@ -41,6 +41,7 @@ bool left_out(const std::string& row, const Files& files, const RunOptions& opti
   std::string why;
   for (const auto& [name, bytes] : files) {
     if (bytes.rfind("-> ", 0) == 0) why = "symbolic links";
+    if (name.find('\\') != std::string::npos) why = "names that hold '\\'";
     if (root + name.rfind('/') + 1 > 257) why = "folders of more than 257 characters";
     // Names in the code page are the Windows tests' own (JapaneseNamesNeedCodePage932).
     if (std::any_of(name.begin(), name.end(), [](char c) { return (c & 0x80) != 0; })) why = "byte names in the code page";
