@@ -203,14 +203,13 @@ TEST_F(HostileTest, TheCountOfASourceCutWhileItsMiddleIsCopiedDescribesTheOutput
   g_shrinking = folder_ / "a.txt";
   g_output = folder_ / "out.txt";
   put("a.txt", big());
-  platform::faults::arm_action(Operation::kRead, 3, [] {
+  const Faults cutting(Operation::kRead, 3, [] {
     for (int i = 0; i < 2000 && (!fs::exists(g_output) || fs::file_size(g_output) < kCopied); ++i) {
       pause_milliseconds(10);
     }
     shrink();
   });
   const RunResult result = run_here({"/I/IFa.txt", "/O/OFout.txt", "/M/MT3"});
-  platform::faults::disarm();
   const std::string copied = big().substr(0, kCopied);
   ASSERT_TRUE(same_bytes(copied, get("out.txt")));
   const size_t records = std::count(copied.begin(), copied.end(), '\n') + (copied.back() != '\n');

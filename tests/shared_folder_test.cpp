@@ -328,15 +328,14 @@ TEST_F(SharedFolderTest, AnInterruptedRunPutsEveryOriginalBackAndSaysSo) {
     uint64_t nth = c.nth;
     if (nth == 0) {
       // The last write before the deletion: the folder's names put on the disk.
-      platform::faults::disarm();
+      const Faults counting;
       ASSERT_EQ(run_here(c.args).status, 0);
       nth = platform::faults::calls(Operation::kWrite);
       clear();
       put({{"a.txt", a}, {"b.txt", b}});
     }
-    platform::faults::arm_action(c.at, nth, c.act);
+    const Faults requesting(c.at, nth, c.act);
     const RunResult result = run_here(c.args);
-    platform::faults::disarm();
     EXPECT_EQ(result.status, 1);
     std::string expected = "E139-1 " + stopped + "\n";
     for (const std::string& name : c.restored) expected += put_back(name);
