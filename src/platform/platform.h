@@ -1,7 +1,9 @@
 // The operations PELTRIX needs from the operating system, and nothing else.
 //
-// win32.cpp implements them with the Windows file API and the C runtime;
-// posix.cpp gives the same contract on Linux and other POSIX systems. Every
+// The win32_*.cpp files implement them with the Windows file API and the C
+// runtime; the posix_*.cpp files give the same contract on Linux and other
+// POSIX systems, one file per concept on both (paths, errors, files, names,
+// access, folders, console, interruptions, process). Every
 // failing operation leaves a Windows error number in last_error(), so that
 // the rest of the program tells failures apart the same way on both.
 #pragma once

@@ -41,7 +41,7 @@ check "no table row escapes '|'" bash -c "! grep -n '^|.*\\\\|' '$readme'"
 # both languages, except those that never reach a message: 18 ends a folder
 # listing, 122 needs a text longer than the message buffer.
 sed -n '/^\.SS "System error codes"/,/^\.SH/p' "$repository/doc/peltrix.1" >"$work/page-codes"
-codes=$(sed -n '/kSystemTexts\[\] = {/,/^};/s/^ *{\([0-9]*\),.*/\1/p' "$repository/src/platform/posix.cpp")
+codes=$(sed -n '/kSystemTexts\[\] = {/,/^};/s/^ *{\([0-9]*\),.*/\1/p' "$repository/src/platform/posix_errors.cpp")
 check "the platform layer's codes found" test "$(wc -w <<<"$codes")" -gt 10
 for code in $codes 317; do
   case $code in 18 | 122) continue ;; esac
