@@ -12,8 +12,8 @@
 
 namespace peltrix::platform {
 
-// A file created in place of the original takes the rights its folder hands
-// down, as any new file there does; nothing is copied.
+// The owner and the list of rights (with its protection from the folder's
+// inherited rights) go from the original to the file made in its place.
 const bool kKeepsAttributes = true;
 
 bool copy_access(FileHandle from, FileHandle to) {
