@@ -1,5 +1,6 @@
 #include "cli/group_parsers.h"
 
+#include <array>
 #include <cstring>
 #include <string>
 #include <utility>
@@ -7,7 +8,8 @@
 #include "cli/name_match.h"
 #include "cli/numeric_value.h"
 #include "cli/pieces.h"
-#include "messages/messages.h"
+#include "messages/catalogue_cli.h"
+#include "messages/catalogue_memory.h"
 #include "paths/destination_file_check.h"
 #include "paths/destination_folder_check.h"
 #include "paths/heap_text.h"
@@ -21,7 +23,6 @@ namespace {
 
 constexpr int kAccepted = 0;
 constexpr int kRefused = 1;
-constexpr int kNoFileNameCode = 133;
 
 using FileCheck = bool (*)(const char* name, int occurrence, int accepted, paths::PathValue& value);
 using FolderCheck = bool (*)(const char* text, int occurrence, paths::PathValue& value);
@@ -32,10 +33,10 @@ using FolderPath = char (CommandLine::*)[platform::kMaxPath + 1];
 // The parsing itself is the same for every group.
 struct GroupStyle {
   const char* label;  // the switch as the table writes it; sub-options follow it
-  int memory_code;
-  int no_value_code;        // a piece that is only a name
-  int first_conflict_code;  // conflict place k prints this code plus k - 1
-  int conflict_places;      // conflict places examined
+  messages::TextMemoryCode memory_code;
+  messages::MissingValueCode no_value_code;                       // a piece that is only a name
+  std::array<messages::SubOptionConflictCode, 4> conflict_codes;  // by conflict place
+  int conflict_places;                                            // conflict places examined
   FileCheck file_check;
   FolderCheck folder_check;
   int32_t ValueCounts::*file_count;
@@ -50,27 +51,12 @@ struct GroupStyle {
   int (*finish)(CommandLine& command_line, const OptionDefinition* definitions, int position, bool names_path);
 };
 
-// Shapes of refusal that several groups share.
-void invalid_piece(int code, const char* label, int position, const char* piece) {
-  messages::line(code, 1, "%d番目の%sに無効な指定をしています。 /%s", position, label, piece);
-  messages::line(code, 2, "%sの指定を変更してください。", label);
-}
-
-void repeated_name(int code, const char* name) {
-  messages::line(code, 1, "/%sを複数個指定しています。", name);
-  messages::line(code, 2, "/%sはひとつ指定してください。", name);
-}
-
-void invalid_message_group(int code) {
-  messages::line(code, 1, "/Mに無効な指定をしています。");
-  messages::line(code, 2, "/Mの指定を変更してください。");
-}
-
 const GroupStyle kInputStyle{
     .label = "/I",
-    .memory_code = 6,
-    .no_value_code = 9,
-    .first_conflict_code = 11,
+    .memory_code = messages::kInputArgumentMemory,
+    .no_value_code = messages::kInputValueMissing,
+    .conflict_codes = {messages::kInputConflictFirst, messages::kInputConflictSecond, messages::kInputConflictThird,
+                       messages::kInputConflictFourth},
     .conflict_places = 4,
     .file_check = paths::check_source_file,
     .folder_check = paths::check_source_folder,
@@ -79,28 +65,17 @@ const GroupStyle kInputStyle{
     .folder_path = &CommandLine::input_folder_path,
     .bare =
         [](CommandLine&, int position) {
-          messages::line(5, 1, "%d番目の/Iにコピー元の指定がありません。", position);
-          messages::line(5, 2, "/Iにコピー元を指定してください。");
+          messages::input_group_empty(position);
           return kRefused;
         },
-    .not_slash =
-        [](int position, const char* argument) {
-          messages::line(7, 1, "%d番目の/Iに無効な指定をしています。", position);
-          messages::line(7, 2, "%s", argument);
-          messages::line(7, 3, "/Iの指定を変更してください。");
-        },
-    .short_piece = [](int position, const char* piece) { invalid_piece(8, "/I", position, piece); },
-    .unknown_piece = [](int position, const char* piece) { invalid_piece(15, "/I", position, piece); },
-    .repeated =
-        [](int position, const char* name) {
-          messages::line(10, 1, "%d番目の/Iに/%sを複数個指定しています。", position, name);
-          messages::line(10, 2, "/%sはひとつ指定してください。", name);
-        },
+    .not_slash = messages::input_group_invalid,
+    .short_piece = messages::input_piece_too_short,
+    .unknown_piece = messages::input_piece_unknown,
+    .repeated = messages::input_sub_option_repeated,
     .finish =
         [](CommandLine&, const OptionDefinition*, int position, bool names_path) {
           if (names_path) return kAccepted;
-          messages::line(16, 1, "%d番目の/Iにコピー元の指定がありません。", position);
-          messages::line(16, 2, "%d番目の/Iにコピー元を指定してください。", position);
+          messages::input_group_names_nothing(position);
           return kRefused;
         },
 };
@@ -108,9 +83,9 @@ const GroupStyle kInputStyle{
 // A group that names no file or folder sends the copy to standard output.
 const GroupStyle kOutputStyle{
     .label = "/O",
-    .memory_code = 17,
-    .no_value_code = 20,
-    .first_conflict_code = 22,
+    .memory_code = messages::kOutputArgumentMemory,
+    .no_value_code = messages::kOutputValueMissing,
+    .conflict_codes = {messages::kOutputConflictFirst, messages::kOutputConflictSecond},
     .conflict_places = 2,
     .file_check = paths::check_destination_file,
     .folder_check = paths::check_destination_folder,
@@ -118,14 +93,10 @@ const GroupStyle kOutputStyle{
     .folder_count = &ValueCounts::output_folders,
     .folder_path = &CommandLine::output_folder_path,
     .bare = [](CommandLine&, int) { return kAccepted; },
-    .not_slash =
-        [](int position, const char* argument) {
-          messages::line(18, 1, "%d番目の/Oに無効な指定をしています。 %s", position, argument);
-          messages::line(18, 2, "/Oの指定を変更してください。");
-        },
-    .short_piece = [](int position, const char* piece) { invalid_piece(19, "/O", position, piece); },
-    .unknown_piece = [](int position, const char* piece) { invalid_piece(24, "/O", position, piece); },
-    .repeated = [](int, const char* name) { repeated_name(21, name); },
+    .not_slash = messages::output_group_invalid,
+    .short_piece = messages::output_piece_too_short,
+    .unknown_piece = messages::output_piece_unknown,
+    .repeated = [](int, const char* name) { messages::output_sub_option_repeated(name); },
     .finish =
         [](CommandLine& command_line, const OptionDefinition*, int, bool names_path) {
           if (!names_path) ++command_line.counts.stdout_options;
@@ -135,9 +106,9 @@ const GroupStyle kOutputStyle{
 
 const GroupStyle kMessageStyle{
     .label = "/M",
-    .memory_code = 26,
-    .no_value_code = 29,
-    .first_conflict_code = 0,
+    .memory_code = messages::kMessageArgumentMemory,
+    .no_value_code = messages::kMessageValueMissing,
+    .conflict_codes = {},
     .conflict_places = 0,
     .file_check = nullptr,
     .folder_check = nullptr,
@@ -146,18 +117,13 @@ const GroupStyle kMessageStyle{
     .folder_path = nullptr,
     .bare =
         [](CommandLine&, int) {
-          messages::line(25, 1, "/Mにメッセージタイプ番号の指定がありません。");
-          messages::line(25, 2, "/Mにメッセージタイプ番号を指定してください。");
+          messages::message_group_empty();
           return kRefused;
         },
-    .not_slash = [](int, const char*) { invalid_message_group(27); },
-    .short_piece =
-        [](int, const char* piece) {
-          messages::line(28, 1, "/Mに無効な指定をしています。 /%s", piece);
-          messages::line(28, 2, "/Mの指定を変更してください。");
-        },
-    .unknown_piece = [](int, const char*) { invalid_message_group(31); },
-    .repeated = [](int, const char* name) { repeated_name(30, name); },
+    .not_slash = [](int, const char*) { messages::message_group_invalid(); },
+    .short_piece = [](int, const char* piece) { messages::message_piece_too_short(piece); },
+    .unknown_piece = [](int, const char*) { messages::message_piece_unknown(); },
+    .repeated = [](int, const char* name) { messages::message_sub_option_repeated(name); },
     .finish =
         [](CommandLine& command_line, const OptionDefinition* definitions, int, bool) {
           const OptionDefinition& message_type = definitions[kMT - 1];
@@ -205,10 +171,8 @@ bool may_take(const GroupParse& parse, const OptionDefinition& definition) {
     if (number <= 0 || number > parse.definition_count) continue;
     const OptionDefinition& other = parse.definitions[number - 1];
     if (other.specified == 0) continue;
-    const int code = parse.style.first_conflict_code + place;
-    messages::line(code, 1, "%d番目の%sに/%sと/%sを指定しています。", parse.position(), parse.style.label, other.name,
-                   definition.name);
-    messages::line(code, 2, "/%sか/%sのどちからひとつを指定してください。", other.name, definition.name);
+    const messages::SubOptionConflictCode code = parse.style.conflict_codes[static_cast<size_t>(place)];
+    messages::sub_options_conflict(code, parse.position(), parse.style.label, other.name, definition.name);
     return false;
   }
   return true;
@@ -227,10 +191,7 @@ void store(OptionDefinition& definition, paths::PathValue&& value) {
 
 bool take_file_list(const GroupParse& parse, OptionDefinition& definition, char* value) {
   if (has_no_piece(value, ';')) {
-    messages::line(kNoFileNameCode, 1, "%d番目の/%sの/%sにファイル名がひとつもありません。", parse.position(),
-                   parse.style.label + 1, definition.name);
-    messages::line(kNoFileNameCode, 2, "%s", value);
-    messages::line(kNoFileNameCode, 3, "/%sには，;で区切ってファイル名を指定してください。", definition.name);
+    messages::file_list_empty(parse.position(), parse.style.label + 1, definition.name, value);
     return false;
   }
   char* cursor = value;
@@ -260,8 +221,7 @@ bool take_piece(const GroupParse& parse, char* piece) {
   if (definition == nullptr) return false;
   const size_t name_length = std::strlen(definition->name);
   if (piece[name_length] == '\0') {
-    messages::line(parse.style.no_value_code, 1, "/%sに値の指定がありません。", definition->name);
-    messages::line(parse.style.no_value_code, 2, "/%sに値を指定してください。", definition->name);
+    messages::value_missing(parse.style.no_value_code, definition->name);
     return false;
   }
   if (!may_take(parse, *definition)) return false;

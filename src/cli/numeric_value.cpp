@@ -1,6 +1,6 @@
 #include "cli/numeric_value.h"
 
-#include "messages/messages.h"
+#include "messages/catalogue_cli.h"
 
 namespace peltrix::cli {
 
@@ -27,9 +27,7 @@ bool check_number(const char* text, size_t length, const OptionDefinition& defin
   const int position = occurrence + 1;
   for (size_t i = 0; i < length; ++i) {
     if (text[i] < '0' || text[i] > '9') {
-      messages::line(32, 1, "%d番目の%sの/%sに数字以外を指定しています。%.*s", position, group_label,
-                     definition.name, static_cast<int>(length), text);
-      messages::line(32, 2, "/%sには数字を指定してください。", definition.name);
+      messages::number_not_digits(position, group_label, definition.name, text, length);
       return false;
     }
   }
@@ -38,9 +36,7 @@ bool check_number(const char* text, size_t length, const OptionDefinition& defin
     target = static_cast<uint32_t>(value);
     return true;
   }
-  messages::line(33, 1, "%d番目の%sの/%sに指定可能範囲外の数字\"%.*s\"を指定しています。", position, group_label,
-                 definition.name, static_cast<int>(length), text);
-  messages::line(33, 2, "/%sには %u～%u の数字を指定してください。", definition.name, minimum, maximum);
+  messages::number_out_of_range(position, group_label, definition.name, text, length, minimum, maximum);
   return false;
 }
 

@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "cli/name_match.h"
-#include "messages/messages.h"
+#include "messages/catalogue_cli.h"
 
 namespace peltrix::cli {
 
@@ -17,8 +17,7 @@ enum class Match { kNone, kAccepted, kRefused };
 Match try_group_entry(CommandLine& command_line, TopLevelEntry& entry, const char* argument) {
   if (!starts_with_name(argument, entry.name, std::strlen(entry.name))) return Match::kNone;
   if (++entry.present_count > 1) {
-    messages::line(2, 1, "%sを複数個指定しています。", entry.name);
-    messages::line(2, 2, "%sはひとつ指定してください。", entry.name);
+    messages::group_switch_repeated(entry.name);
     return Match::kRefused;
   }
   const int refused =
@@ -31,8 +30,7 @@ Match try_plain_entry(CommandLine& command_line, TopLevelEntry& entry, const cha
   const size_t length = std::strlen(entry.name);
   if (std::strlen(argument) != length || !starts_with_name(argument, entry.name, length)) return Match::kNone;
   if (entry.present_count != 0) {
-    messages::line(1, 1, "%sを複数個指定しています。", entry.name);
-    messages::line(1, 2, "%sはひとつ指定してください。", entry.name);
+    messages::switch_repeated(entry.name);
     return Match::kRefused;
   }
   entry.present_count = 1;
@@ -46,9 +44,7 @@ Match scan_argument(CommandLine& command_line, const char* argument) {
                                          : try_plain_entry(command_line, entry, argument);
     if (match != Match::kNone) return match;
   }
-  messages::line(4, 1, "無効なオプションを指定しています。");
-  messages::line(4, 2, "%s", argument);
-  messages::line(4, 3, "オプションの指定を変更してください。");
+  messages::unknown_argument(argument);
   return Match::kRefused;
 }
 

@@ -3,6 +3,8 @@
 //
 // An error message is a series of lines "E%03d-%d text", one call of line()
 // each; the lines after a failed system call end with system_error_lines().
+// The program raises every message by its name in the catalogue
+// (catalogue_*.h), which alone writes the codes and texts with these.
 #pragma once
 
 #include <cstddef>
