@@ -1,7 +1,7 @@
 #include "engine/destination_open.h"
 
+#include "messages/catalogue_paths.h"
 #include "messages/messages.h"
-#include "paths/file_identity.h"
 #include "paths/open_step.h"
 
 namespace peltrix::engine {
@@ -20,7 +20,7 @@ bool the_file_checked(const platform::FileInformation& information, const char* 
                       paths::SourceIdentities& sources) {
   switch (sources.match(information.identity)) {
     case paths::SourceIdentities::Match::kNone: break;
-    case paths::SourceIdentities::Match::kSource: paths::print_same_file_refusal(path); return false;
+    case paths::SourceIdentities::Match::kSource: messages::destination_is_source(path); return false;
     case paths::SourceIdentities::Match::kFailed: return false;
   }
   if (information.identity == how.checked_identity) return true;
@@ -38,11 +38,11 @@ bool open_destination(const char* path, const DestinationOpen& how, paths::Sourc
   // a link included, is refused. A file that was there is opened as it is,
   // never made, and compared.
   request.creation_disposition = how.checked_existing ? platform::kOpenExisting : platform::kCreateNew;
-  if (!paths::open_step(request, how.message_number)) return false;
+  if (!paths::open_step(request, how.open_code)) return false;
   platform::FileInformation information;
   if (how.checked_existing || opened != nullptr) {
     const bool known = platform::file_information(request.handle, &information);
-    if (!known) paths::print_information_failure(path, platform::last_error());
+    if (!known) messages::information_failure(path, platform::last_error());
     if (!known || (how.checked_existing && !the_file_checked(information, path, how, sources))) {
       platform::close_file(request.handle);
       return false;
@@ -55,7 +55,7 @@ bool open_destination(const char* path, const DestinationOpen& how, paths::Sourc
   if (how.disposition == platform::kCreateAlways && size != 0 && !platform::truncate_file(request.handle)) {
     const uint32_t error = platform::last_error();
     platform::close_file(request.handle);
-    paths::report_open_failure(request, how.message_number, error);
+    paths::report_open_failure(request, how.open_code, error);
     return false;
   }
   handle = request.handle;

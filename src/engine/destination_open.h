@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "messages/catalogue_files.h"
 #include "paths/source_identities.h"
 #include "platform/platform.h"
 
@@ -15,7 +16,7 @@ namespace peltrix::engine {
 struct DestinationOpen {
   uint32_t disposition = platform::kCreateNew;  // what an existing file gets, as CreateFileA takes it
   bool write_through = false;                   // /C
-  int message_number = 0;
+  messages::OpenCode open_code = messages::kJoinedDestinationOpen;
   // The file the name held when the run checked it, if it held one.
   bool checked_existing = false;
   platform::FileIdentity checked_identity;

@@ -1,7 +1,6 @@
 #include "engine/destination_output.h"
 
 #include "engine/append_positioning.h"
-#include "messages/messages.h"
 #include "paths/value_flags.h"
 #include "platform/platform.h"
 
@@ -13,26 +12,24 @@ platform::FileHandle target_of(const model::DestinationEntry& d) {
   return d.kind == model::EntryKind::kStdout ? platform::stdout_handle() : d.handle;
 }
 
-// Prints the "WriteFile()" failure of d under message_number with the
-// system-error lines of error.
-bool report_write_failure(const model::DestinationEntry& d, int message_number, uint32_t error) {
+// Prints the write failure of d under code with the system-error lines of
+// error.
+bool report_write_failure(const model::DestinationEntry& d, messages::WriteCode code, uint32_t error) {
   if (error == platform::kErrorOperationAborted) return false;  // the run was asked to stop: no fault to report
-  const char* name = d.kind == model::EntryKind::kStdout ? "STDOUT" : d.path;
-  messages::line(message_number, 1, "WriteFile()関数でエラーが発生しました。 \"%s\"", name);
-  messages::system_error_lines(message_number, 2, error);
+  messages::write_failure(code, d.kind == model::EntryKind::kStdout ? "STDOUT" : d.path, error);
   return false;
 }
 
 // Writes all length bytes, retrying partial writes until every byte is
 // written or the system reports an error.
-bool write_all(const model::DestinationEntry& d, const uint8_t* data, uint32_t length, int message_number) {
+bool write_all(const model::DestinationEntry& d, const uint8_t* data, uint32_t length, messages::WriteCode code) {
   while (length > 0) {
     uint32_t written = 0;
     const bool ok = d.kind == model::EntryKind::kStdout ? platform::write_stdout(data, length, &written)
                                                  : platform::write_file(d.handle, data, length, &written);
-    if (!ok) return report_write_failure(d, message_number, platform::last_error());
+    if (!ok) return report_write_failure(d, code, platform::last_error());
     // A write that makes no progress would never end: the disk is full.
-    if (written == 0) return report_write_failure(d, message_number, platform::kErrorDiskFull);
+    if (written == 0) return report_write_failure(d, code, platform::kErrorDiskFull);
     data += written;
     length -= written;
   }
@@ -81,8 +78,8 @@ bool DestinationOutput::begin_appending(const model::DestinationEntry& d, bool& 
 bool DestinationOutput::write_edited(model::DestinationEntry& d, const uint8_t* data, uint32_t length,
                                      const records::BomEdit& edit, uint64_t records) {
   const uint32_t kept = length - edit.drop_length;
-  if (!write_all(d, edit.prefix, edit.prefix_length, plan_.write_message)) return false;
-  if (!write_all(d, data + edit.drop_length, kept, plan_.write_message)) return false;
+  if (!write_all(d, edit.prefix, edit.prefix_length, plan_.write_code)) return false;
+  if (!write_all(d, data + edit.drop_length, kept, plan_.write_code)) return false;
   count(d, edit.prefix_length + kept, records);
   return true;
 }
@@ -121,11 +118,11 @@ bool DestinationOutput::relay(model::DestinationEntry& d, const model::Destinati
     const auto piece = static_cast<uint32_t>(length < kBlockLength ? length : kBlockLength);
     uint32_t read = 0;
     if (!platform::read_file_at(first.handle, from, buffer, piece, &read) || read != piece) {
-      messages::read_failure(role_->read_message, first.path,
+      messages::read_failure(role_->read_code, first.path,
                              read != piece ? platform::kErrorHandleEof : platform::last_error());
       return false;
     }
-    if (!write_all(d, buffer, piece, plan_.write_message)) return false;
+    if (!write_all(d, buffer, piece, plan_.write_code)) return false;
     count(d, piece, 0);
     from += piece;
     length -= piece;
@@ -139,7 +136,7 @@ bool DestinationOutput::copy_same(model::DestinationEntry& d, const model::Desti
   if (!same_offset_in_page(target_of(d), from, position)) return relay(d, first, from, length);
   const int64_t copied = platform::copy_range(first.handle, from, target_of(d), length);
   if (copied < 0 && platform::last_error() == platform::kErrorNotSupported) return relay(d, first, from, length);
-  if (copied < 0) return report_write_failure(d, plan_.write_message, platform::last_error());
+  if (copied < 0) return report_write_failure(d, plan_.write_code, platform::last_error());
   count(d, static_cast<uint64_t>(copied), 0);
   run_.fast_paths.ranges_copied_bytes += static_cast<uint64_t>(copied);
   if (static_cast<uint64_t>(copied) == length) return true;
@@ -155,7 +152,7 @@ OutputSink::RangeCopy DestinationOutput::copy_range(const model::SourceEntry& so
   const int64_t result = platform::copy_range(source.handle, offset, target_of(first), length);
   if (result < 0) {
     if (platform::last_error() == platform::kErrorNotSupported) return RangeCopy::kUnsupported;
-    report_write_failure(first, plan_.write_message, platform::last_error());
+    report_write_failure(first, plan_.write_code, platform::last_error());
     return RangeCopy::kFailed;
   }
   // Fewer bytes than asked: the source has become shorter while it is held.

@@ -12,21 +12,18 @@
 #include "engine/copy_state.h"
 #include "engine/output_sink.h"
 #include "engine/source_steps.h"
+#include "messages/catalogue_files.h"
 #include "model/entries.h"
 #include "model/repeat_table.h"
 #include "records/bom_step.h"
 
 namespace peltrix::engine {
 
-// Message numbers of the write failures.
-inline constexpr int kJoinedWrite = 809;
-inline constexpr int kPerFileWrite = 810;
-
 struct OutputPlan {
   // The destinations [first, end), in list order.
   std::deque<model::DestinationEntry>::iterator first;
   std::deque<model::DestinationEntry>::iterator end;
-  int write_message = kJoinedWrite;
+  messages::WriteCode write_code = messages::kJoinedWrite;  // the code of a write failure
   records::Mark mark;  // the mark handling the byte-order-mark step follows
   // Per-file copy: the bytes the run has written into the destination's
   // file so far (a repeated source's destination shares its first

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "messages/catalogue_files.h"
 #include "messages/messages.h"
 #include "paths/close_step.h"
 #include "paths/open_step.h"
@@ -10,8 +11,6 @@
 namespace peltrix::engine {
 
 namespace {
-
-constexpr int kSourceClose = 811;
 
 bool deletes_backups(const model::SourceList& sources) {
   for (const model::SourceEntry& s : sources.entries) {
@@ -53,7 +52,7 @@ bool hold_and_move(model::SourceEntry& s) {
   paths::OpenRequest request = paths::source_request();
   request.path = s.path;
   request.share_mode = platform::kShareDelete;
-  if (!paths::open_step(request, paths::kJoinedSourceOpen)) return false;
+  if (!paths::open_step(request, messages::kJoinedSourceOpen)) return false;
   if (platform::rename_path(s.path, s.backup_path) != 0) {
     const uint32_t error = platform::last_error();
     platform::close_file(request.handle);
@@ -114,7 +113,7 @@ bool create_in_place_file(const model::SourceList& sources, model::DestinationEn
     if (error == platform::kErrorFileExists && original != nullptr) {
       report_name_taken(d, *original);
     } else {
-      paths::report_open_failure(request, paths::kJoinedDestinationOpen, error);
+      paths::report_open_failure(request, messages::kJoinedDestinationOpen, error);
     }
     return false;
   }
@@ -137,7 +136,7 @@ bool finish_backups(model::SourceList& sources, const model::DestinationList& de
     if (!s.moved || s.handle == platform::kInvalidFile) continue;
     const platform::FileHandle held = s.handle;
     s.handle = platform::kInvalidFile;
-    if (!paths::close_step(held, s.backup_path, kSourceClose)) return false;
+    if (!paths::close_step(held, s.backup_path, messages::kJoinedSourceClose)) return false;
   }
   if (!deletes_backups(sources)) return true;
   const bool flushed = flush_in_place(

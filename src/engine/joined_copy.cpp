@@ -4,6 +4,7 @@
 #include "engine/destination_output.h"
 #include "engine/in_place_backups.h"
 #include "engine/source_copy.h"
+#include "messages/catalogue_files.h"
 #include "paths/close_step.h"
 #include "paths/open_step.h"
 #include "paths/source_identities.h"
@@ -13,10 +14,6 @@
 namespace peltrix::engine {
 
 namespace {
-
-constexpr int kReadFailure = 806;
-constexpr int kSourceClose = 811;
-constexpr int kDestinationClose = 812;
 
 bool open_destinations(const model::SourceList& sources, model::DestinationList& destinations, CopyRun& run) {
   paths::SourceIdentities identities(sources, true);
@@ -32,7 +29,7 @@ bool open_destinations(const model::SourceList& sources, model::DestinationList&
       continue;
     }
     const DestinationOpen how{paths::disposition_for(d.existing), run.settings.write_through,
-                              paths::kJoinedDestinationOpen, d.checked_existing, d.checked_identity};
+                              messages::kJoinedDestinationOpen, d.checked_existing, d.checked_identity};
     if (!open_destination(d.path, how, identities, d.handle)) return false;
   }
   return true;
@@ -43,7 +40,7 @@ bool close_destinations(model::DestinationList& destinations) {
     if (d.kind == model::EntryKind::kStdout) continue;
     const platform::FileHandle handle = d.handle;
     d.handle = platform::kInvalidFile;
-    if (!paths::close_step(handle, d.path, kDestinationClose)) return false;
+    if (!paths::close_step(handle, d.path, messages::kJoinedDestinationClose)) return false;
   }
   return true;
 }
@@ -71,7 +68,7 @@ bool copy_sources(model::SourceList& sources, const model::DestinationEntry& fir
     role.completes_output = &s == last;
     role.end_of_file = first.end_of_file;
     role.newlines = first.newlines;
-    role.read_message = kReadFailure;
+    role.read_code = messages::kJoinedRead;
     role.read_path = is_in_place(s) ? s.backup_path : s.path;
 
     // An original the run holds since its move is read from its handle;
@@ -80,7 +77,7 @@ bool copy_sources(model::SourceList& sources, const model::DestinationEntry& fir
     paths::OpenRequest request = paths::source_request();
     request.path = role.read_path;
     request.handle = held;
-    if (held == platform::kInvalidFile && !paths::open_step(request, paths::kJoinedSourceOpen)) return false;
+    if (held == platform::kInvalidFile && !paths::open_step(request, messages::kJoinedSourceOpen)) return false;
     const platform::FileHandle own = s.handle;
     s.handle = request.handle;
     output.start_source(s, role);
@@ -92,7 +89,7 @@ bool copy_sources(model::SourceList& sources, const model::DestinationEntry& fir
       return false;
     }
     if (bytes_read != 0) first_source = false;
-    if (held == platform::kInvalidFile && !paths::close_step(request.handle, role.read_path, kSourceClose)) {
+    if (held == platform::kInvalidFile && !paths::close_step(request.handle, role.read_path, messages::kJoinedSourceClose)) {
       return false;
     }
   }
@@ -110,7 +107,7 @@ bool joined_copy(model::SourceList& sources, model::DestinationList& destination
   OutputPlan plan;
   plan.first = destinations.entries.begin();
   plan.end = destinations.entries.end();
-  plan.write_message = kJoinedWrite;
+  plan.write_code = messages::kJoinedWrite;
   plan.mark = first.mark;
   DestinationOutput output(plan, run);
   if (!copy_sources(sources, first, run, output)) return false;

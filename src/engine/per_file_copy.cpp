@@ -7,6 +7,7 @@
 #include "engine/destination_open.h"
 #include "engine/destination_output.h"
 #include "engine/source_copy.h"
+#include "messages/catalogue_files.h"
 #include "messages/messages.h"
 #include "paths/close_step.h"
 #include "paths/open_step.h"
@@ -17,10 +18,6 @@
 namespace peltrix::engine {
 
 namespace {
-
-constexpr int kReadFailure = 807;
-constexpr int kSourceClose = 813;
-constexpr int kDestinationClose = 814;
 
 using Destination = std::deque<model::DestinationEntry>::iterator;
 
@@ -40,7 +37,7 @@ struct PairRun {
 // this run: it opens for appending, and must still be the file made.
 bool open_pair_destination(model::DestinationEntry& d, size_t pair_index, PairRun& pairs) {
   DestinationOpen how{is_repeat(d) ? platform::kOpenAlways : pairs.disposition, pairs.run.settings.write_through,
-                      paths::kPerFileDestinationOpen, d.checked_existing, d.checked_identity};
+                      messages::kPerFileDestinationOpen, d.checked_existing, d.checked_identity};
   const model::RepeatRow* row = pairs.repeats != nullptr && pair_index < pairs.repeats->size()
                                        ? &(*pairs.repeats)[pair_index] : nullptr;
   const auto first = row != nullptr && row->is_repeat() ? static_cast<size_t>(row->first_occurrence) : pair_index;
@@ -73,7 +70,7 @@ OutputPlan plan_for(Destination d, size_t pair_index, PairRun& pairs) {
   OutputPlan plan;
   plan.first = d;
   plan.end = std::next(d);
-  plan.write_message = kPerFileWrite;
+  plan.write_code = messages::kPerFileWrite;
   plan.mark = d->mark;
   plan.bytes_in_file = &pairs.bytes_in_file[pair_index];
   if (pairs.repeats != nullptr && pair_index < pairs.repeats->size()) {
@@ -94,13 +91,13 @@ bool copy_pair(model::SourceEntry& s, Destination at, size_t pair_index, PairRun
   role.completes_output = true;
   role.end_of_file = d.end_of_file;
   role.newlines = d.newlines;
-  role.read_message = kReadFailure;
+  role.read_code = messages::kPerFileRead;
   role.read_path = s.path;
   DestinationOutput output(plan_for(at, pair_index, pairs), pairs.run);
   output.start_source(s, role);
   uint64_t bytes_read = 0;
-  return copy_source(s, role, pairs.run, output, bytes_read) && paths::close_step(s.handle, s.path, kSourceClose) &&
-         paths::close_step(d.handle, d.path, kDestinationClose);
+  return copy_source(s, role, pairs.run, output, bytes_read) && paths::close_step(s.handle, s.path, messages::kPerFileSourceClose) &&
+         paths::close_step(d.handle, d.path, messages::kPerFileDestinationClose);
 }
 
 // Opens (or makes) what the pair needs, then copies it. A source's mark is
@@ -111,9 +108,9 @@ bool take_pair(model::SourceEntry& s, Destination at, size_t pair_index, PairRun
   if (source_is_file) {
     paths::OpenRequest request = paths::source_request();
     request.path = s.path;
-    if (!paths::open_step(request, paths::kPerFileSourceOpen)) return false;
+    if (!paths::open_step(request, messages::kPerFileSourceOpen)) return false;
     s.handle = request.handle;
-    if (!judge_open_source(s, pairs.run.marks, kReadFailure)) return false;
+    if (!judge_open_source(s, pairs.run.marks, messages::kPerFileRead)) return false;
   }
   if (d.kind == model::EntryKind::kFile) {
     ++pairs.run.destination_count;

@@ -1,7 +1,7 @@
 #include "engine/source_marks.h"
 
 #include "engine/mark_reports.h"
-#include "messages/messages.h"
+#include "messages/catalogue_files.h"
 #include "paths/close_step.h"
 #include "paths/open_step.h"
 #include "paths/value_flags.h"
@@ -16,14 +16,14 @@ namespace {
 // Bytes enough to tell every mark.
 constexpr uint32_t kLeadingBytes = 8;
 
-// Message numbers of the deciding source and of the others.
-struct Numbers {
-  int open;
-  int read;
-  int close;
+// Message codes of the deciding source and of the others.
+struct Codes {
+  messages::OpenCode open;
+  messages::ReadCode read;
+  messages::CloseCode close;
 };
-constexpr Numbers kDeciding{paths::kFirstSourceOpen, 808, 815};
-constexpr Numbers kJoined{paths::kJoinedSourceOpen, 806, 811};
+constexpr Codes kDeciding{messages::kFirstSourceOpen, messages::kFirstSourceRead, messages::kFirstSourceClose};
+constexpr Codes kJoined{messages::kJoinedSourceOpen, messages::kJoinedRead, messages::kJoinedSourceClose};
 
 bool agrees(const uint8_t* bytes, uint32_t count, const model::SourceEntry& s, int32_t& detected) {
   const int32_t code = s.settings.input_code;
@@ -32,18 +32,18 @@ bool agrees(const uint8_t* bytes, uint32_t count, const model::SourceEntry& s, i
 
 // Opens s, reads its leading bytes, closes it, and judges them against the
 // marks before it.
-bool judge(const model::SourceEntry& s, const Numbers& numbers, int32_t& detected) {
+bool judge(const model::SourceEntry& s, const Codes& codes, int32_t& detected) {
   paths::OpenRequest request = paths::source_request();
   request.path = s.path;
-  if (!paths::open_step(request, numbers.open)) return false;
+  if (!paths::open_step(request, codes.open)) return false;
   uint8_t leading[kLeadingBytes];
   uint32_t count = 0;
   if (!platform::read_file(request.handle, leading, kLeadingBytes, &count)) {
-    messages::read_failure(numbers.read, s.path, platform::last_error());
+    messages::read_failure(codes.read, s.path, platform::last_error());
     platform::close_file(request.handle);
     return false;
   }
-  return paths::close_step(request.handle, s.path, numbers.close) && agrees(leading, count, s, detected);
+  return paths::close_step(request.handle, s.path, codes.close) && agrees(leading, count, s, detected);
 }
 
 bool is_judged_apart(const model::SourceEntry& s, const model::SourceEntry& deciding) {
@@ -85,12 +85,12 @@ bool judge_source_marks(const model::SourceList& sources, const records::Mark& m
   return true;
 }
 
-bool judge_open_source(const model::SourceEntry& source, const SourceMarks& marks, int read_message) {
+bool judge_open_source(const model::SourceEntry& source, const SourceMarks& marks, messages::ReadCode read_code) {
   if (marks.decided_by == nullptr || !is_judged_apart(source, *marks.decided_by)) return true;
   uint8_t leading[kLeadingBytes];
   uint32_t count = 0;
   if (!platform::read_file_at(source.handle, 0, leading, kLeadingBytes, &count)) {
-    messages::read_failure(read_message, source.path, platform::last_error());
+    messages::read_failure(read_code, source.path, platform::last_error());
     return false;
   }
   int32_t detected = marks.detected_code;

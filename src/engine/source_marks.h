@@ -7,6 +7,7 @@
 
 #include <cstdint>
 
+#include "messages/catalogue_files.h"
 #include "model/entries.h"
 #include "records/code_table.h"
 #include "records/output_settings.h"
@@ -27,9 +28,9 @@ struct SourceMarks {
 // marked second one to be read in the wrong units.
 const model::SourceEntry* deciding_source(const model::SourceList& sources);
 
-// Opens the deciding source (805), reads its leading bytes (808) and closes
-// it (815); for the joined copy (not per_file) then every other file
-// source that is neither a repeat nor plain bytes (802, 806, 811). The
+// Opens the deciding source (E805), reads its leading bytes (E808) and
+// closes it (E815); for the joined copy (not per_file) then every other file
+// source that is neither a repeat nor plain bytes (E802, E806, E811). The
 // per-file copy judges the others as it takes them (judge_open_source),
 // before their destinations are opened. mark: the destinations' mark
 // handling. False after the messages.
@@ -38,7 +39,7 @@ bool judge_source_marks(const model::SourceList& sources, const records::Mark& m
 
 // The leading bytes of an open source of the per-file copy, read from its
 // start, against the run's mark; a read failure is reported under
-// read_message. False after the messages.
-bool judge_open_source(const model::SourceEntry& source, const SourceMarks& marks, int read_message);
+// read_code. False after the messages.
+bool judge_open_source(const model::SourceEntry& source, const SourceMarks& marks, messages::ReadCode read_code);
 
 }  // namespace peltrix::engine

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "messages/messages.h"
+#include "messages/catalogue_files.h"
 #include "records/bom_step.h"
 #include "records/end_of_file.h"
 
@@ -27,7 +27,7 @@ SourceSteps::SourceSteps(const model::SourceEntry& source_entry, const SourceRol
 void SourceSteps::report_read_failure(uint32_t error, const char* path) {
   if (!run_.behind.finish()) return;  // the write before failed first, and said so
   if (error == platform::kErrorOperationAborted) return;  // the run was asked to stop
-  messages::read_failure(role_.read_message, path != nullptr ? path : role_.read_path, error);
+  messages::read_failure(role_.read_code, path != nullptr ? path : role_.read_path, error);
 }
 
 // A source's end-of-file unit counts only where its last block holds it

@@ -9,6 +9,7 @@
 #include "engine/block_steps.h"
 #include "engine/copy_state.h"
 #include "engine/output_sink.h"
+#include "messages/catalogue_files.h"
 #include "model/entries.h"
 #include "records/record_transform.h"
 #include "records/transform_state.h"
@@ -22,7 +23,7 @@ struct SourceRole {
   bool completes_output = false;  // its end is the output's end: the /OE rule applies
   records::EndOfFile end_of_file = records::EndOfFile::kLikeFirstSource;  // of the destination that decides the end
   records::Newlines newlines = records::Newlines::kUnchanged;  // of the destination that decides the newlines
-  int read_message = 806;         // message number of a read failure
+  messages::ReadCode read_code = messages::kJoinedRead;  // the code of a read failure
   const char* read_path = nullptr;  // the path the source was opened by, for messages
 };
 

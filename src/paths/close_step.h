@@ -1,17 +1,14 @@
-// Closes a file that the program read from, and reports a failed close in
-// the numbered form of the caller's message number.
+// Closes a file that the program read from, and reports a failed close
+// under the caller's message code.
 #pragma once
 
+#include "messages/catalogue_files.h"
 #include "platform/platform.h"
 
 namespace peltrix::paths {
 
-// Message number of a failed close after the file identity query.
-inline constexpr int kIdentityClose = 817;
-
-// Closes file; on failure prints "次のコピー元ファイルのcloseが失敗しました。"
-// with path in double quotes under message_number, then the system-error
-// lines, and returns false.
-bool close_step(platform::FileHandle file, const char* path, int message_number);
+// Closes file; on failure prints the close failure of path under code and
+// returns false.
+bool close_step(platform::FileHandle file, const char* path, messages::CloseCode code);
 
 }  // namespace peltrix::paths

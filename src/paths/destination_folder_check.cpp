@@ -1,6 +1,6 @@
 #include "paths/destination_folder_check.h"
 
-#include "paths/check_messages.h"
+#include "messages/catalogue_paths.h"
 #include "paths/full_path_step.h"
 #include "paths/given_text.h"
 #include "paths/value_flags.h"
@@ -10,12 +10,11 @@ namespace peltrix::paths {
 namespace {
 
 // Room for a separator and '*', as for the source folder.
-constexpr GivenTextRule kGivenText{.forbidden_code = 56,
-                                   .forbidden_line = "%d番目の/Oの/ODに次の指定できない文字を指定しています。",
-                                   .memory_code = 57,
+constexpr GivenTextRule kGivenText{.forbidden_code = messages::kForbiddenInDestinationFolder,
+                                   .memory_code = messages::kDestinationFolderNameMemory,
                                    .spare_bytes = 2};
-constexpr LongFormRule kLongForm{.error_code = 60, .system_lines = false, .missing_keeps_given = true,
-                                 .memory_code = 61};
+constexpr LongFormRule kLongForm{.error_code = messages::kDestinationFolderLongForm, .system_lines = false,
+                                 .missing_keeps_given = true, .memory_code = messages::kDestinationFolderPathMemory};
 
 }  // namespace
 
@@ -28,14 +27,13 @@ bool check_destination_folder(const char* text, int occurrence, PathValue& value
   if (platform::path_status(given, &status)) {
     value.flags |= value_flag::kExists;
     if (status.kind != platform::PathKind::kFolder) {
-      value_lines(59, "%d番目の/Oの/ODに指定した次のコピー先はフォルダではありません。", position, given,
-                  "/ODにはフォルダを指定してください。");
+      messages::destination_folder_not_a_folder(position, given);
       return false;
     }
   } else {
     const uint32_t error = platform::last_error();
     if (!is_not_found(error)) {
-      io_error_lines(58, "%d番目の/Oの/ODに指定した次のコピー先にI/Oエラーが発生しました。", position, given, error);
+      messages::destination_folder_io_error(position, given, error);
       return false;
     }
     // Created before the copy.

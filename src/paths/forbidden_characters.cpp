@@ -1,6 +1,5 @@
 #include "paths/forbidden_characters.h"
 
-#include "messages/messages.h"
 #include "platform/platform.h"
 
 namespace peltrix::paths {
@@ -26,13 +25,10 @@ char forbidden_character(const char* name) {
   return '\0';
 }
 
-bool refuse_forbidden_character(const char* name, int code, const char* first_line, int position) {
+bool refuse_forbidden_character(const char* name, messages::ForbiddenCharacterCode code, int position) {
   const char found = forbidden_character(name);
   if (found == '\0') return false;
-  const char character[2] = {found, '\0'};
-  messages::line(code, 1, first_line, position);
-  messages::line(code, 2, "%s", character);
-  messages::line(code, 3, "指定できる文字に変更してください。");
+  messages::forbidden_character(code, position, found);
   return true;
 }
 

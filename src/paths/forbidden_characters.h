@@ -1,6 +1,8 @@
 // The characters that no path value may hold.
 #pragma once
 
+#include "messages/catalogue_paths.h"
+
 namespace peltrix::paths {
 
 // The first of '/', '*', '?', '"', '<', '>' and '|', in that order, that
@@ -8,9 +10,8 @@ namespace peltrix::paths {
 // page (a trail byte is never taken for '|'); '\0' when there is none.
 char forbidden_character(const char* name);
 
-// When name holds a forbidden character, prints under code the first line
-// (first_line with the group position), the character and the advice, and
-// returns true.
-bool refuse_forbidden_character(const char* name, int code, const char* first_line, int position);
+// When name holds a forbidden character, prints its message under code
+// with the group position, and returns true.
+bool refuse_forbidden_character(const char* name, messages::ForbiddenCharacterCode code, int position);
 
 }  // namespace peltrix::paths

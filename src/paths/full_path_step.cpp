@@ -2,9 +2,8 @@
 
 #include <cstring>
 
-#include "messages/messages.h"
+#include "messages/catalogue_paths.h"
 #include "paths/heap_text.h"
-#include "paths/path_too_long.h"
 #include "paths/path_value.h"
 #include "platform/platform.h"
 
@@ -19,7 +18,7 @@ bool long_form_of(const std::string& given, const LongFormRule& rule, char (&lon
   const uint32_t length = platform::long_path(given.c_str(), long_form, kBufferSize);
   if (length > platform::kMaxPath) {
     // The call reports the size it would need instead of writing.
-    print_path_too_long(given.c_str());
+    messages::path_too_long(given.c_str());
     return false;
   }
   if (length != 0) return true;
@@ -27,14 +26,13 @@ bool long_form_of(const std::string& given, const LongFormRule& rule, char (&lon
   const uint32_t error = platform::last_error();
   if (rule.missing_keeps_given && is_not_found(error)) {
     if (given.size() > platform::kMaxPath) {
-      print_path_too_long(given.c_str());
+      messages::path_too_long(given.c_str());
       return false;
     }
     std::memcpy(long_form, given.c_str(), given.size() + 1);
     return true;
   }
-  messages::line(rule.error_code, 1, "GetLongPathNameエラー。 %d", static_cast<int>(error));
-  if (rule.system_lines) messages::system_error_lines(rule.error_code, 2, error);
+  messages::long_form_failure(static_cast<messages::LongFormCode>(rule.error_code), error, rule.system_lines);
   return false;
 }
 
@@ -47,11 +45,12 @@ bool make_full_path(const std::string& given, const LongFormRule& rule, std::str
   char absolute[kBufferSize] = {};
   if (!platform::full_path(long_form, absolute, sizeof absolute)) {
     // Making a path absolute fails when the result would not fit the buffer.
-    print_path_too_long(given.c_str());
+    messages::path_too_long(given.c_str());
     return false;
   }
   const size_t length = std::strlen(absolute);
-  return hold_text(rule.memory_code, std::string_view(absolute, length), length + 1, full_path);
+  return hold_text(static_cast<messages::TextMemoryCode>(rule.memory_code), std::string_view(absolute, length),
+                   length + 1, full_path);
 }
 
 }  // namespace peltrix::paths

@@ -8,7 +8,7 @@
 namespace peltrix::paths {
 
 bool take_given_text(const char* text, int position, const GivenTextRule& rule, PathValue& value) {
-  if (refuse_forbidden_character(text, rule.forbidden_code, rule.forbidden_line, position)) return false;
+  if (refuse_forbidden_character(text, rule.forbidden_code, position)) return false;
   const size_t length = std::strlen(text);
   return hold_text(rule.memory_code, std::string_view(text, length), length + 1 + rule.spare_bytes,
                    value.given_text);

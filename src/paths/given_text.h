@@ -4,15 +4,16 @@
 
 #include <cstddef>
 
+#include "messages/catalogue_memory.h"
+#include "messages/catalogue_paths.h"
 #include "paths/path_value.h"
 
 namespace peltrix::paths {
 
 struct GivenTextRule {
-  int forbidden_code = 0;                // message of a forbidden character
-  const char* forbidden_line = nullptr;  // its first line, with the group position
-  int memory_code = 0;                   // out-of-memory code of the given text
-  size_t spare_bytes = 0;                // room asked for beyond the text and its terminator
+  messages::ForbiddenCharacterCode forbidden_code;  // message of a forbidden character
+  messages::TextMemoryCode memory_code;             // out-of-memory code of the given text
+  size_t spare_bytes = 0;                           // room asked for beyond the text and its terminator
 };
 
 // Refuses a forbidden character in text, then keeps text as

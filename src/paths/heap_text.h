@@ -5,10 +5,12 @@
 #include <string>
 #include <string_view>
 
+#include "messages/catalogue_memory.h"
+
 namespace peltrix::paths {
 
 // Copies text into out. When the memory is refused, prints the
 // out-of-memory line of memory_code with requested bytes and returns false.
-bool hold_text(int memory_code, std::string_view text, size_t requested, std::string& out);
+bool hold_text(messages::TextMemoryCode memory_code, std::string_view text, size_t requested, std::string& out);
 
 }  // namespace peltrix::paths

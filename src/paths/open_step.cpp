@@ -1,6 +1,5 @@
 #include "paths/open_step.h"
 
-#include "messages/messages.h"
 
 namespace peltrix::paths {
 
@@ -29,30 +28,20 @@ OpenRequest destination_request(bool write_through) {
   request.share_mode = 0;
   request.creation_disposition = platform::kCreateNew;
   request.flags_and_attributes = write_through ? platform::kFlagWriteThrough : platform::kAttributeNormal;
-  request.kind_word = kDestinationWord;
+  request.kind_word = messages::kDestinationWord;
   return request;
 }
 
-bool open_step(OpenRequest& request, int message_number) {
+bool open_step(OpenRequest& request, messages::OpenCode code) {
   request.handle = platform::open_file(request.path, request.desired_access, request.share_mode,
                                        request.creation_disposition, request.flags_and_attributes);
   if (request.handle != platform::kInvalidFile) return true;
-  report_open_failure(request, message_number, platform::last_error());
+  report_open_failure(request, code, platform::last_error());
   return false;
 }
 
-void report_open_failure(const OpenRequest& request, int message_number, uint32_t error) {
-  const int n = message_number;
-  if (error == platform::kErrorSharingViolation) {
-    messages::line(n, 1, "次の%sファイルは，他で使用中です。", request.kind_word);
-    messages::line(n, 2, "%s", request.path);
-    messages::line(n, 3, "他で使用が終了したら，再度コマンドを実行してください。");
-    messages::system_error_lines(n, 4, error);
-  } else {
-    messages::line(n, 1, "次の%sファイルのopenが失敗しました。", request.kind_word);
-    messages::line(n, 2, "%s", request.path);
-    messages::system_error_lines(n, 3, error);
-  }
+void report_open_failure(const OpenRequest& request, messages::OpenCode code, uint32_t error) {
+  messages::open_failure(code, request.kind_word, request.path, error);
 }
 
 }  // namespace peltrix::paths

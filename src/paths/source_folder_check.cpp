@@ -1,6 +1,6 @@
 #include "paths/source_folder_check.h"
 
-#include "paths/check_messages.h"
+#include "messages/catalogue_paths.h"
 #include "paths/full_path_step.h"
 #include "paths/given_text.h"
 #include "paths/value_flags.h"
@@ -10,12 +10,11 @@ namespace peltrix::paths {
 namespace {
 
 // Room for a separator and '*' that the folder scan appends.
-constexpr GivenTextRule kGivenText{.forbidden_code = 42,
-                                   .forbidden_line = "%d番目の/Iの/IDに次の指定できない文字を指定しています。",
-                                   .memory_code = 43,
+constexpr GivenTextRule kGivenText{.forbidden_code = messages::kForbiddenInSourceFolder,
+                                   .memory_code = messages::kSourceFolderNameMemory,
                                    .spare_bytes = 2};
-constexpr LongFormRule kLongForm{.error_code = 47, .system_lines = false, .missing_keeps_given = false,
-                                 .memory_code = 48};
+constexpr LongFormRule kLongForm{.error_code = messages::kSourceFolderLongForm, .system_lines = false,
+                                 .missing_keeps_given = false, .memory_code = messages::kSourceFolderPathMemory};
 
 }  // namespace
 
@@ -28,17 +27,15 @@ bool check_source_folder(const char* text, int occurrence, PathValue& value) {
   if (!platform::path_status(given, &status)) {
     const uint32_t error = platform::last_error();
     if (is_not_found(error)) {
-      value_lines(44, "%d番目の/Iの/IDに指定した次のフォルダが見つかりません。", position, given,
-                  "/IDには存在するフォルダを指定してください。");
+      messages::source_folder_not_found(position, given);
     } else {
-      io_error_lines(45, "%d番目の/Iの/IDに指定した次のフォルダにI/Oエラーが発生しました。", position, given, error);
+      messages::source_folder_io_error(position, given, error);
     }
     return false;
   }
   value.flags |= value_flag::kExists;
   if (status.kind != platform::PathKind::kFolder) {
-    value_lines(46, "%d番目の/Iの/IDに指定した次のコピー元はフォルダではありません。", position, given,
-                "/IDにはフォルダを指定してください。");
+    messages::source_folder_not_a_folder(position, given);
     return false;
   }
   value.flags |= value_flag::kFolder;

@@ -3,8 +3,7 @@
 #include <algorithm>
 #include <tuple>
 
-#include "messages/messages.h"
-#include "paths/file_identity.h"
+#include "messages/catalogue_paths.h"
 #include "paths/value_flags.h"
 
 namespace peltrix::paths {
@@ -32,19 +31,13 @@ SourceIdentities::Match SourceIdentities::match(const platform::FileIdentity& id
       }
       const uint32_t error = platform::last_error();
       if (error == platform::kErrorFileNotFound || error == platform::kErrorPathNotFound) continue;
-      print_information_failure(path, error);
+      messages::information_failure(path, error);
       failed_ = true;
     }
     std::sort(identities_.begin(), identities_.end(), before);
   }
   if (failed_) return Match::kFailed;
   return std::binary_search(identities_.begin(), identities_.end(), identity, before) ? Match::kSource : Match::kNone;
-}
-
-void print_same_file_refusal(const char* destination_name) {
-  messages::line(130, 1, "次のコピー先は，バックアップを経由せずに読み込むコピー元と同じファイルです。");
-  messages::line(130, 2, "%s", destination_name);
-  messages::line(130, 3, "コピー元と異なるファイルをコピー先に指定してください。");
 }
 
 }  // namespace peltrix::paths

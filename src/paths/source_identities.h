@@ -31,8 +31,4 @@ class SourceIdentities {
   std::vector<platform::FileIdentity> identities_;  // sorted
 };
 
-// E130: the destination (its path, or "STDOUT") is a file a source is read
-// from directly.
-void print_same_file_refusal(const char* destination_name);
-
 }  // namespace peltrix::paths

@@ -3,8 +3,8 @@
 #include <cstring>
 #include <string>
 
+#include "messages/catalogue_paths.h"
 #include "messages/messages.h"
-#include "paths/path_too_long.h"
 #include "model/entries.h"
 #include "planning/path_join.h"
 #include "planning/run_settings.h"
@@ -44,7 +44,7 @@ bool add_item(Scan& scan, const char* folder, const platform::FindItem& item) {
   const std::string path = joined_path(folder, item.name);
   if (platform::last_folder_separator(item.name) != nullptr) return report_unnamable(path);
   if (path.size() > platform::kMaxPath) {
-    paths::print_path_too_long(path.c_str());
+    messages::path_too_long(path.c_str());
     return false;
   }
   model::SourceList& sources = scan.sources;

@@ -7,6 +7,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "messages/catalogue_paths.h"
 #include "messages/messages.h"
 #include "paths/file_identity.h"
 #include "paths/open_step.h"
@@ -33,7 +34,7 @@ bool stdout_apart_from_sources(const model::SourceList& sources) {
   paths::SourceIdentities identities(sources, false);
   switch (identities.match(information.identity)) {
     case paths::SourceIdentities::Match::kNone: return true;
-    case paths::SourceIdentities::Match::kSource: paths::print_same_file_refusal("STDOUT"); return false;
+    case paths::SourceIdentities::Match::kSource: messages::destination_is_source("STDOUT"); return false;
     case paths::SourceIdentities::Match::kFailed: return false;
   }
   return false;
@@ -98,7 +99,7 @@ bool check_destinations_apart_from_sources(const model::SourceList& sources, con
     if (auto named = by_path.find(d.path); named != by_path.end()) {
       for (size_t i : named->second) {
         if (conflicts(files[i], d)) {
-          paths::print_same_file_refusal(d.path);
+          messages::destination_is_source(d.path);
           return false;
         }
       }
@@ -111,16 +112,16 @@ bool check_destinations_apart_from_sources(const model::SourceList& sources, con
     if (existence == Existence::kUnknown) return false;
     if (existence == Existence::kNone) continue;
     platform::FileIdentity destination_identity;
-    if (!identity_of(d.path, paths::kDestinationWord, destination_identity)) return false;
+    if (!identity_of(d.path, messages::kDestinationWord, destination_identity)) return false;
     for (size_t i : sized->second) {
       Source& s = files[i];
       if (!s.identity.has_value()) {
         platform::FileIdentity identity;
-        if (!identity_of(s.entry->path, paths::kSourceWord, identity)) return false;
+        if (!identity_of(s.entry->path, messages::kSourceWord, identity)) return false;
         s.identity = identity;
       }
       if (*s.identity == destination_identity && conflicts(s, d)) {
-        paths::print_same_file_refusal(d.path);
+        messages::destination_is_source(d.path);
         return false;
       }
     }
