@@ -1,13 +1,14 @@
 #include "driver/stdout_destination.h"
 
-#include "planning/run_settings.h"
+#include "messages/catalogue_memory.h"
 #include "model/entries.h"
+#include "planning/run_settings.h"
 
 namespace peltrix::driver {
 
 bool make_stdout_destination(const cli::CommandLine& command_line, model::DestinationList& destinations) {
   destinations.entries.clear();
-  model::DestinationEntry* entry = model::add_entry(destinations.entries, 101);
+  model::DestinationEntry* entry = model::add_entry(destinations.entries, messages::kStdoutEntryMemory);
   if (entry == nullptr) return false;
   entry->kind = model::EntryKind::kStdout;
   if (command_line.counts.stdout_options > 0) {

@@ -33,4 +33,11 @@ void close_failure(CloseCode code, const char* path, uint32_t error) {
   system_error_lines(code, 2, error);
 }
 
+void folder_not_made(FolderCreationCode code, const char* path, int result, uint32_t error) {
+  line(code, 1, "次のコピー先フォルダの作成に失敗しました。");
+  line(code, 2, "%s", path);
+  line(code, 3, "_mkdir()関数が戻り値%dで，次のエラーとなりました。", result);
+  system_error_lines(code, 4, error);
+}
+
 }  // namespace peltrix::messages

@@ -1,6 +1,6 @@
-// The catalogue's failures of the calls on files (E801 to E817): each names
-// the call and the file, then the system error. The code tells which step
-// of the run made the call.
+// The catalogue's failures of the calls on files and folders (E801 to E817,
+// E105, E108): each names the call and the file, then the system error. The
+// code tells which step of the run made the call.
 #pragma once
 
 #include <cstdint>
@@ -52,5 +52,13 @@ enum CloseCode : int {
 
 // The close of path failed with error. Every close is worded as a source's.
 void close_failure(CloseCode code, const char* path, uint32_t error);
+
+enum FolderCreationCode : int {
+  kDestinationFolderCreation = 105,  // E105: a destination folder, or one on the way, before the copy
+  kPerFileFolderCreation = 108,      // E108: a folder of the tree the per-file copy makes
+};
+
+// "_mkdir()" returned result and error on path.
+void folder_not_made(FolderCreationCode code, const char* path, int result, uint32_t error);
 
 }  // namespace peltrix::messages

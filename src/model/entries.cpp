@@ -2,33 +2,29 @@
 
 #include <new>
 
-#include "messages/messages.h"
 
 namespace peltrix::model {
 
 namespace {
 
 template <typename Entry>
-Entry* add(std::deque<Entry>& entries, int memory_code) {
+Entry* add(std::deque<Entry>& entries, messages::MemoryCode memory_code) {
   try {
     return &entries.emplace_back();
   } catch (const std::bad_alloc&) {
-    print_memory_refused(memory_code, sizeof(Entry));
+    messages::memory_refused(memory_code, sizeof(Entry), platform::kErrorNotEnoughMemory);
     return nullptr;
   }
 }
 
 }  // namespace
 
-SourceEntry* add_entry(std::deque<SourceEntry>& entries, int memory_code) { return add(entries, memory_code); }
-
-DestinationEntry* add_entry(std::deque<DestinationEntry>& entries, int memory_code) {
+SourceEntry* add_entry(std::deque<SourceEntry>& entries, messages::MemoryCode memory_code) {
   return add(entries, memory_code);
 }
 
-void print_memory_refused(int code, size_t requested) {
-  messages::out_of_memory(code, requested, platform::kErrorNotEnoughMemory);
-  messages::system_error_lines(code, 2, platform::kErrorNotEnoughMemory);
+DestinationEntry* add_entry(std::deque<DestinationEntry>& entries, messages::MemoryCode memory_code) {
+  return add(entries, memory_code);
 }
 
 }  // namespace peltrix::model

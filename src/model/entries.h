@@ -8,6 +8,7 @@
 #include <deque>
 #include <memory>
 
+#include "messages/catalogue_memory.h"
 #include "model/settings.h"
 #include "platform/platform.h"
 #include "records/output_settings.h"
@@ -71,11 +72,7 @@ struct DestinationList {
 
 // A new entry at the end of entries; nullptr after the out-of-memory
 // messages of memory_code.
-SourceEntry* add_entry(std::deque<SourceEntry>& entries, int memory_code);
-DestinationEntry* add_entry(std::deque<DestinationEntry>& entries, int memory_code);
-
-// The out-of-memory line of code with the requested size, then the
-// system-error lines from line 2.
-void print_memory_refused(int code, size_t requested);
+SourceEntry* add_entry(std::deque<SourceEntry>& entries, messages::MemoryCode memory_code);
+DestinationEntry* add_entry(std::deque<DestinationEntry>& entries, messages::MemoryCode memory_code);
 
 }  // namespace peltrix::model

@@ -2,15 +2,15 @@
 
 #include <new>
 
-#include "model/entries.h"
+#include "platform/platform.h"
 
 namespace peltrix::model {
 
-const char* TextStore::keep(std::string_view text, int memory_code) {
+const char* TextStore::keep(std::string_view text, messages::MemoryCode memory_code) {
   try {
     return texts_.emplace_back(text).c_str();
   } catch (const std::bad_alloc&) {
-    print_memory_refused(memory_code, text.size() + 1);
+    messages::memory_refused(memory_code, text.size() + 1, platform::kErrorNotEnoughMemory);
     return nullptr;
   }
 }

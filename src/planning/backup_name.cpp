@@ -3,8 +3,9 @@
 #include <cstring>
 #include <new>
 
+#include "messages/catalogue_memory.h"
+#include "messages/catalogue_planning.h"
 #include "messages/messages.h"
-#include "model/entries.h"
 #include "platform/platform.h"
 
 namespace peltrix::planning {
@@ -49,14 +50,12 @@ bool make_backup_name(const std::string& full_path, const char* run_date_stamp, 
     name.text.append("0001");
     name.text.append(full_path, at);
   } catch (const std::bad_alloc&) {
-    model::print_memory_refused(88, full_path.size() + stamp_length + 11);
+    messages::memory_refused(messages::kBackupNameMemory, full_path.size() + stamp_length + 11,
+                             platform::kErrorNotEnoughMemory);
     return false;
   }
   if (name.text.size() > platform::kMaxPath) {
-    messages::line(89, 1, "コピー元バックアップファイル名の長さが，システムの上限を超過しました。");
-    messages::line(89, 2, "次のどちらかの方法でエラーを回避できます。");
-    messages::line(89, 3, "コピー先ファイルをコピー元と異なるファイルにする。");
-    messages::line(89, 4, "コピー元ファイル名を短くする。");
+    messages::backup_name_too_long();
     return false;
   }
   return true;
@@ -71,14 +70,10 @@ bool choose_backup_number(BackupName& name, int input_position, const std::vecto
     if (platform::name_status(name.text.c_str(), &status)) continue;
     const uint32_t error = platform::last_error();
     if (error == platform::kErrorFileNotFound) return true;
-    messages::path_failure(83, name.text.c_str(), error, messages::kSeeCause,
-                           "%d番目の/Iに指定したコピー元ファイルの次のバックアップファイルにI/Oエラーが発生しました。",
-                           input_position);
+    messages::backup_io_error(input_position, name.text.c_str(), error);
     return false;
   }
-  messages::line(132, 1, "コピー元ファイルのバックアップファイル名に使える番号がありません。");
-  messages::line(132, 2, "%s", name.text.c_str());
-  messages::line(132, 3, "不要なバックアップファイルを削除してから，再度コマンドを実行してください。");
+  messages::backup_numbers_used_up(name.text.c_str());
   return false;
 }
 

@@ -6,7 +6,8 @@
 #include <string_view>
 #include <vector>
 
-#include "messages/messages.h"
+#include "messages/catalogue_memory.h"
+#include "messages/catalogue_planning.h"
 #include "paths/path_value.h"
 #include "paths/value_flags.h"
 #include "model/entries.h"
@@ -18,8 +19,6 @@ namespace peltrix::planning {
 
 namespace {
 
-constexpr int kFirstEntryMemoryCode = 102;
-constexpr int kMoreEntriesMemoryCode = 103;
 constexpr int kGroupPosition = 1;
 
 // The part of a source's path that follows the destination folder, without
@@ -39,14 +38,15 @@ std::string_view relative_part(const model::SourceEntry& source, const cli::Comm
 }
 
 model::DestinationEntry* add_destination(model::DestinationList& destinations) {
-  return model::add_entry(destinations.entries,
-                          destinations.entries.empty() ? kFirstEntryMemoryCode : kMoreEntriesMemoryCode);
+  return model::add_entry(destinations.entries, destinations.entries.empty() ? messages::kFirstDestinationEntryMemory
+                                                                            : messages::kMoreDestinationEntriesMemory);
 }
 
 bool make_folder_record(const cli::CommandLine& command_line, model::DestinationList& destinations) {
   destinations.folder_record.reset(new (std::nothrow) model::DestinationEntry());
   if (destinations.folder_record == nullptr) {
-    model::print_memory_refused(96, sizeof(model::DestinationEntry));
+    messages::memory_refused(messages::kFolderRecordMemory, sizeof(model::DestinationEntry),
+                             platform::kErrorNotEnoughMemory);
     return false;
   }
   const cli::ValueSlot& folder = cli::definition(command_line.output, cli::kOD).slots.front();
@@ -66,7 +66,7 @@ bool name_destination(const std::string& name, model::DestinationEntry& d, model
   if (!platform::path_status(name.c_str(), &status)) {
     const uint32_t error = platform::last_error();
     if (!paths::is_not_found(error)) {
-      messages::path_failure(98, name.c_str(), error, messages::kSeeCause, "次のコピー先にI/Oエラーが発生しました。");
+      messages::destination_io_error(name.c_str(), error);
       return false;
     }
     d.flags |= paths::value_flag::kMissing;
@@ -76,14 +76,11 @@ bool name_destination(const std::string& name, model::DestinationEntry& d, model
     d.checked_existing = status.kind == platform::PathKind::kFile &&
                          platform::path_identity(name.c_str(), &d.checked_identity);
     if (status.kind == platform::PathKind::kFile && d.existing == model::Existing::kRefuse) {
-      messages::line(99, 1, "次のコピー先ファイルは既に存在します。");
-      messages::line(99, 2, "%s", name.c_str());
-      messages::line(99, 3,
-                     "コピー先にファイルが存在しないフォルダを指定するか，上書き指定の/OU2，または追加書き指定の/OU3を指定してください。");
+      messages::destination_in_folder_exists(name.c_str());
       return false;
     }
   }
-  d.path = texts.keep(name, 100);
+  d.path = texts.keep(name, messages::kDestinationNameMemory);
   return d.path != nullptr;
 }
 
@@ -108,10 +105,7 @@ bool build_file_destinations(const cli::CommandLine& command_line, const InPlace
     }
     d->output_ordinal = kGroupPosition;
     if ((d->flags & paths::value_flag::kExists) != 0 && d->existing == model::Existing::kRefuse) {
-      messages::line(95, 1, "%d番目の/Oの/OFに指定した次のコピー先は既に存在します。", kGroupPosition);
-      messages::line(95, 2, "%s", d->given_name);
-      messages::line(95, 3,
-                     "コピー先に存在しないファイルを指定するか，上書き指定の/OU2，または追加書き指定の/OU3を指定してください。");
+      messages::destination_file_exists(kGroupPosition, d->given_name);
       return false;
     }
     d->kind = model::EntryKind::kFile;
@@ -148,9 +142,7 @@ bool build_folder_destinations(const cli::CommandLine& command_line, const model
     const std::string_view relative = relative_part(s, command_line);
     const size_t length = joined_length(folder, relative);
     if (length > platform::kMaxPath) {
-      messages::line(97, 1, "コピー先の名称の長さが上限を超過しました。");
-      messages::line(97, 2, "コピー先の名称の長さ=%d  上限=%d", static_cast<int>(length), static_cast<int>(platform::kMaxPath));
-      messages::line(97, 3, "コピー先の名称の長さが上限を超過しない名称に変更してください。");
+      messages::destination_name_too_long(length, platform::kMaxPath);
       return false;
     }
     if (!name_destination(joined_path(folder, relative), *d, texts)) return false;

@@ -1,6 +1,6 @@
 #include "planning/duplicate_checks.h"
 
-#include "messages/messages.h"
+#include "messages/catalogue_planning.h"
 #include "planning/same_file.h"
 
 namespace peltrix::planning {
@@ -24,10 +24,7 @@ bool check_duplicate_sources(const cli::CommandLine& command_line, model::Repeat
       if (repeats[j].is_repeat()) continue;
       if (same_file(names[i], names[j])) {
         if (!repeats_allowed) {
-          messages::line(79, 1, "%d番目の/Iの/IFに同じコピー元ファイルを指定しています。", kGroupPosition);
-          messages::line(79, 2, "1個目のコピー元ファイル %s", names[i].given_text.c_str());
-          messages::line(79, 3, "2個目のコピー元ファイル %s", names[j].given_text.c_str());
-          messages::line(79, 4, "コピー元は全て異なるものを指定してください。");
+          messages::source_repeated(kGroupPosition, names[i].given_text.c_str(), names[j].given_text.c_str());
           return false;
         }
         repeats[j].first_occurrence = static_cast<int32_t>(i);
@@ -37,9 +34,7 @@ bool check_duplicate_sources(const cli::CommandLine& command_line, model::Repeat
       // would still land on one destination, the second over the first.
       if (per_file && file_name_of(names[i].given_text) == file_name_of(names[j].given_text)) {
         const std::string name(file_name_of(names[i].given_text));
-        messages::line(80, 1, "/Nを指定し，%d番目の/Iの/IFに次のファイル名を複数個指定しています。", kGroupPosition);
-        messages::line(80, 2, "%s", name.c_str());
-        messages::line(80, 3, "/N指定時は異なるファイル名を指定してください。");
+        messages::per_file_name_repeated(kGroupPosition, name.c_str());
         return false;
       }
     }
@@ -52,10 +47,7 @@ bool check_duplicate_destinations(const cli::CommandLine& command_line) {
   for (size_t j = 0; j < names.size(); ++j) {
     for (size_t k = j + 1; k < names.size(); ++k) {
       if (!same_file(names[j], names[k])) continue;
-      messages::line(85, 1, "%d番目の/Oの/OFに同じコピー先ファイルを指定しています。", kGroupPosition);
-      messages::line(85, 2, "1個目のコピー先ファイル %s", names[j].given_text.c_str());
-      messages::line(85, 3, "2個目のコピー先ファイル %s", names[k].given_text.c_str());
-      messages::line(85, 4, "コピー先は全て異なるものを指定してください。");
+      messages::destination_repeated(kGroupPosition, names[j].given_text.c_str(), names[k].given_text.c_str());
       return false;
     }
   }

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "messages/messages.h"
+#include "messages/catalogue_files.h"
 #include "paths/path_value.h"
 #include "platform/platform.h"
 
@@ -15,13 +15,6 @@ constexpr size_t kBufferSize = platform::kMaxPath + 1;
 bool is_folder(const char* path) {
   platform::PathStatus status;
   return platform::path_status(path, &status) && status.kind == platform::PathKind::kFolder;
-}
-
-void print_failure(const char* path, int result, uint32_t error) {
-  messages::line(105, 1, "次のコピー先フォルダの作成に失敗しました。");
-  messages::line(105, 2, "%s", path);
-  messages::line(105, 3, "_mkdir()関数が戻り値%dで，次のエラーとなりました。", result);
-  messages::system_error_lines(105, 4, error);
 }
 
 }  // namespace
@@ -45,13 +38,13 @@ bool create_folder(const char* folder) {
           if (full) return true;
           break;
         }
-        print_failure(work, result, error);
+        messages::folder_not_made(messages::kDestinationFolderCreation, work, result, error);
         return false;
       }
       char* separator = const_cast<char*>(platform::last_folder_separator(work));
       if (separator == nullptr) {
         // Nothing above it can be made either (a drive that does not exist).
-        print_failure(folder, result, error);
+        messages::folder_not_made(messages::kDestinationFolderCreation, folder, result, error);
         return false;
       }
       *separator = '\0';
@@ -59,7 +52,7 @@ bool create_folder(const char* folder) {
     }
   }
   // Only a folder system that keeps changing under the run gets here.
-  print_failure(folder, -1, platform::last_error());
+  messages::folder_not_made(messages::kDestinationFolderCreation, folder, -1, platform::last_error());
   return false;
 }
 

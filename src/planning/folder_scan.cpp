@@ -3,8 +3,9 @@
 #include <cstring>
 #include <string>
 
+#include "messages/catalogue_memory.h"
 #include "messages/catalogue_paths.h"
-#include "messages/messages.h"
+#include "messages/catalogue_planning.h"
 #include "model/entries.h"
 #include "planning/path_join.h"
 #include "planning/run_settings.h"
@@ -13,14 +14,6 @@
 namespace peltrix::planning {
 
 namespace {
-
-constexpr int kUnlistedCode = 134;
-constexpr int kUnnamableCode = 135;
-
-constexpr int kFirstEntryMemoryCode = 93;
-constexpr int kMoreEntriesMemoryCode = 94;
-constexpr int kNameMemoryCode = 91;
-constexpr int kPathMemoryCode = 92;
 
 struct Scan {
   model::TextStore& texts;
@@ -34,9 +27,7 @@ bool is_dot_name(const char* name) { return std::strcmp(name, ".") == 0 || std::
 // An item whose own name holds a folder separator ('\' in a name on a
 // system where '\' is no separator) has no path the program could open.
 bool report_unnamable(const std::string& path) {
-  messages::line(kUnnamableCode, 1, "コピー元フォルダに，パスとして扱えない名前のファイルまたはフォルダがあります。");
-  messages::line(kUnnamableCode, 2, "%s", path.c_str());
-  messages::line(kUnnamableCode, 3, "名前からフォルダの区切り文字を除いてから，再度コマンドを実行してください。");
+  messages::unnamable_source_item(path.c_str());
   return false;
 }
 
@@ -49,12 +40,13 @@ bool add_item(Scan& scan, const char* folder, const platform::FindItem& item) {
   }
   model::SourceList& sources = scan.sources;
   model::SourceEntry* entry =
-      model::add_entry(sources.entries, sources.entries.empty() ? kFirstEntryMemoryCode : kMoreEntriesMemoryCode);
+      model::add_entry(sources.entries, sources.entries.empty() ? messages::kFirstScannedEntryMemory
+                                                                : messages::kMoreSourceEntriesMemory);
   if (entry == nullptr) return false;
   entry->settings = scan.settings;
-  entry->given_name = scan.texts.keep(item.name, kNameMemoryCode);
+  entry->given_name = scan.texts.keep(item.name, messages::kScannedNameMemory);
   if (entry->given_name == nullptr) return false;
-  entry->path = scan.texts.keep(path, kPathMemoryCode);
+  entry->path = scan.texts.keep(path, messages::kScannedPathMemory);
   if (entry->path == nullptr) return false;
   entry->input_ordinal = 1;
   if (item.is_folder) {
@@ -72,8 +64,7 @@ bool add_item(Scan& scan, const char* folder, const platform::FindItem& item) {
 // A folder the system cannot list, or whose listing breaks off, is reported:
 // passing over its files would report a failure as success.
 bool report_unlisted(const char* folder, uint32_t error) {
-  messages::path_failure(kUnlistedCode, folder, error, messages::kSeeCause,
-                         "次のコピー元フォルダの一覧を取得できませんでした。");
+  messages::source_folder_not_listed(folder, error);
   return false;
 }
 
@@ -99,12 +90,6 @@ bool scan_folder(Scan& scan, const char* folder) {
   return error == platform::kErrorNoMoreFiles || report_unlisted(folder, error);
 }
 
-void folder_lines(int code, const char* first, const char* folder, const char* advice) {
-  messages::line(code, 1, "%s", first);
-  messages::line(code, 2, "%s", folder);
-  messages::line(code, 3, "%s", advice);
-}
-
 }  // namespace
 
 bool scan_source_folder(const cli::CommandLine& command_line, model::TextStore& texts, model::SourceList& sources) {
@@ -114,7 +99,7 @@ bool scan_source_folder(const cli::CommandLine& command_line, model::TextStore& 
   if (!scan_folder(scan, root)) return false;
   if (!subfolders) {
     if (sources.file_count > 0) return true;
-    folder_lines(123, "コピー元フォルダにファイルが見つかりません。", root, "ファイルが存在するフォルダを指定してください。");
+    messages::source_folder_without_files(root);
     return false;
   }
 
@@ -127,12 +112,11 @@ bool scan_source_folder(const cli::CommandLine& command_line, model::TextStore& 
 
   if (command_line.flags.n == 0) {
     if (sources.file_count > 0) return true;
-    folder_lines(125, "コピー元フォルダにファイルが見つかりません。", root, "ファイルが存在するフォルダを指定してください。");
+    messages::source_tree_without_files(root);
     return false;
   }
   if (sources.file_count + sources.folder_count > 0) return true;
-  folder_lines(124, "コピー元フォルダにファイルやフォルダが見つかりません。", root,
-               "ファイル，またはフォルダが存在するフォルダを指定してください。");
+  messages::source_tree_empty(root);
   return false;
 }
 

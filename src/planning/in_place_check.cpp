@@ -1,6 +1,6 @@
 #include "planning/in_place_check.h"
 
-#include "messages/messages.h"
+#include "messages/catalogue_planning.h"
 #include "planning/backup_name.h"
 #include "planning/run_settings.h"
 #include "planning/same_file.h"
@@ -26,11 +26,8 @@ bool check_in_place(const cli::CommandLine& command_line, const char* run_date_s
       const cli::ValueSlot& destination = destinations[j];
       if (!same_file(source, destination)) continue;
       if (existing == model::Existing::kRefuse) {
-        messages::line(84, 1, "%d番目の/Iの/IFと%d番目の/Oの/OFに指定したファイルが同じです。", kGroupPosition,
-                       kGroupPosition);
-        messages::line(84, 2, "/I/IFの指定値 %s", source.given_text.c_str());
-        messages::line(84, 3, "/O/OFの指定値 %s", destination.given_text.c_str());
-        messages::line(84, 4, "%s", kInPlaceAdvice);
+        messages::in_place_without_overwrite(kGroupPosition, kGroupPosition, source.given_text.c_str(),
+                                             destination.given_text.c_str());
         return false;
       }
       in_place.destinations[j] = true;

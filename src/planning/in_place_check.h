@@ -9,11 +9,6 @@
 
 namespace peltrix::planning {
 
-// The advice that follows a refusal of one file or folder as both source and
-// destination.
-inline constexpr char kInPlaceAdvice[] =
-    "異なるものを指定するか，上書き指定の/OU2，または追加書き指定の/OU3を指定してください。";
-
 // What the in-place check finds, by position of the /IF and /OF names.
 struct InPlaceNames {
   std::vector<std::string> backup_paths;  // an in-place source's backup name; empty for the others

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "messages/catalogue_paths.h"
-#include "messages/messages.h"
+#include "messages/catalogue_planning.h"
 #include "paths/file_identity.h"
 #include "paths/open_step.h"
 #include "paths/source_identities.h"
@@ -61,7 +61,7 @@ Existence existing_file(const model::DestinationEntry& d) {
   }
   const uint32_t error = platform::last_error();
   if (error == platform::kErrorFileNotFound || error == platform::kErrorPathNotFound) return Existence::kNone;
-  messages::path_failure(98, d.path, error, messages::kSeeCause, "次のコピー先にI/Oエラーが発生しました。");
+  messages::destination_io_error(d.path, error);
   return Existence::kUnknown;
 }
 

@@ -2,14 +2,12 @@
 
 #include <cstring>
 
+#include "messages/catalogue_memory.h"
 #include "paths/value_flags.h"
 
 namespace peltrix::planning {
 
 namespace {
-
-constexpr int kFirstEntryMemoryCode = 90;
-constexpr int kMoreEntriesMemoryCode = 94;
 
 const char* text_or_null(const std::string& text) { return text.empty() ? nullptr : text.c_str(); }
 
@@ -36,7 +34,8 @@ bool build_source_list(const cli::CommandLine& command_line, const model::Source
   for (size_t i = 0; i < slots.size(); ++i) {
     const cli::ValueSlot& slot = slots[i];
     model::SourceEntry* entry =
-        model::add_entry(sources.entries, sources.entries.empty() ? kFirstEntryMemoryCode : kMoreEntriesMemoryCode);
+        model::add_entry(sources.entries, sources.entries.empty() ? messages::kFirstSourceEntryMemory
+                                                                  : messages::kMoreSourceEntriesMemory);
     if (entry == nullptr) return false;
     entry->settings = settings;
     entry->given_name = text_or_null(slot.given_text);
