@@ -2,18 +2,15 @@
 
 #include <cstring>
 
-#include "messages/messages.h"
+#include "messages/catalogue_copy.h"
 #include "platform/platform.h"
 
 namespace peltrix::engine {
 
 namespace {
 
-bool report(int code, const model::DestinationEntry& destination) {
-  const uint32_t error = platform::last_error();
-  const char* call = code == 118 ? "ReadFile()" : "SetFilePointerEx()";
-  messages::line(code, 1, "%s関数でエラーが発生しました。 \"%s\"", call, destination.path);
-  messages::system_error_lines(code, 2, error);
+bool report(messages::AppendPositionCode code, const model::DestinationEntry& destination) {
+  messages::append_position_failure(code, destination.path, platform::last_error());
   return false;
 }
 
@@ -24,22 +21,22 @@ bool position_for_append(const model::DestinationEntry& destination, const recor
   // The file as it is now decides, not its size at planning: a file that
   // grew since must not be written into the middle.
   int64_t size = 0;
-  if (!platform::seek_file(destination.handle, 0, platform::SeekFrom::kEnd, &size)) return report(120, destination);
+  if (!platform::seek_file(destination.handle, 0, platform::SeekFrom::kEnd, &size)) return report(messages::kAppendSeekToEnd, destination);
   if (size == 0 || plain_bytes || size < eof.length) return true;
 
   if (!platform::seek_file(destination.handle, size - eof.length, platform::SeekFrom::kBegin, nullptr)) {
-    return report(117, destination);
+    return report(messages::kAppendSeekToLastUnit, destination);
   }
   uint8_t last[8] = {};
   uint32_t read = 0;
-  if (!platform::read_file(destination.handle, last, eof.length, &read)) return report(118, destination);
+  if (!platform::read_file(destination.handle, last, eof.length, &read)) return report(messages::kAppendReadLastUnit, destination);
   if (read == eof.length && std::memcmp(last, eof.bytes, eof.length) == 0) {
     if (!platform::seek_file(destination.handle, size - eof.length, platform::SeekFrom::kBegin, nullptr)) {
-      return report(119, destination);
+      return report(messages::kAppendSeekBackToLastUnit, destination);
     }
     return true;
   }
-  if (!platform::seek_file(destination.handle, 0, platform::SeekFrom::kEnd, nullptr)) return report(120, destination);
+  if (!platform::seek_file(destination.handle, 0, platform::SeekFrom::kEnd, nullptr)) return report(messages::kAppendSeekToEnd, destination);
   return true;
 }
 

@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "messages/messages.h"
+#include "messages/catalogue_memory.h"
 #include "platform/platform.h"
 
 namespace peltrix::engine {
@@ -28,7 +28,9 @@ uint8_t* aligned(uint8_t* block, size_t lead, size_t alignment) {
 bool allocate_copy_buffers(CopyBuffers& buffers, Allocator allocate) {
   uint8_t** targets[] = {&buffers.read[0], &buffers.read[1], &buffers.relay, &buffers.counting,
                          &buffers.conversion};
-  int code = 110;
+  constexpr messages::MemoryCode kCodes[] = {messages::kFirstReadBufferMemory, messages::kSecondReadBufferMemory,
+                                             messages::kRelayBufferMemory, messages::kCountingBufferMemory,
+                                             messages::kConversionBufferMemory};
   for (size_t i = 0; i < 5; ++i) {
     uint8_t** target = targets[i];
     const size_t size = target == &buffers.conversion ? kConversionBufferSize : kCopyBufferSize;
@@ -39,14 +41,11 @@ bool allocate_copy_buffers(CopyBuffers& buffers, Allocator allocate) {
     const size_t alignment = read_buffer ? platform::kLargePageSize : platform::kPageSize;
     buffers.blocks[i] = static_cast<uint8_t*>(allocate(size + alignment));
     if (buffers.blocks[i] == nullptr) {
-      const uint32_t error = platform::last_error();
-      messages::out_of_memory(code, size, error);
-      messages::system_error_lines(code, 2, error);
+      messages::memory_refused(kCodes[i], size, platform::last_error());
       return false;
     }
     *target = aligned(buffers.blocks[i], read_buffer ? kCarryLength : 0, alignment);
     if (read_buffer) platform::advise_large_pages(*target + kCarryLength, platform::kLargePageSize);
-    ++code;
   }
   buffers.data[0] = buffers.read[0] + kCarryLength;
   buffers.data[1] = buffers.read[1] + kCarryLength;

@@ -1,18 +1,12 @@
 #include "engine/destination_open.h"
 
+#include "messages/catalogue_copy.h"
 #include "messages/catalogue_paths.h"
-#include "messages/messages.h"
 #include "paths/open_step.h"
 
 namespace peltrix::engine {
 
 namespace {
-
-void report_replaced(const char* path) {
-  messages::line(140, 1, "次のコピー先ファイルは，確認の後にほかのファイルかリンクに置き換えられました。");
-  messages::line(140, 2, "%s", path);
-  messages::line(140, 3, "何も書き込んでいません。その名前にあるものを確かめてから，もう一度コマンドを実行してください。");
-}
 
 // Whether the file held is the one checked and apart from every source;
 // false after the message.
@@ -24,7 +18,7 @@ bool the_file_checked(const platform::FileInformation& information, const char* 
     case paths::SourceIdentities::Match::kFailed: return false;
   }
   if (information.identity == how.checked_identity) return true;
-  report_replaced(path);
+  messages::destination_replaced(path);
   return false;
 }
 

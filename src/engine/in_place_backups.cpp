@@ -2,8 +2,8 @@
 
 #include <cstring>
 
+#include "messages/catalogue_copy.h"
 #include "messages/catalogue_files.h"
-#include "messages/messages.h"
 #include "paths/close_step.h"
 #include "paths/open_step.h"
 #include "paths/value_flags.h"
@@ -20,9 +20,7 @@ bool deletes_backups(const model::SourceList& sources) {
 }
 
 bool report_flush_failure(const char* path) {
-  messages::path_failure(137, path, platform::last_error(),
-                         "バックアップファイルは削除せずに残しました。コピー先の内容を確かめてください。",
-                         "次のコピー先ファイルの内容をディスクに書き終えることができませんでした。");
+  messages::in_place_not_flushed(path, platform::last_error());
   return false;
 }
 
@@ -56,23 +54,12 @@ bool hold_and_move(model::SourceEntry& s) {
   if (platform::rename_path(s.path, s.backup_path) != 0) {
     const uint32_t error = platform::last_error();
     platform::close_file(request.handle);
-    messages::path_failure(106, s.backup_path, error, messages::kSeeCause,
-                           "%d番目の/Iに指定したコピー元ファイルの次のバックアップファイルの作成に失敗しました。",
-                           s.input_ordinal);
+    messages::backup_not_made(s.input_ordinal, s.backup_path, error);
     return false;
   }
   s.handle = request.handle;
   s.moved = true;
   return true;
-}
-
-void report_name_taken(const model::DestinationEntry& d, const model::SourceEntry& original) {
-  messages::line(138, 1, "%d番目の/Oに指定したコピー先ファイルを作成できませんでした。元のファイルを移した後の名前に，"
-                 "ほかのプログラムがファイルかリンクを置きました。", d.output_ordinal);
-  messages::line(138, 2, "%s", d.path);
-  messages::line(138, 3, "どのファイルにも書き込んでいません。元のファイルは次のバックアップファイルにあります。");
-  messages::line(138, 4, "%s", original.backup_path);
-  messages::line(138, 5, "その名前にあるものを確かめてから，バックアップファイルを元の名前に戻してください。");
 }
 
 }  // namespace
@@ -111,7 +98,7 @@ bool create_in_place_file(const model::SourceList& sources, model::DestinationEn
   if (request.handle == platform::kInvalidFile) {
     const uint32_t error = platform::last_error();
     if (error == platform::kErrorFileExists && original != nullptr) {
-      report_name_taken(d, *original);
+      messages::in_place_name_taken(d.output_ordinal, d.path, original->backup_path);
     } else {
       paths::report_open_failure(request, messages::kJoinedDestinationOpen, error);
     }
@@ -119,9 +106,7 @@ bool create_in_place_file(const model::SourceList& sources, model::DestinationEn
   }
   d.handle = request.handle;
   if (original == nullptr || platform::copy_access(original->handle, d.handle)) return true;
-  messages::path_failure(136, d.path, platform::last_error(), messages::kSeeCause,
-                         "%d番目の/Oに指定したコピー先ファイルに元のファイルのアクセス権を設定できませんでした。",
-                         d.output_ordinal);
+  messages::access_not_copied(d.output_ordinal, d.path, platform::last_error());
   return false;
 }
 
@@ -149,9 +134,7 @@ bool finish_backups(model::SourceList& sources, const model::DestinationList& de
     if (platform::remove_file(s.backup_path) == 0) {
       s.moved = false;  // nothing left to put back
     } else {
-      messages::path_failure(107, s.backup_path, platform::last_error(), messages::kSeeCause,
-                             "%d番目の/Iに指定したコピー元ファイルの次のバックアップファイルの削除に失敗しました。",
-                             s.input_ordinal);
+      messages::backup_not_deleted(s.input_ordinal, s.backup_path, platform::last_error());
       return false;
     }
   }

@@ -1,14 +1,12 @@
 #include "engine/interrupted_run.h"
 
 #include "engine/in_place_backups.h"
-#include "messages/messages.h"
+#include "messages/catalogue_copy.h"
 #include "paths/value_flags.h"
 
 namespace peltrix::engine {
 
 namespace {
-
-constexpr int kCode = 139;
 
 void let_go(platform::FileHandle& handle) {
   if (handle == platform::kInvalidFile) return;
@@ -30,17 +28,16 @@ void let_go_of_in_place_files(model::SourceList& sources, model::DestinationList
 
 void stop_interrupted_run(model::SourceList& sources, model::DestinationList& destinations) {
   let_go_of_in_place_files(sources, destinations);
-  messages::line(kCode, 1, "中断の指示を受けたため，処理を中止しました。");
+  messages::interrupted_run_stopped();
   for (model::SourceEntry& s : sources.entries) {
     if (!s.moved) continue;
     if (put_back(s)) {
-      messages::line(kCode, 2, "次のファイルを元の内容に戻しました。 %s", s.path);
+      messages::interrupted_run_put_back(s.path);
     } else {
-      messages::line(kCode, 3, "次のファイルを元に戻せませんでした（システムエラーコード=%u）。元の内容はバックアップファイル %s にあります。 %s",
-                     platform::last_error(), s.backup_path, s.path);
+      messages::interrupted_run_not_put_back(s.path, s.backup_path, platform::last_error());
     }
   }
-  messages::line(kCode, 4, "中止までに書き込んだほかのコピー先は，そのまま残っています。コピーを終えるには，もう一度コマンドを実行してください。");
+  messages::interrupted_run_left_behind();
 }
 
 }  // namespace peltrix::engine

@@ -7,8 +7,8 @@
 #include "engine/destination_open.h"
 #include "engine/destination_output.h"
 #include "engine/source_copy.h"
+#include "messages/catalogue_copy.h"
 #include "messages/catalogue_files.h"
-#include "messages/messages.h"
 #include "paths/close_step.h"
 #include "paths/open_step.h"
 #include "paths/source_identities.h"
@@ -56,11 +56,7 @@ bool make_destination_folder(const model::DestinationEntry& d) {
   if (d.flags != paths::value_flag::kMissing) return true;
   const int result = platform::make_folder(d.path);
   if (result == 0) return true;
-  const uint32_t error = platform::last_error();
-  messages::line(108, 1, "次のコピー先フォルダの作成に失敗しました。");
-  messages::line(108, 2, "%s", d.path);
-  messages::line(108, 3, "_mkdir()関数が戻り値%dで，次のエラーとなりました。", result);
-  messages::system_error_lines(108, 4, error);
+  messages::folder_not_made(messages::kPerFileFolderCreation, d.path, result, platform::last_error());
   return false;
 }
 
@@ -118,7 +114,7 @@ bool take_pair(model::SourceEntry& s, Destination at, size_t pair_index, PairRun
   }
   if (d.kind == model::EntryKind::kFolder && !make_destination_folder(d)) return false;
   if (source_is_file && d.kind != model::EntryKind::kFile) {
-    messages::line(109, 1, "プログラム論理エラー発生");
+    messages::program_logic_error();
     return false;
   }
   return !source_is_file || copy_pair(s, at, pair_index, pairs);

@@ -86,15 +86,6 @@ void system_error_lines(int code, int first_line, uint32_t error) {
   }
 }
 
-void out_of_memory(int code, size_t requested, uint32_t error) {
-  line(code, 1, "メモリ不足が発生しました。 %d %d", static_cast<int>(requested), static_cast<int>(error));
-}
-
-void read_failure(int code, const char* path, uint32_t error) {
-  line(code, 1, "ReadFile()関数でエラーが発生しました。 \"%s\"", path);
-  system_error_lines(code, 2, error);
-}
-
 const char kSeeCause[] = "エラー原因は次のシステムエラーコードとメッセージを参照してください。";
 
 void path_failure(int code, const char* path, uint32_t error, const char* advice, const char* first_line, ...) {

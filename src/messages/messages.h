@@ -32,12 +32,6 @@ void line(int code, int line_number, const char* format, ...) PELTRIX_PRINTF(3, 
 // numbered from first_line.
 void system_error_lines(int code, int first_line, uint32_t error);
 
-// The one-line out-of-memory message of code with the requested size and error.
-void out_of_memory(int code, size_t requested, uint32_t error);
-
-// The "ReadFile()" failure of path under code, then the system-error lines of error.
-void read_failure(int code, const char* path, uint32_t error);
-
 // Line 3 of most failures about a path: the cause follows.
 extern const char kSeeCause[];
 
