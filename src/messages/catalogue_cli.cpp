@@ -1,6 +1,6 @@
 #include "messages/catalogue_cli.h"
 
-#include "messages/messages.h"
+#include "messages/line_shapes.h"
 
 namespace peltrix::messages {
 
@@ -21,10 +21,7 @@ void sub_option_twice(int code, const char* name) {
   line(code, 2, "/%sはひとつ指定してください。", name);
 }
 
-void invalid_message_group(int code) {
-  line(code, 1, "/Mに無効な指定をしています。");
-  line(code, 2, "/Mの指定を変更してください。");
-}
+void invalid_message_group(int code) { two_lines(code, "/Mに無効な指定をしています。", "/Mの指定を変更してください。"); }
 
 }  // namespace
 
@@ -33,9 +30,7 @@ void switch_repeated(const char* name) { switch_twice(1, name); }
 void group_switch_repeated(const char* name) { switch_twice(2, name); }
 
 void unknown_argument(const char* argument) {
-  line(4, 1, "無効なオプションを指定しています。");
-  line(4, 2, "%s", argument);
-  line(4, 3, "オプションの指定を変更してください。");
+  subject_lines(4, "無効なオプションを指定しています。", argument, "オプションの指定を変更してください。");
 }
 
 void input_group_empty(int position) {
@@ -44,9 +39,7 @@ void input_group_empty(int position) {
 }
 
 void input_group_invalid(int position, const char* argument) {
-  line(7, 1, "%d番目の/Iに無効な指定をしています。", position);
-  line(7, 2, "%s", argument);
-  line(7, 3, "/Iの指定を変更してください。");
+  position_lines(7, "%d番目の/Iに無効な指定をしています。", position, argument, "/Iの指定を変更してください。");
 }
 
 void input_piece_too_short(int position, const char* piece) { invalid_piece(8, "/I", position, piece); }
@@ -75,8 +68,7 @@ void output_sub_option_repeated(const char* name) { sub_option_twice(21, name); 
 void output_piece_unknown(int position, const char* piece) { invalid_piece(24, "/O", position, piece); }
 
 void message_group_empty() {
-  line(25, 1, "/Mにメッセージタイプ番号の指定がありません。");
-  line(25, 2, "/Mにメッセージタイプ番号を指定してください。");
+  two_lines(25, "/Mにメッセージタイプ番号の指定がありません。", "/Mにメッセージタイプ番号を指定してください。");
 }
 
 void message_group_invalid() { invalid_message_group(27); }

@@ -1,6 +1,6 @@
-// The catalogue's messages of the command line (E001 to E033, E133): the
-// switches, the group arguments and their sub-options, numeric values and
-// file lists. position is the 1-based place of the group argument.
+// The catalogue's messages of the command line: the switches, the group
+// arguments and their sub-options, numeric values and file lists. position
+// is the 1-based place of the group argument.
 #pragma once
 
 #include <cstddef>
@@ -45,7 +45,7 @@ void message_group_invalid();
 void message_piece_too_short(const char* piece);
 // E030: the /M sub-option name is given twice.
 void message_sub_option_repeated(const char* name);
-// E031: a piece of the /M group names no sub-option (the lines of E027).
+// E031: a piece of the /M group names no sub-option (message_group_invalid's lines).
 void message_piece_unknown();
 
 // A sub-option given as its name alone, by group.
@@ -54,6 +54,7 @@ enum MissingValueCode : int {
   kOutputValueMissing = 20,   // E020
   kMessageValueMissing = 29,  // E029
 };
+// The sub-option name has no value.
 void value_missing(MissingValueCode code, const char* name);
 
 // Two sub-options of one group that exclude each other: the code tells the

@@ -1,6 +1,6 @@
 #include "messages/catalogue_copy.h"
 
-#include "messages/messages.h"
+#include "messages/line_shapes.h"
 
 namespace peltrix::messages {
 
@@ -17,8 +17,7 @@ void backup_not_deleted(int position, const char* backup, uint32_t error) {
 void program_logic_error() { line(109, 1, "プログラム論理エラー発生"); }
 
 void source_marks_differ() {
-  line(115, 1, "コピー元ファイルのBOMの値が異なります。");
-  line(115, 2, "コピー元ファイルのBOMの値は，同じものに統一してください。");
+  two_lines(115, "コピー元ファイルのBOMの値が異なります。", "コピー元ファイルのBOMの値は，同じものに統一してください。");
 }
 
 void mark_option_for_marked_sources(int mark_option) {
@@ -64,9 +63,8 @@ void in_place_name_taken(int position, const char* path, const char* backup) {
 }
 
 void destination_replaced(const char* path) {
-  line(140, 1, "次のコピー先ファイルは，確認の後にほかのファイルかリンクに置き換えられました。");
-  line(140, 2, "%s", path);
-  line(140, 3, "何も書き込んでいません。その名前にあるものを確かめてから，もう一度コマンドを実行してください。");
+  subject_lines(140, "次のコピー先ファイルは，確認の後にほかのファイルかリンクに置き換えられました。", path,
+                "何も書き込んでいません。その名前にあるものを確かめてから，もう一度コマンドを実行してください。");
 }
 
 void interrupted_run_stopped() { line(139, 1, "中断の指示を受けたため，処理を中止しました。"); }

@@ -17,11 +17,10 @@ void program_logic_error();
 void source_marks_differ();
 // E116: /OJ with the value mark_option (1 to 5) for sources that carry a mark.
 void mark_option_for_marked_sources(int mark_option);
-// E126: the source's mark (found, described) is another code's than /IC
-// input_code names (expected, described).
+// E126, a source's mark against /IC input_code: another code's mark (found
+// and expected, described: 4 lines), or a mark where /IC names a code
+// without one or none where it names a marked code (2 lines).
 void source_mark_against_input_code(int input_code, const char* found, const char* expected);
-// E126: the source carries a mark where /IC input_code names a code without
-// one, or none where it names a marked code.
 void source_mark_presence_against_input_code(int input_code);
 
 // A step of the positioning for appending that failed, by the call it made.
@@ -31,6 +30,7 @@ enum AppendPositionCode : int {
   kAppendSeekBackToLastUnit = 119,  // E119: the seek back to overwrite it
   kAppendSeekToEnd = 120,           // E120: the seek to the end
 };
+// The call failed with error on the destination path.
 void append_position_failure(AppendPositionCode code, const char* path, uint32_t error);
 
 // E136: the in-place file path at position could not be given the original's access.

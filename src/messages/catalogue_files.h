@@ -1,6 +1,6 @@
-// The catalogue's failures of the calls on files and folders (E801 to E817,
-// E105, E108): each names the call and the file, then the system error. The
-// code tells which step of the run made the call.
+// The catalogue's failures of the calls on files and folders: each names
+// the call and the file, then the system error. The code tells which step
+// of the run made the call.
 #pragma once
 
 #include <cstdint>

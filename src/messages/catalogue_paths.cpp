@@ -1,19 +1,13 @@
 #include "messages/catalogue_paths.h"
 
-#include "messages/messages.h"
+#include "messages/line_shapes.h"
 
 namespace peltrix::messages {
 
 namespace {
 
-// Line 1 with the group position, line 2 the value as given, line 3 advice.
-void value_lines(int code, const char* first_line, int position, const char* given, const char* advice) {
-  line(code, 1, first_line, position);
-  line(code, 2, "%s", given);
-  line(code, 3, "%s", advice);
-}
-
-// The same with the advice to read the system error that follows.
+// The failure about a value as given, with the advice to read the system
+// error that follows.
 void io_error_lines(int code, const char* first_line, int position, const char* given, uint32_t error) {
   path_failure(code, given, error, kSeeCause, first_line, position);
 }
@@ -38,11 +32,11 @@ void too_many_source_files(int position) {
 }
 
 void source_file_not_found(int position, const char* given) {
-  value_lines(37, "%d番目の/Iの/IFに指定した次のコピー元ファイルが見つかりません。", position, given, kSourceFileAdvice);
+  position_lines(37, "%d番目の/Iの/IFに指定した次のコピー元ファイルが見つかりません。", position, given, kSourceFileAdvice);
 }
 
 void source_file_folder_not_found(int position, const char* given) {
-  value_lines(128, "%d番目の/Iの/IFに指定した次のコピー元ファイルが見つかりません。", position, given, kSourceFileAdvice);
+  position_lines(128, "%d番目の/Iの/IFに指定した次のコピー元ファイルが見つかりません。", position, given, kSourceFileAdvice);
 }
 
 void source_file_io_error(int position, const char* given, uint32_t error) {
@@ -50,13 +44,13 @@ void source_file_io_error(int position, const char* given, uint32_t error) {
 }
 
 void source_file_not_a_file(int position, const char* given) {
-  value_lines(39, "%d番目の/Iの/IFに指定した次のコピー元はファイルではありません。", position, given,
-              "/IFにはファイルを指定してください。");
+  position_lines(39, "%d番目の/Iの/IFに指定した次のコピー元はファイルではありません。", position, given,
+                 "/IFにはファイルを指定してください。");
 }
 
 void source_folder_not_found(int position, const char* given) {
-  value_lines(44, "%d番目の/Iの/IDに指定した次のフォルダが見つかりません。", position, given,
-              "/IDには存在するフォルダを指定してください。");
+  position_lines(44, "%d番目の/Iの/IDに指定した次のフォルダが見つかりません。", position, given,
+                 "/IDには存在するフォルダを指定してください。");
 }
 
 void source_folder_io_error(int position, const char* given, uint32_t error) {
@@ -64,8 +58,8 @@ void source_folder_io_error(int position, const char* given, uint32_t error) {
 }
 
 void source_folder_not_a_folder(int position, const char* given) {
-  value_lines(46, "%d番目の/Iの/IDに指定した次のコピー元はフォルダではありません。", position, given,
-              "/IDにはフォルダを指定してください。");
+  position_lines(46, "%d番目の/Iの/IDに指定した次のコピー元はフォルダではありません。", position, given,
+                 "/IDにはフォルダを指定してください。");
 }
 
 void too_many_destination_files(int position) {
@@ -78,8 +72,8 @@ void destination_file_io_error(int position, const char* given, uint32_t error) 
 }
 
 void destination_file_not_a_file(int position, const char* given) {
-  value_lines(53, "%d番目の/Oの/OFに指定した次のコピー先はファイルではありません。", position, given,
-              "/OFにはファイルを指定してください。");
+  position_lines(53, "%d番目の/Oの/OFに指定した次のコピー先はファイルではありません。", position, given,
+                 "/OFにはファイルを指定してください。");
 }
 
 void destination_folder_io_error(int position, const char* given, uint32_t error) {
@@ -87,15 +81,13 @@ void destination_folder_io_error(int position, const char* given, uint32_t error
 }
 
 void destination_folder_not_a_folder(int position, const char* given) {
-  value_lines(59, "%d番目の/Oの/ODに指定した次のコピー先はフォルダではありません。", position, given,
-              "/ODにはフォルダを指定してください。");
+  position_lines(59, "%d番目の/Oの/ODに指定した次のコピー先はフォルダではありません。", position, given,
+                 "/ODにはフォルダを指定してください。");
 }
 
 void forbidden_character(ForbiddenCharacterCode code, int position, char character) {
   const char text[2] = {character, '\0'};
-  line(code, 1, forbidden_first_line(code), position);
-  line(code, 2, "%s", text);
-  line(code, 3, "指定できる文字に変更してください。");
+  position_lines(code, forbidden_first_line(code), position, text, "指定できる文字に変更してください。");
 }
 
 void long_form_failure(LongFormCode code, uint32_t error, bool system_lines) {
@@ -110,15 +102,13 @@ void information_failure(const char* path, uint32_t error) {
 }
 
 void destination_is_source(const char* destination_name) {
-  line(130, 1, "次のコピー先は，バックアップを経由せずに読み込むコピー元と同じファイルです。");
-  line(130, 2, "%s", destination_name);
-  line(130, 3, "コピー元と異なるファイルをコピー先に指定してください。");
+  subject_lines(130, "次のコピー先は，バックアップを経由せずに読み込むコピー元と同じファイルです。", destination_name,
+                "コピー元と異なるファイルをコピー先に指定してください。");
 }
 
 void path_too_long(const char* given) {
-  line(131, 1, "次のパスの長さが上限の260バイトを超えています。");
-  line(131, 2, "%s", given);
-  line(131, 3, "260バイト以下のパスになるように，フォルダ名またはファイル名を短くしてください。");
+  subject_lines(131, "次のパスの長さが上限の260バイトを超えています。", given,
+                "260バイト以下のパスになるように，フォルダ名またはファイル名を短くしてください。");
 }
 
 }  // namespace peltrix::messages

@@ -1,7 +1,6 @@
-// The catalogue's messages of the path values (E034 to E061, E122, E128,
-// E130, E131): the checks of /IF, /ID, /OF and /OD, file identities and path
-// lengths. position is the 1-based place of the group argument, given the
-// value as typed.
+// The catalogue's messages of the path values: the checks of /IF, /ID, /OF
+// and /OD, file identities and path lengths. position is the 1-based place
+// of the group argument, given the value as typed.
 #pragma once
 
 #include <cstdint>
@@ -12,7 +11,7 @@ namespace peltrix::messages {
 void too_many_source_files(int position);
 // E037: the /IF file given does not exist.
 void source_file_not_found(int position, const char* given);
-// E128: a folder on the way to the /IF file given does not exist (the lines of E037).
+// E128: a folder on the way to the /IF file given does not exist (source_file_not_found's lines).
 void source_file_folder_not_found(int position, const char* given);
 // E038: the status of the /IF file given could not be read.
 void source_file_io_error(int position, const char* given, uint32_t error);
@@ -42,6 +41,7 @@ enum ForbiddenCharacterCode : int {
   kForbiddenInDestinationFile = 50,    // E050: /OF
   kForbiddenInDestinationFolder = 56,  // E056: /OD
 };
+// The value holds character, which no path may hold.
 void forbidden_character(ForbiddenCharacterCode code, int position, char character);
 
 // The long form of a value could not be had, by the option that holds it.

@@ -1,6 +1,6 @@
 #include "messages/catalogue_planning.h"
 
-#include "messages/messages.h"
+#include "messages/line_shapes.h"
 
 namespace peltrix::messages {
 
@@ -28,37 +28,26 @@ ConflictNames conflict_names(OptionsConflictCode code) {
   return {"", ""};
 }
 
-void folder_lines(int code, const char* first, const char* folder, const char* advice) {
-  line(code, 1, "%s", first);
-  line(code, 2, "%s", folder);
-  line(code, 3, "%s", advice);
-}
-
 }  // namespace
 
-void input_group_missing() {
-  line(62, 1, "/Iの指定がひとつもありません。");
-  line(62, 2, "/Iをひとつ以上指定してください。");
-}
+void input_group_missing() { two_lines(62, "/Iの指定がひとつもありません。", "/Iをひとつ以上指定してください。"); }
 
 void append_with_mark_option() {
-  line(70, 1, "追加書きの/OU3とBOMの設定を行う/OJは，同時に指定できません。");
-  line(70, 2, "追加書きの/OU3を指定する場合，/OJは指定しないでください。");
+  two_lines(70, "追加書きの/OU3とBOMの設定を行う/OJは，同時に指定できません。",
+            "追加書きの/OU3を指定する場合，/OJは指定しないでください。");
 }
 
 void per_file_with_file_destination() {
-  line(77, 1, "/Nを指定し，/Oの/OFを指定しています。");
-  line(77, 2, "/N指定時は，/Oの/ODを指定してください。");
+  two_lines(77, "/Nを指定し，/Oの/OFを指定しています。", "/N指定時は，/Oの/ODを指定してください。");
 }
 
 void per_file_to_stdout() {
-  line(78, 1, "/Nを指定し，コピー先に標準出力ファイルを指定しています");
-  line(78, 2, "/N指定時は，/Oの/ODを指定してください。");
+  two_lines(78, "/Nを指定し，コピー先に標準出力ファイルを指定しています", "/N指定時は，/Oの/ODを指定してください。");
 }
 
 void input_code_against_mark_option() {
-  line(127, 1, "/ICの指定値に対応するBOMの値と，/OJに対応するBOMの値が異なります。");
-  line(127, 2, "/ICと/OJの指定値は，同じBOMに対応する値にしてください。");
+  two_lines(127, "/ICの指定値に対応するBOMの値と，/OJに対応するBOMの値が異なります。",
+            "/ICと/OJの指定値は，同じBOMに対応する値にしてください。");
 }
 
 void options_conflict(OptionsConflictCode code) {
@@ -77,9 +66,8 @@ void source_repeated(int position, const char* first, const char* second) {
 }
 
 void per_file_name_repeated(int position, const char* name) {
-  line(80, 1, "/Nを指定し，%d番目の/Iの/IFに次のファイル名を複数個指定しています。", position);
-  line(80, 2, "%s", name);
-  line(80, 3, "/N指定時は異なるファイル名を指定してください。");
+  position_lines(80, "/Nを指定し，%d番目の/Iの/IFに次のファイル名を複数個指定しています。", position, name,
+                 "/N指定時は異なるファイル名を指定してください。");
 }
 
 void backup_io_error(int position, const char* backup, uint32_t error) {
@@ -103,9 +91,7 @@ void destination_repeated(int position, const char* first, const char* second) {
 }
 
 void same_folder_without_overwrite(const char* given) {
-  line(87, 1, "/IDと/ODに指定した次のフォルダが同じです。");
-  line(87, 2, "%s", given);
-  line(87, 3, "%s", kInPlaceAdvice);
+  subject_lines(87, "/IDと/ODに指定した次のフォルダが同じです。", given, kInPlaceAdvice);
 }
 
 void backup_name_too_long() {
@@ -132,28 +118,26 @@ void destination_io_error(const char* path, uint32_t error) {
 }
 
 void destination_in_folder_exists(const char* path) {
-  line(99, 1, "次のコピー先ファイルは既に存在します。");
-  line(99, 2, "%s", path);
-  line(99, 3, "コピー先にファイルが存在しないフォルダを指定するか，上書き指定の/OU2，または追加書き指定の/OU3を指定してください。");
+  subject_lines(99, "次のコピー先ファイルは既に存在します。", path,
+                "コピー先にファイルが存在しないフォルダを指定するか，上書き指定の/OU2，または追加書き指定の/OU3を指定してください。");
 }
 
 void source_folder_without_files(const char* folder) {
-  folder_lines(123, "コピー元フォルダにファイルが見つかりません。", folder, "ファイルが存在するフォルダを指定してください。");
+  subject_lines(123, "コピー元フォルダにファイルが見つかりません。", folder, "ファイルが存在するフォルダを指定してください。");
 }
 
 void source_tree_empty(const char* folder) {
-  folder_lines(124, "コピー元フォルダにファイルやフォルダが見つかりません。", folder,
-               "ファイル，またはフォルダが存在するフォルダを指定してください。");
+  subject_lines(124, "コピー元フォルダにファイルやフォルダが見つかりません。", folder,
+                "ファイル，またはフォルダが存在するフォルダを指定してください。");
 }
 
 void source_tree_without_files(const char* folder) {
-  folder_lines(125, "コピー元フォルダにファイルが見つかりません。", folder, "ファイルが存在するフォルダを指定してください。");
+  subject_lines(125, "コピー元フォルダにファイルが見つかりません。", folder, "ファイルが存在するフォルダを指定してください。");
 }
 
 void backup_numbers_used_up(const char* name) {
-  line(132, 1, "コピー元ファイルのバックアップファイル名に使える番号がありません。");
-  line(132, 2, "%s", name);
-  line(132, 3, "不要なバックアップファイルを削除してから，再度コマンドを実行してください。");
+  subject_lines(132, "コピー元ファイルのバックアップファイル名に使える番号がありません。", name,
+                "不要なバックアップファイルを削除してから，再度コマンドを実行してください。");
 }
 
 void source_folder_not_listed(const char* folder, uint32_t error) {
@@ -161,9 +145,8 @@ void source_folder_not_listed(const char* folder, uint32_t error) {
 }
 
 void unnamable_source_item(const char* path) {
-  line(135, 1, "コピー元フォルダに，パスとして扱えない名前のファイルまたはフォルダがあります。");
-  line(135, 2, "%s", path);
-  line(135, 3, "名前からフォルダの区切り文字を除いてから，再度コマンドを実行してください。");
+  subject_lines(135, "コピー元フォルダに，パスとして扱えない名前のファイルまたはフォルダがあります。", path,
+                "名前からフォルダの区切り文字を除いてから，再度コマンドを実行してください。");
 }
 
 }  // namespace peltrix::messages

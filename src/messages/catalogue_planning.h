@@ -29,6 +29,7 @@ enum OptionsConflictCode : int {
   kByteLimitWithRecordCounts = 75,      // E075: /IB with /MT3
   kMegabyteLimitWithRecordCounts = 76,  // E076: /IM with /MT3
 };
+// The two options the code names were given together.
 void options_conflict(OptionsConflictCode code);
 
 // E079: one file is named twice in /IF (first and second as given) without /W.

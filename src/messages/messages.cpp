@@ -86,18 +86,4 @@ void system_error_lines(int code, int first_line, uint32_t error) {
   }
 }
 
-const char kSeeCause[] = "エラー原因は次のシステムエラーコードとメッセージを参照してください。";
-
-void path_failure(int code, const char* path, uint32_t error, const char* advice, const char* first_line, ...) {
-  va_list args;
-  va_start(args, first_line);
-  char text[1024];
-  std::vsnprintf(text, sizeof text, first_line, args);
-  va_end(args);
-  line(code, 1, "%s", text);
-  line(code, 2, "%s", path);
-  line(code, 3, "%s", advice);
-  system_error_lines(code, 4, error);
-}
-
 }  // namespace peltrix::messages

@@ -32,12 +32,4 @@ void line(int code, int line_number, const char* format, ...) PELTRIX_PRINTF(3, 
 // numbered from first_line.
 void system_error_lines(int code, int first_line, uint32_t error);
 
-// Line 3 of most failures about a path: the cause follows.
-extern const char kSeeCause[];
-
-// A failure about a path: line 1 formatted from first_line, line 2 the
-// path, line 3 advice, then the system-error lines of error from line 4.
-void path_failure(int code, const char* path, uint32_t error, const char* advice, const char* first_line, ...)
-    PELTRIX_PRINTF(5, 6);
-
 }  // namespace peltrix::messages
