@@ -27,7 +27,7 @@ from dataclasses import dataclass
 from pathlib import Path
 
 # Compiled by the Windows build only, or test code.
-EXCLUDED = re.compile(r"(_test\.cpp|test_support\.h|test_reference\.h|/win32\.cpp)$")
+EXCLUDED = re.compile(r"(_test[^/]*|/win32[^/]*\.cpp)$")
 
 TURNED = {"<": ">=", "<=": ">", ">": "<=", ">=": "<", "==": "!=", "!=": "=="}
 MOVED = {"<": "<=", "<=": "<", ">": ">=", ">=": ">"}
