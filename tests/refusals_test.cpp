@@ -63,11 +63,11 @@ std::vector<Refusal> refusals() {
     std::snprintf(number, sizeof number, "%04d", i);
     all_numbers["full" + stamp + number + ".txt"] = "";
   }
-  // A file whose full path has 259 bytes: its backup name has more than 260.
-  const std::string name259 = sized_path(259, 200, ".txt");
+  // A file whose full path has 247 bytes: its backup name has 261.
+  const std::string name247 = sized_path(247, 200, ".txt");
   const std::string deep_name = std::string(100, 'd') + "/" + std::string(100, 'e') + "/" + std::string(100, 'f');
   const std::string deep = typed(deep_name);
-  const std::string scanned = "src/" + std::string(room(250, 4), 'x') + "/too-long-a-name";
+  const std::string scanned = "src/" + std::string(room(261, 21), 'x') + "/too-long-a-name";  // 261 bytes
   const std::string folder261(room(261, 7), 'o');
   const std::string up = std::string(250, 'u') + "\\..\\";
   const std::string path261 = sized_path(261, 200);  // shorter as typed, relative
@@ -188,10 +188,10 @@ std::vector<Refusal> refusals() {
        m(116, {"コピー元ファイルにBOMが設定されている場合，/OJ1は指定できません。", "/OJ1の指定を削除するか，/OJ6，または/OJ7に変更してください。"}),
        {{"m.txt", kMark + "marked\n"}}},
       // Names that cannot be made.
-      {{"/I/IF" + typed(name259), "/O/OF" + typed(name259) + "/OU2"},
+      {{"/I/IF" + typed(name247), "/O/OF" + typed(name247) + "/OU2"},
        m(89, {"コピー元バックアップファイル名の長さが，システムの上限を超過しました。", "次のどちらかの方法でエラーを回避できます。",
               "コピー先ファイルをコピー元と異なるファイルにする。", "コピー元ファイル名を短くする。"}),
-       {{name259, "long\n"}}},
+       {{name247, "long\n"}}},
       {{"/I/IFfull.txt", "/O/OFfull.txt/OU3"},
        m(132, {"コピー元ファイルのバックアップファイル名に使える番号がありません。", "$/full" + stamp + "9999.txt",
                "不要なバックアップファイルを削除してから，再度コマンドを実行してください。"}),

@@ -187,9 +187,10 @@ const std::vector<Scenario>& scenarios() {
         {"plain bytes appended after an end-of-file character, which is data", {{"a.bin", "new\x1A"}, {"out.bin", "old\x1A"}},
          {"/I/IFa.bin/IY2", "/O/OFout.bin/OU3"}, {{"out.bin", "old\x1Anew\x1A"}}},
         // In place.
-        {"the first free dated backup, kept",
-         {{"data.txt", "one\r\ntwo\r\n"}, {"data" + stamp + "0001.txt", "taken"}, {"data" + stamp + "0002.txt", "-> nowhere"}},
-         {"/I/IFdata.txt/IU1", "/O/OFdata.txt/OU2/OR1"}, {{"data.txt", "one\ntwo\n"}, {"data" + stamp + "0003.txt", "one\r\ntwo\r\n"}}},
+        {"the first free dated backup, kept, before the last dot",
+         {{"data.v1.txt", "one\r\ntwo\r\n"}, {"data.v1" + stamp + "0001.txt", "taken"}, {"data.v1" + stamp + "0002.txt", "-> nowhere"}},
+         {"/I/IFdata.v1.txt/IU1", "/O/OFdata.v1.txt/OU2/OR1"},
+         {{"data.v1.txt", "one\ntwo\n"}, {"data.v1" + stamp + "0003.txt", "one\r\ntwo\r\n"}}},
         {"a destination's name is no backup name, a folder's dot no extension", {{"old.data/README", "readme\n"}},
          {"/I/IFold.data\\README", "/O/OFold.data\\README;old.data\\README" + stamp + "0001/OU2"},
          {{"old.data/README" + stamp + "0001", "readme\n"}}},

@@ -23,16 +23,8 @@ class GroupParsersTest : public ::testing::Test {
     return err;
   }
 
-  testing::TempFolder folder_;
   CommandLine command_line_;
 };
-
-TEST_F(GroupParsersTest, AFolderPathOfTwoHundredSixtyBytesIsKeptWhole) {
-  const std::string path = folder_ / std::string(259 - folder_.path().size(), 'd');
-  ASSERT_EQ(path.size(), 260u);
-  EXPECT_EQ(parse(parse_output_group, command_line_.output, "/O/OD" + testing::typed(path), 0), "");
-  EXPECT_EQ(std::string(command_line_.output_folder_path), path);
-}
 
 TEST_F(GroupParsersTest, ConflictsFollowTheTableAndItsPlaceOrder) {
   EXPECT_EQ(parse(parse_input_group, command_line_.input, "/I/IL1/IA1", 1).substr(0, 7), "E013-1 ");

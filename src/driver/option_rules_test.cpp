@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "planning/test_support.h"
+#include "planning/planning_test_support.h"
 #include "support/files.h"
 
 namespace peltrix::driver {

@@ -5,9 +5,9 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/test_support.h"
+#include "engine/engine_test_support.h"
 #include "platform/platform.h"
-#include "records/test_reference.h"
+#include "records/record_test_reference.h"
 
 namespace peltrix::engine {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/test_support.h"
+#include "engine/engine_test_support.h"
 #include "paths/value_flags.h"
 #include "platform/fault_injection.h"
 #include "support/system.h"

@@ -15,7 +15,7 @@
 #include "records/end_of_file.h"
 #include "records/leading_bytes.h"
 #include "records/record_transform.h"
-#include "records/test_reference.h"
+#include "records/record_test_reference.h"
 #include "records/windowed_conversion.h"
 
 namespace peltrix::records {
