@@ -32,7 +32,7 @@ bool long_form_of(const std::string& given, const LongFormRule& rule, char (&lon
     std::memcpy(long_form, given.c_str(), given.size() + 1);
     return true;
   }
-  messages::long_form_failure(static_cast<messages::LongFormCode>(rule.error_code), error, rule.system_lines);
+  messages::long_form_failure(rule.error_code, error, rule.system_lines);
   return false;
 }
 
@@ -49,7 +49,7 @@ bool make_full_path(const std::string& given, const LongFormRule& rule, std::str
     return false;
   }
   const size_t length = std::strlen(absolute);
-  return hold_text(static_cast<messages::TextMemoryCode>(rule.memory_code), std::string_view(absolute, length),
+  return hold_text(rule.memory_code, std::string_view(absolute, length),
                    length + 1, full_path);
 }
 

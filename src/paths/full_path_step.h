@@ -4,15 +4,17 @@
 
 #include <string>
 
+#include "messages/catalogue_memory.h"
+#include "messages/catalogue_paths.h"
+
 namespace peltrix::paths {
 
-// How a check treats the long form of its value. The codes are plain
-// numbers so that a test can make a rule of its own.
+// How a check treats the long form of its value.
 struct LongFormRule {
-  int error_code = 0;                // a messages::LongFormCode: the long form could not be had
-  bool system_lines = false;         // the system-error lines follow that line
-  bool missing_keeps_given = false;  // a path that does not exist keeps its given text
-  int memory_code = 0;               // a messages::TextMemoryCode: out of memory for the full path text
+  messages::LongFormCode error_code{};     // the long form could not be had
+  bool system_lines = false;               // the system-error lines follow that line
+  bool missing_keeps_given = false;        // a path that does not exist keeps its given text
+  messages::TextMemoryCode memory_code{};  // out of memory for the full path text
 };
 
 // Makes the full path of given into full_path. A long or absolute form over
