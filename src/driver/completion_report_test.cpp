@@ -21,6 +21,25 @@ model::DestinationEntry& file(model::DestinationList& list, const char* path, ui
   return d;
 }
 
+TEST(CompletionReportTest, NothingWithoutMessageTypeUnlessASkipEmptiedTheOutput) {
+  model::DestinationList list;
+  model::DestinationEntry& out = file(list, "/o", 5, 1);
+  EXPECT_EQ(report({.destinations = &list, .zero_record = true}).out, "");
+
+  out.bytes_written = 0;
+  EXPECT_EQ(report({.destinations = &list, .zero_record = true, .zero_byte = true}).out,
+            "I001-1 次が成り立つため，コピー先への出力レコード件数は0件となります。\n"
+            "I001-2 スキップレコード件数 ＞＝ コピー元のレコード件数\n"
+            "I001-3 次が成り立つため，コピー先への出力は0バイトとなります。\n"
+            "I001-4 スキップバイト数 ＞＝ コピー元のバイト数\n");
+  const testing::Printed counted = report({.destinations = &list, .zero_record = true, .report = model::Report::kCounts,
+                                   .file_count = 2, .destination_count = 1});
+  EXPECT_EQ(counted.out,
+            "I001-1 次が成り立つため，コピー先への出力レコード件数は0件となります。\n"
+            "I001-2 スキップレコード件数 ＞＝ コピー元のレコード件数\n"
+            "I001-3 コピー元2個，コピー先1個のファイルのコピーが完了しました。\n");
+}
+
 TEST(CompletionReportTest, DestinationLinesShareOneLineNumberAndTakeNineteenDigitsPast32Bits) {
   model::DestinationList list;
   file(list, "/a.txt", 1, 0x80000000ull);
