@@ -99,19 +99,5 @@ TEST(JoinedCopyTest, LaterSourcesLoseTheirMarkOnlyWhereTheyBegin) {
   EXPECT_TRUE(peltrix::testing::same_bytes(bom + "first\r\n" + b.substr(3) + "\x1A", copy.get("out")));
 }
 
-TEST(JoinedCopyTest, AppendingReplacesATrailingEndOfFileUnitWhole) {
-  CopyFixture copy;
-  copy.put("a", "b\0"s);
-  copy.put("unit", "a\0\x1A\0"s);
-  copy.put("half", "\x1A\x30"s);
-  copy.source("a").settings.input_code = 4;
-  copy.destination("unit").existing = model::Existing::kAppend;
-  copy.destination("half").existing = model::Existing::kAppend;
-  ASSERT_TRUE(copy.judge_marks());
-  ASSERT_TRUE(joined_copy(copy.sources, copy.destinations, copy.run));
-  EXPECT_EQ(copy.get("unit"), "a\0b\0"s);
-  EXPECT_EQ(copy.get("half"), "\x1A\x30" "b\0"s);
-}
-
 }  // namespace
 }  // namespace peltrix::engine

@@ -176,49 +176,5 @@ TEST(RecordProcessingTest, BlocksGiveWhatThePlainReferenceGivesInEveryMode) {
   EXPECT_GT(runs, 10000);
 }
 
-TEST(RecordProcessingTest, EverySourceCarriesTheMarkOfTheFirstOrNone) {
-  using Finding = LeadingBytes::Finding;
-  struct Row {
-    std::string bytes;
-    int32_t ic;
-    Finding finding;
-    int32_t detected_after;
-  };
-  // One run's sources in order: each is checked against those before it.
-  const Row rows[] = {
-      {"\xEF\xBB\xBF" "a", 0, Finding::kAgrees, kCodeUtf8},
-      {"\xEF\xBB\xBF", 3, Finding::kAgrees, kCodeUtf8},
-      {"x", 0, Finding::kAgrees, kCodeUtf8},  // too short to carry a mark
-      {"plain", 0, Finding::kOtherMark, kCodeUtf8},
-      {"\xFF\xFE\0\0"s, 0, Finding::kOtherMark, kCodeUtf8},
-  };
-  int32_t detected = kCodeUndecided;
-  for (const Row& row : rows) {
-    SCOPED_TRACE(shown(row.bytes));
-    const LeadingBytes found = check_leading_bytes(reinterpret_cast<const uint8_t*>(row.bytes.data()),
-                                                   row.bytes.size(), row.ic, false, detected);
-    EXPECT_EQ(found.finding, row.finding);
-    EXPECT_EQ(detected, row.detected_after);
-  }
-  // Alone: UTF-32 before UTF-16, and /IC against the mark.
-  const Row alone[] = {
-      {"\xFF\xFE\0\0"s, 0, Finding::kAgrees, kCodeUtf32Le}, {"\xFF\xFE\0"s, 0, Finding::kAgrees, kCodeUtf16Le},
-      {"\0\0\xFE\xFF"s, 0, Finding::kAgrees, kCodeUtf32Be}, {"\xFE\xFF\0a"s, 5, Finding::kAgrees, kCodeUtf16Be},
-      {"\xFF\xFE\0\0"s, 4, Finding::kMarkAgainstCode, kCodeUndecided},
-      {"\xEF\xBB\xBF" "a", 1, Finding::kPresenceAgainstCode, kCodeUndecided},
-      {"ab", 5, Finding::kAgrees, kCodeNone},
-  };
-  for (const Row& row : alone) {
-    SCOPED_TRACE(shown(row.bytes));
-    int32_t first = kCodeUndecided;
-    const LeadingBytes found = check_leading_bytes(reinterpret_cast<const uint8_t*>(row.bytes.data()),
-                                                   row.bytes.size(), row.ic, false, first);
-    EXPECT_EQ(found.finding, row.finding);
-    if (row.finding == Finding::kAgrees) {
-      EXPECT_EQ(first, row.detected_after);
-    }
-  }
-}
-
 }  // namespace
 }  // namespace peltrix::records
