@@ -148,6 +148,9 @@ std::vector<Refusal> refusals() {
        m(79, {"1番目の/Iの/IFに同じコピー元ファイルを指定しています。", "1個目のコピー元ファイル a.txt",
               "2個目のコピー元ファイル h.txt", "コピー元は全て異なるものを指定してください。"}),
        {{"h.txt", "=> a.txt"}}},
+      {{"/I/IFa.txt", "/O/OFnew.txt;new.txt"},
+       m(85, {"1番目の/Oの/OFに同じコピー先ファイルを指定しています。", "1個目のコピー先ファイル new.txt", "2個目のコピー先ファイル new.txt",
+              "コピー先は全て異なるものを指定してください。"})},
       {{"/I/IFa.txt", "/O/OFa.txt;a.txt"},
        m(84, {"1番目の/Iの/IFと1番目の/Oの/OFに指定したファイルが同じです。", "/I/IFの指定値 a.txt", "/O/OFの指定値 a.txt", kOr})},
       {{"/I/IDsub", "/O/ODsub"}, m(87, {"/IDと/ODに指定した次のフォルダが同じです。", "sub", kOr})},
@@ -174,7 +177,8 @@ std::vector<Refusal> refusals() {
       {{"/I/IDd", "/O/ODout/OU3"}, same_file("$/out/a.txt"), {{"d/a.txt", "A\n"}, {"out/a.txt", "=> d/a.txt"}}},
       // Marks, checked before anything changes.
       {{"/I/IFa.txt;m.txt", "/O/OFb.txt/OU2"}, kE115, {{"m.txt", kMark + "marked\n"}}},
-      {{"/I/IFa.txt;m.txt", "/O/OFa.txt/OU2"}, kE115, {{"m.txt", kMark + "marked\n"}}},
+      // A plain source after a marked one, in place: refused before anything moves.
+      {{"/I/IFm.txt;a.txt", "/O/OFa.txt/OU2"}, kE115, {{"m.txt", kMark + "marked\n"}}},
       {{"/I/IFm.txt/IC4"},
        m(126, {"コピー元ファイルのBOMの値と，指定した/IC4に対応するBOMの値が異なります。", "コピー元ファイルのBOMの値:0xEFBBBF・・・UTF-8のBOMの値",
                "指定した/IC4に対応するBOMの値:0xFFFE・・・UTF-16のリトルエンディアンのBOMの値",

@@ -122,6 +122,7 @@ const std::vector<Scenario>& scenarios() {
     const std::string a = random_text(kBlock + 4321, 1);
     const std::string c = random_text(2 * kBlock + 3, 2);
     const std::string r = random_text(2 * kBlock + 100, 3);
+    const std::string p = random_text(kBlock + 202, 4);
     const std::string long_folder(room(260, 7), 'o');
     const std::string path260 = sized_path(260, 200);
     const std::string deep = path260.substr(0, path260.find('/'));
@@ -153,6 +154,9 @@ const std::vector<Scenario>& scenarios() {
         // A skip of a block and a page: the later source's middle, on a page of the output, goes through the system.
         {"each source's byte skip, past its first block", {{"q.bin", std::string(3 * kBlock, 'q')}, {"c.txt", c}},
          {"/I/IFq.bin;c.txt/IT1052672", "/O/OFout.txt"}, {{"out.txt", std::string(3 * kBlock - 1052672, 'q') + c.substr(1052672)}}},
+        // The later source's window begins 101 bytes into a page of the output.
+        {"a later source's window copied from within a page", {{"p.txt", p}, {"c.txt", c}},
+         {"/I/IFp.txt;c.txt/IT1048677/IB200", "/O/OFout.txt"}, {{"out.txt", p.substr(1048677) + c.substr(1048677, 200)}}},
         {"records skipped and limited", {{"in.txt", "a\nb\nc\nd\n"}}, {"/I/IFin.txt/IL1/IP2", "/O/OFout.txt"}, {{"out.txt", "b\nc\n"}}},
         {"a record skip past the end", {{"in.txt", "a\nb\nc\n"}}, {"/I/IFin.txt/IL5", "/O/OFout.txt", "/M/MT1"}, {{"out.txt", ""}},
          "I001-1 次が成り立つため，コピー先への出力レコード件数は0件となります。\n"
@@ -182,6 +186,8 @@ const std::vector<Scenario>& scenarios() {
         // Files written over or appended to.
         {"overwriting a longer file leaves none of its bytes", {{"a.txt", kAlpha}, {"out.txt", kText}},
          {"/I/IFa.txt", "/O/OFout.txt/OU2"}, {{"out.txt", kAlpha}}},
+        {"a second destination appended to, relayed from the first", {{"c.txt", c}, {"out2.txt", "old\n"}},
+         {"/I/IFc.txt", "/O/OFout1.txt;out2.txt/OU3"}, {{"out1.txt", c}, {"out2.txt", "old\n" + c}}},
         {"a per-file copy over a longer file", {{"a.txt", kAlpha}, {"dir/a.txt", kText}}, {"/I/IFa.txt", "/N", "/O/ODdir/OU2"},
          {{"dir/a.txt", kAlpha}}},
         {"plain bytes appended after an end-of-file character, which is data", {{"a.bin", "new\x1A"}, {"out.bin", "old\x1A"}},
@@ -213,6 +219,8 @@ const std::vector<Scenario>& scenarios() {
         {"missing folders on the way are made", ab, {"/I/IFa.txt", "/O/OFnew\\one\\two\\three\\d.txt;m\\x.txt;m\\y.txt"},
          {{"new/one/two/three/d.txt", kAlpha}, {"m/x.txt", kAlpha}, {"m/y.txt", kAlpha}}},
         {"a scan of '.', the current folder", ab, {"/I/ID.", "/O/OFsub\\all.txt"}, {{"sub/all.txt", kAlpha + "beta\n"}}},
+        {"a link to a folder is no file of a scan", {{"src/a.txt", "a\n"}, {"src/lnk", "-> ../d"}, {"d/", ""}},
+         {"/I/IDsrc", "/O/OFout.txt"}, {{"out.txt", "a\n"}}},
         {"a folder scan joined breadth first", kTree, {"/I/IDsrc", "/S", "/O/OFall.txt"}, {{"all.txt", kText + "one\ntwo\nb1\nd"}}},
         {"a tree of folders only", {{"src/x/y/", ""}, {"src/z/", ""}}, {"/I/IDsrc", "/S", "/N", "/O/ODout", "/M/MT1"},
          {{"out/x/y/", ""}, {"out/z/", ""}}, done(0, 0)},
