@@ -13,7 +13,7 @@ namespace {
 
 class PlatformTest : public ::testing::Test {
  protected:
-  void SetUp() override { testing::make_folders(root_ / "sub"); }
+  void SetUp() override { std::filesystem::create_directories(root_ / "sub"); }
   std::string at(const std::string& name) const { return root_ / name; }
   static void put(const std::string& path, const std::string& bytes) { testing::write_file(path, bytes); }
   static std::string get(const std::string& path) { return testing::read_file(path); }

@@ -50,7 +50,6 @@ std::string read_file(const std::string& path) {
   return bytes;
 }
 
-void make_folders(const std::string& path) { std::filesystem::create_directories(path); }
 
 std::string typed(const std::string& path) {
   std::string result = path;
@@ -79,13 +78,6 @@ std::string run_date_stamp() {
   char stamp[16];
   std::strftime(stamp, sizeof stamp, "_%Y%m%d_", std::localtime(&now));
   return stamp;
-}
-
-std::string widen(const std::string& text, int width, bool big_endian) {
-  const size_t step = static_cast<size_t>(width);
-  std::string wide(text.size() * step, '\0');
-  for (size_t i = 0; i < text.size(); ++i) wide[i * step + (big_endian ? step - 1 : 0)] = text[i];
-  return wide;
 }
 
 }  // namespace peltrix::testing

@@ -35,13 +35,9 @@ class TempFolder {
 // Whole-file helpers for test data.
 void write_file(const std::string& path, const std::string& bytes);
 std::string read_file(const std::string& path);
-void make_folders(const std::string& path);
 
 // The date stamp that dated backup names carry today: "_YYYYMMDD_".
 std::string run_date_stamp();
-
-// Single-byte text as UTF-16 or UTF-32 code units (width 2 or 4).
-std::string widen(const std::string& text, int width, bool big_endian);
 
 // Holds a file as another program would: open, with an exclusive lock
 // (POSIX) or without sharing (Windows).
