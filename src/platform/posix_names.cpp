@@ -21,15 +21,22 @@
 
 namespace peltrix::platform {
 
-bool path_status(const char* path, PathStatus* status) {
+namespace {
+
+// What path names: through a symbolic link at its end, or (follow false) the link itself.
+bool status_of(const char* path, PathStatus* status, bool follow) {
   if (faults::fires(faults::Operation::kStatus)) return false;
   const std::string name = native(path);
   struct stat st;
-  if (stat(name.c_str(), &st) != 0) return fail_errno(name);
+  if ((follow ? stat(name.c_str(), &st) : lstat(name.c_str(), &st)) != 0) return fail_errno(name);
   status->kind = S_ISREG(st.st_mode) ? PathKind::kFile : S_ISDIR(st.st_mode) ? PathKind::kFolder : PathKind::kOther;
   status->size = static_cast<int64_t>(st.st_size);
   return true;
 }
+
+}  // namespace
+
+bool path_status(const char* path, PathStatus* status) { return status_of(path, status, true); }
 
 bool path_identity(const char* path, FileIdentity* identity) {
   if (faults::fires(faults::Operation::kStatus)) return false;
@@ -60,15 +67,7 @@ bool flush_folder_of(const char* path) {
   return true;
 }
 
-bool name_status(const char* path, PathStatus* status) {
-  if (faults::fires(faults::Operation::kStatus)) return false;
-  const std::string name = native(path);
-  struct stat st;
-  if (lstat(name.c_str(), &st) != 0) return fail_errno(name);
-  status->kind = S_ISREG(st.st_mode) ? PathKind::kFile : S_ISDIR(st.st_mode) ? PathKind::kFolder : PathKind::kOther;
-  status->size = static_cast<int64_t>(st.st_size);
-  return true;
-}
+bool name_status(const char* path, PathStatus* status) { return status_of(path, status, false); }
 
 int make_folder(const char* path) {
   if (faults::fires(faults::Operation::kMkdir)) return -1;
