@@ -26,7 +26,7 @@ const std::string kAlpha = "alpha\n";
 struct Scenario {
   std::string name;
   Files files;    // the folder before the run
-  Args args;      // run in the folder
+  Args args;      // run in the folder; '$' stands for the folder, typed
   Files changes = {};  // what the run makes or changes there; "*" any bytes
   std::string out = "";  // standard output and error; '$' stands for the folder
   std::string err = "";
@@ -226,7 +226,7 @@ const std::vector<Scenario>& scenarios() {
          {{"out/x/y/", ""}, {"out/z/", ""}}, done(0, 0)},
         {"300 files with repeats allowed", many, {"/I/IDmany", "/W", "/N", "/O/ODout", "/M/MT3"}, many_copied, many_report},
         {"a destination name of 260 bytes", ab, {"/I/IFa.txt", "/O/OD" + long_folder}, {{long_folder + "/a.txt", kAlpha}}},
-        {"a source path of 260 bytes", {{path260, "x\n"}}, {"/I/IF" + typed(path260)}, {}, "x\n"},
+        {"a source path of 260 bytes, typed whole", {{path260, "x\n"}}, {"/I/IF$\\" + typed(path260)}, {}, "x\n"},
         {"a scanned path of 260 bytes", {{path260, "x\n"}}, {"/I/ID" + deep}, {}, "x\n"},
         {"a backup name of 260 bytes", {{path246, "x\r\n"}}, {"/I/IF" + typed(path246), "/O/OF" + typed(path246) + "/OU2/OR1"},
          {{path246, "x\n"}}},
@@ -288,7 +288,11 @@ TEST_P(ScenarioTest, LeavesTheFilesAndWordsOfItsRow) {
   const Scenario& s = *GetParam();
   if (left_out(s.name, s.files, s.options)) GTEST_SKIP();
   put(s.files);
-  const RunResult result = run(s.args, s.options);
+  Args args = s.args;  // '$' in an argument: the folder, typed
+  for (std::string& arg : args) {
+    if (const size_t at = arg.find('$'); at != std::string::npos) arg.replace(at, 1, typed(real()));
+  }
+  const RunResult result = run(args, s.options);
   EXPECT_EQ(result.status, s.status);
   EXPECT_TRUE(same_bytes(at(s.out), result.out));
   EXPECT_EQ(result.err, at(s.err));
