@@ -85,6 +85,7 @@ std::vector<Refusal> refusals() {
       {{"/I/ic1/Ic2"}, m(10, {"1番目の/Iに/ICを複数個指定しています。", "/ICはひとつ指定してください。"})},
       {{"/o/or1/Or2"}, twice(21, "/OR")},
       {{"/I/IL5/IT10"}, place(11, "I", "IL", "IT")},
+      {{"/I/IL1/IA1"}, place(13, "I", "IL", "IA")},
       {{"/I/IFa.txt/IDsub"}, place(11, "I", "IF", "ID")},
       {{"/I/IFa.txt", "/O/OFx.txt/ODsub"}, place(22, "O", "OF", "OD")},
       {{"/I/IB1/IL1"}, place(12, "I", "IB", "IL")},

@@ -95,9 +95,7 @@ TEST_F(SharedFolderTest, SomethingPutWhereTheOriginalWasIsNeverWrittenThrough) {
     put({{"data.txt", "upload\r\n"}, {"victim.txt", "private\n"}});
     set_access(folder_ / "victim.txt", {0, 0, 0600});
     g_planted = Planted{"data.txt", act, real()};
-    platform::faults::set_open_hook(plant_at_open);
-    const RunResult result = run_here(args);
-    platform::faults::set_open_hook(nullptr);
+    const RunResult result = [&] { const Faults hooked(plant_at_open); return run_here(args); }();
     ASSERT_TRUE(g_planted.done);
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.err,
@@ -144,9 +142,7 @@ TEST_F(SharedFolderTest, ADestinationReplacedAfterTheChecksIsNeverWrittenThrough
     clear();
     put({{"a.txt", "a\n"}, {"old.txt", "old\n"}, {"victim.txt", "private\n"}});
     g_planted = Planted{c.name, c.act, real()};
-    platform::faults::set_open_hook(plant_at_open);
-    const RunResult result = run_here(c.args);
-    platform::faults::set_open_hook(nullptr);
+    const RunResult result = [&] { const Faults hooked(plant_at_open); return run_here(c.args); }();
     ASSERT_TRUE(g_planted.done);
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.err, c.err);
@@ -165,9 +161,8 @@ TEST_F(SharedFolderTest, TheFileReadAndTheAccessTakenAreTheOriginalWhateverItsBa
   set_access(folder_ / "data.txt", {0, 0, 0644});
   set_access(folder_ / "secret.txt", {0, 0, 0600});
   g_planted = Planted{"data.txt", backup_to_secret, real()};
-  platform::faults::set_open_hook(plant_at_open);
-  const RunResult result = run_here({"/I/IFdata.txt", "/O/OFdata.txt/OU2/OR1"});
-  platform::faults::set_open_hook(nullptr);
+  const Args args = {"/I/IFdata.txt", "/O/OFdata.txt/OU2/OR1"};
+  const RunResult result = [&] { const Faults hooked(plant_at_open); return run_here(args); }();
   ASSERT_TRUE(g_planted.done);
   EXPECT_EQ(result.status, 0) << result.err;
   EXPECT_TRUE(same_files({{"data.txt", "upload\n"}, {"secret.txt", "secret\r\n"}}, snapshot()));
@@ -284,12 +279,9 @@ void interrupt_twice() {
   platform::faults::arm_action(Operation::kRename, 1, terminate_run);
 }
 
-std::string to_lf(const std::string& text) {
-  std::string result;
-  for (const char c : text) {
-    if (c != '\r') result += c;
-  }
-  return result;
+std::string to_lf(std::string text) {
+  std::erase(text, '\r');
+  return text;
 }
 
 TEST_F(SharedFolderTest, AnInterruptedRunPutsEveryOriginalBackAndSaysSo) {
