@@ -29,6 +29,11 @@ from pathlib import Path
 # Compiled by the Windows build only, or test code.
 EXCLUDED = re.compile(r"(_test[^/]*|/win32_\w+\.(cpp|h))$")
 
+# What the measured build defines (Linux, messages in CP932); every other
+# name tested by #ifdef, #ifndef or defined() is taken as undefined.
+DEFINED = {"PELTRIX_LINUX_CALLS", "PELTRIX_CP932_NAMES", "MADV_HUGEPAGE", "__linux__", "__GNUC__"}
+DIRECTIVE = re.compile(r"^\s*#\s*(if|ifdef|ifndef|elif|else|endif)\b(.*)$")
+
 TURNED = {"<": ">=", "<=": ">", ">": "<=", ">=": "<", "==": "!=", "!=": "=="}
 MOVED = {"<": "<=", "<=": "<", ">": ">=", ">=": ">"}
 COMPARISON = re.compile(r"(?<=\s)(<=|>=|==|!=|<|>)(?=\s)")
@@ -130,6 +135,39 @@ def blank(text):
     return "".join(out)
 
 
+def holds(condition):
+    """Whether an #if condition holds in the measured build; one it cannot
+    read (anything beyond defined(), !, && and ||) is taken to hold."""
+    expression = re.sub(r"defined\s*\(?\s*(\w+)\s*\)?", lambda m: str(m.group(1) in DEFINED), condition)
+    expression = expression.replace("&&", " and ").replace("||", " or ").replace("!", " not ")
+    try:
+        return bool(eval(expression, {"__builtins__": {}}, {"True": True, "False": False}))
+    except Exception:
+        return True
+
+
+def kept_lines(text):
+    """For each line (index 0 is line 1), whether the measured build compiles it."""
+    kept = []
+    stack = []  # per open #if: (whether its outside is kept, whether a branch was taken, whether this one is)
+    for line in text.splitlines():
+        m = DIRECTIVE.match(line)
+        outside = all(entry[2] for entry in stack)
+        if m:
+            word, rest = m.group(1), m.group(2).split("//")[0].strip()
+            if word in ("if", "ifdef", "ifndef"):
+                now = holds(rest if word == "if" else f"{'' if word == 'ifdef' else '!'}defined({rest})")
+                stack.append((outside, now, now))
+            elif word in ("elif", "else") and stack:
+                above, taken, _ = stack.pop()
+                now = not taken and (word == "else" or holds(rest))
+                stack.append((above, taken or now, now))
+            elif word == "endif" and stack:
+                stack.pop()
+        kept.append(outside and all(entry[2] for entry in stack))
+    return kept
+
+
 def matching(code, open_at, opening="(", closing=")"):
     depth = 0
     for i in range(open_at, len(code)):
@@ -212,8 +250,11 @@ def candidates_in(path, relative):
         return low + 1
 
     found = []
+    kept = kept_lines(text)
 
     def add(function, rule, start, end, replacement):
+        if not kept[line_of(start) - 1]:
+            return
         found.append(Fault("", relative, line_of(start), function, rule, start, end, replacement, text[start:end]))
 
     for function, body_start, body_end in function_bodies(code):
