@@ -44,6 +44,10 @@ std::string too_long(const std::string& path) {
   return m(131, {"次のパスの長さが上限の260バイトを超えています。", path,
                  "260バイト以下のパスになるように，フォルダ名またはファイル名を短くしてください。"});
 }
+std::string name_too_long(int length) {
+  return m(97, {"コピー先の名称の長さが上限を超過しました。", "コピー先の名称の長さ=" + std::to_string(length) + "  上限=260",
+                "コピー先の名称の長さが上限を超過しない名称に変更してください。"});
+}
 const std::string kE062 = m(62, {"/Iの指定がひとつもありません。", "/Iをひとつ以上指定してください。"});
 const std::string kE070 = m(70, {"追加書きの/OU3とBOMの設定を行う/OJは，同時に指定できません。",
                                  "追加書きの/OU3を指定する場合，/OJは指定しないでください。"});
@@ -69,6 +73,7 @@ std::vector<Refusal> refusals() {
   const std::string deep = typed(deep_name);
   const std::string scanned = "src/" + std::string(room(261, 21), 'x') + "/too-long-a-name";  // 261 bytes
   const std::string folder261(room(261, 7), 'o');
+  const std::string folder260(room(260, 1), 'o');
   const std::string up = std::string(250, 'u') + "\\..\\";
   const std::string path261 = sized_path(261, 200);  // shorter as typed, relative
   return {
@@ -201,9 +206,9 @@ std::vector<Refusal> refusals() {
        m(132, {"コピー元ファイルのバックアップファイル名に使える番号がありません。", "$/full" + stamp + "9999.txt",
                "不要なバックアップファイルを削除してから，再度コマンドを実行してください。"}),
        all_numbers},
-      {{"/I/IFa.txt", "/O/OD" + folder261},
-       m(97, {"コピー先の名称の長さが上限を超過しました。", "コピー先の名称の長さ=261  上限=260",
-              "コピー先の名称の長さが上限を超過しない名称に変更してください。"})},
+      {{"/I/IFa.txt", "/O/OD" + folder261}, name_too_long(261)},
+      // A folder of 260 bytes, whole: the name below it is what is too long.
+      {{"/I/IFa.txt", "/O/OD" + folder260}, name_too_long(266)},
       {{"/I/IDsrc", "/S", "/O/OFscan.txt"}, too_long("$/" + scanned), {{scanned, "lost?\n"}, {"src/r1", "r1\n"}}},
       {{"/I/IF" + deep + "\\a.txt"}, too_long(deep + "\\a.txt"), {{deep_name + "/a.txt", ""}}},
       {{"/I/IFa.txt", "/O/OF" + deep + "\\new\\out.txt"}, too_long(deep + "\\new\\out.txt")},

@@ -50,7 +50,6 @@ std::string read_file(const std::string& path) {
   return bytes;
 }
 
-
 std::string typed(const std::string& path) {
   std::string result = path;
   std::replace(result.begin(), result.end(), '/', '\\');

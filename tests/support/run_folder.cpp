@@ -110,7 +110,10 @@ std::string sized_path(size_t length, size_t folder, const std::string& tail) {
   return std::string(kept, 'd') + "/" + std::string(names - kept, 'f') + tail;
 }
 
-RunResult RunFolderTest::run(const Args& args, RunOptions options) const {
+RunResult RunFolderTest::run(Args args, RunOptions options) const {
+  for (std::string& arg : args) {
+    if (const size_t at = arg.find('$'); at != std::string::npos) arg.replace(at, 1, typed(real()));
+  }
   options.folder = folder_.path();
   return run_peltrix(args, options);
 }

@@ -61,8 +61,8 @@ std::string sized_path(size_t length, size_t folder, const std::string& tail = "
 
 class RunFolderTest : public ::testing::Test {
  protected:
-  // The built program, run in the folder.
-  RunResult run(const Args& args, RunOptions options = {}) const;
+  // The built program, run in the folder; a '$' in an argument is the folder, typed.
+  RunResult run(Args args, RunOptions options = {}) const;
   // The program's driver, run in this process in the folder.
   RunResult run_here(const Args& args) const { return run_in_process(args, folder_.path()); }
 
