@@ -61,8 +61,10 @@ std::string counted(int number, size_t records, const std::string& name) {
   return line + name + "\n";
 }
 
-std::string failed_write(int code, const std::string& path, const std::string& error, const std::string& text) {
-  return message(code, {"WriteFile()関数でエラーが発生しました。 \"" + path + "\"", "システムエラーコード=" + error, text});
+// A failed call of the system ("WriteFile", "ReadFile") on path.
+std::string failed(const std::string& call, int code, const std::string& path, const std::string& error,
+                   const std::string& text) {
+  return message(code, {call + "()関数でエラーが発生しました。 \"" + path + "\"", "システムエラーコード=" + error, text});
 }
 
 // A stack limit this large leaves the system no room for a thread's stack.
@@ -250,10 +252,12 @@ const std::vector<Scenario>& scenarios() {
          {.stdout_path = "a.txt", .stdout_appends = true}},
         {"standard output on another file", {{"a.txt", kText}, {"b.txt", ""}}, {"/I/IFa.txt", "/O/OR1"},
          {{"b.txt", "first\nsecond\nthird\n"}}, "", "", 0, {.stdout_path = "b.txt"}},
+        {"a source the device cannot read", {{"mem", "-> /proc/self/mem"}}, {"/I/IFmem"}, {}, "",
+         failed("ReadFile", 808, "$/mem", "1117", "I/O デバイス エラーが発生したため、要求を実行できませんでした。"), 1},
         {"standard output closed", {{"a.txt", kText}}, {"/I/IFa.txt", "/M/MT1"}, {}, "",
-         failed_write(809, "STDOUT", "6", system_text(6, "ハンドルが無効です。")), 1, {.stdout_path = "-"}},
+         failed("WriteFile", 809, "STDOUT", "6", system_text(6, "ハンドルが無効です。")), 1, {.stdout_path = "-"}},
         {"standard output full", {{"a.txt", kText}}, {"/I/IFa.txt", "/M/MT1"}, {}, "",
-         failed_write(809, "STDOUT", "112", "ディスクに十分な空き領域がありません。"), 1, {.stdout_path = "/dev/full"}},
+         failed("WriteFile", 809, "STDOUT", "112", "ディスクに十分な空き領域がありません。"), 1, {.stdout_path = "/dev/full"}},
         {"a slow reader of non-blocking pipes", {{"a.txt", big()}}, {"/I/IFa.txt"}, {}, big(), "", 0, {.pipes_non_blocking = true}},
         {"a long message to a slow reader", {}, {long_argument}, {}, "",
          message(4, {"無効なオプションを指定しています。", long_argument, "オプションの指定を変更してください。"}), 1,
@@ -264,9 +268,9 @@ const std::vector<Scenario>& scenarios() {
          "", 0, {.stack_limit = kNoThread}},
         {"no second thread: standard output", {{"a.txt", big()}}, {"/I/IFa.txt"}, {}, big(), "", 0, {.stack_limit = kNoThread}},
         {"a file-size limit past the first block", {{"a.txt", big()}}, {"/I/IFa.txt", "/O/OFout.txt"}, {{"out.txt", "*"}}, "",
-         failed_write(809, "$/out.txt", "223", too_big), 1, {.file_size_limit = 1536 * 1024}},
+         failed("WriteFile", 809, "$/out.txt", "223", too_big), 1, {.file_size_limit = 1536 * 1024}},
         {"a file-size limit within the first block", {{"a.txt", big()}}, {"/I/IFa.txt", "/N", "/O/ODcopy"}, {{"copy/a.txt", "*"}},
-         "", failed_write(810, "$/copy/a.txt", "223", too_big), 1, {.file_size_limit = 512 * 1024}},
+         "", failed("WriteFile", 810, "$/copy/a.txt", "223", too_big), 1, {.file_size_limit = 512 * 1024}},
     });
   }();
   return table;
