@@ -37,6 +37,14 @@ TEST_F(PlatformTest, DispositionsFollowCreateFile) {
   uint32_t written = 0;
   ASSERT_TRUE(write_file(appended, "de", 2, &written));
   EXPECT_EQ(written, 2u);
+  // A read at an offset (the blocks of a source) leaves the position where it was.
+  char bytes[8];
+  uint32_t read = 0;
+  ASSERT_TRUE(seek_file(appended, 1, SeekFrom::kBegin, &position));
+  ASSERT_TRUE(read_file_at(appended, 3, bytes, sizeof bytes, &read));
+  EXPECT_EQ(std::string(bytes, read), "de");
+  ASSERT_TRUE(read_file(appended, bytes, sizeof bytes, &read));
+  EXPECT_EQ(std::string(bytes, read), "bcde");
   ASSERT_TRUE(close_file(appended));
   EXPECT_EQ(get(at("exists.txt")), "abcde");
 
@@ -68,7 +76,6 @@ TEST_F(PlatformTest, FullPathIsAbsoluteAndLexicallyNormal) {
   ASSERT_TRUE(full_path(".", out, sizeof out));
   EXPECT_EQ(std::string(out), cwd);
 
-
   // The long form of an existing path is the path as typed.
   put(at("sub/long.txt"), "");
   const std::string typed = root_.path() + "\\sub\\long.txt";
@@ -76,22 +83,6 @@ TEST_F(PlatformTest, FullPathIsAbsoluteAndLexicallyNormal) {
   EXPECT_EQ(std::string(out), typed);
   char tiny[4];
   EXPECT_EQ(long_path(typed.c_str(), tiny, sizeof tiny), typed.size() + 1);
-}
-
-// The blocks of a source are read at their place: the position stays where
-// reads and seeks left it.
-TEST_F(PlatformTest, AReadAtAnOffsetLeavesTheFilePositionAlone) {
-  put(at("digits"), "0123456789");
-  const FileHandle file = open_file(at("digits").c_str(), kGenericRead, 0, kOpenExisting, kAttributeNormal);
-  ASSERT_NE(file, kInvalidFile);
-  char buffer[8];
-  uint32_t read = 0;
-  ASSERT_TRUE(read_file(file, buffer, 2, &read));
-  ASSERT_TRUE(read_file_at(file, 6, buffer, sizeof buffer, &read));
-  EXPECT_EQ(std::string(buffer, read), "6789");
-  ASSERT_TRUE(read_file(file, buffer, 1, &read));
-  EXPECT_EQ(std::string(buffer, read), "2");
-  ASSERT_TRUE(close_file(file));
 }
 
 TEST_F(PlatformTest, RenameNeverReplacesAnExistingName) {
