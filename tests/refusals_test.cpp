@@ -12,6 +12,8 @@
 namespace peltrix::testing {
 namespace {
 
+using namespace std::string_literals;
+
 struct Refusal {
   Args args;
   std::string err;  // '$' stands for the folder
@@ -185,11 +187,11 @@ std::vector<Refusal> refusals() {
       {{"/I/IFa.txt;m.txt", "/O/OFb.txt/OU2"}, kE115, {{"m.txt", kMark + "marked\n"}}},
       // A plain source after a marked one, in place: refused before anything moves.
       {{"/I/IFm.txt;a.txt", "/O/OFa.txt/OU2"}, kE115, {{"m.txt", kMark + "marked\n"}}},
-      {{"/I/IFm.txt/IC4"},
-       m(126, {"コピー元ファイルのBOMの値と，指定した/IC4に対応するBOMの値が異なります。", "コピー元ファイルのBOMの値:0xEFBBBF・・・UTF-8のBOMの値",
-               "指定した/IC4に対応するBOMの値:0xFFFE・・・UTF-16のリトルエンディアンのBOMの値",
-               "/ICの値を，コピー元ファイルのBOMに対応する値に変更してください。"}),
-       {{"m.txt", kMark + "marked\n"}}},
+      // /OJ1 without /IC reads the sources as UTF-8 (/IC3).
+      {{"/I/IFw.txt", "/O/OJ1"},
+       m(126, {"コピー元ファイルのBOMの値と，指定した/IC3に対応するBOMの値が異なります。", "コピー元ファイルのBOMの値:0xFFFE・・・UTF-16のリトルエンディアンのBOMの値",
+               "指定した/IC3に対応するBOMの値:0xEFBBBF・・・UTF-8のBOMの値", "/ICの値を，コピー元ファイルのBOMに対応する値に変更してください。"}),
+       {{"w.txt", "\xFF\xFEw\0\n\0"s}}},
       {{"/I/IFm.txt/IC1"},
        m(126, {"コピー元ファイルのBOMの有無と，指定した/IC1に対応するBOMの有無が異なります。",
                "/ICの値を，コピー元ファイルのBOMの有無に対応する値に変更してください。"}),
