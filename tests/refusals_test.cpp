@@ -21,12 +21,6 @@ struct Refusal {
 };
 
 std::string m(int code, const std::vector<std::string>& lines) { return message(code, lines); }
-std::string twice(int code, const std::string& name) {
-  return m(code, {name + "を複数個指定しています。", name + "はひとつ指定してください。"});
-}
-std::string invalid(int code, const std::string& group, const std::string& shown) {
-  return m(code, {"1番目の/" + group + "に無効な指定をしています。 " + shown, "/" + group + "の指定を変更してください。"});
-}
 std::string place(int code, const std::string& group, const std::string& earlier, const std::string& later) {
   return m(code, {"1番目の/" + group + "に/" + earlier + "と/" + later + "を指定しています。",
                   "/" + earlier + "か/" + later + "のどちからひとつを指定してください。"});
@@ -84,13 +78,13 @@ std::vector<Refusal> refusals() {
       {{"/?", "/N"}, m(4, {"無効なオプションを指定しています。", "/?", "オプションの指定を変更してください。"})},
       {{"--version", "--help"}, m(4, {"無効なオプションを指定しています。", "--version", "オプションの指定を変更してください。"})},
       {{"/iF/IFa.txt"}, m(7, {"1番目の/Iに無効な指定をしています。", "/iF/IFa.txt", "/Iの指定を変更してください。"})},
-      {{"/Oabc"}, invalid(18, "O", "/Oabc")},
+      {{"/Oabc"}, m(18, {"1番目の/Oに無効な指定をしています。 /Oabc", "/Oの指定を変更してください。"})},
       {{"/Mx"}, m(27, {"/Mに無効な指定をしています。", "/Mの指定を変更してください。"})},
-      {{"/n", "/N", "/X"}, twice(1, "/N")},
+      {{"/n", "/N", "/X"}, m(1, {"/Nを複数個指定しています。", "/Nはひとつ指定してください。"})},
       {{"/I/IFa.txt", "/i/IFb.txt"}, m(2, {"/Iを複数個指定しています。", "/Iはひとつ指定してください。"})},
       {{"/I/if"}, m(9, {"/IFに値の指定がありません。", "/IFに値を指定してください。"})},
       {{"/I/ic1/Ic2"}, m(10, {"1番目の/Iに/ICを複数個指定しています。", "/ICはひとつ指定してください。"})},
-      {{"/o/or1/Or2"}, twice(21, "/OR")},
+      {{"/o/or1/Or2"}, m(21, {"/ORを複数個指定しています。", "/ORはひとつ指定してください。"})},
       {{"/I/IL5/IT10"}, place(11, "I", "IL", "IT")},
       {{"/I/IL1/IA1"}, place(13, "I", "IL", "IA")},
       {{"/I/IFa.txt/IDsub"}, place(11, "I", "IF", "ID")},
@@ -98,7 +92,7 @@ std::vector<Refusal> refusals() {
       {{"/I/IB1/IL1"}, place(12, "I", "IB", "IL")},
       {{"/I"}, m(5, {"1番目の/Iにコピー元の指定がありません。", "/Iにコピー元を指定してください。"})},
       {{"/I/IC3"}, m(16, {"1番目の/Iにコピー元の指定がありません。", "1番目の/Iにコピー元を指定してください。"})},
-      {{"/I/X"}, invalid(8, "I", "/X")},
+      {{"/I/X"}, m(8, {"1番目の/Iに無効な指定をしています。 /X", "/Iの指定を変更してください。"})},
       {{"/M"}, m(25, {"/Mにメッセージタイプ番号の指定がありません。", "/Mにメッセージタイプ番号を指定してください。"})},
       {{"/M/X"}, m(28, {"/Mに無効な指定をしています。 /X", "/Mの指定を変更してください。"})},
       {{"/I/IFa.txt/IL4294967297"},
@@ -221,6 +215,10 @@ std::vector<Refusal> refusals() {
       {{"/I/IFa.txt", "/O/OFa.txt\\sub\\c.txt"},
        m(105, {"次のコピー先フォルダの作成に失敗しました。", "$/a.txt", "_mkdir()関数が戻り値-1で，次のエラーとなりました。",
                "システムエラーコード=183", system_text(183, "既に存在するファイルを作成することはできません。")})},
+      {{"/I/IFa.txt", "/O/ODd"},
+       m(98, {"次のコピー先にI/Oエラーが発生しました。", "$/d/a.txt", "エラー原因は次のシステムエラーコードとメッセージを参照してください。",
+              "システムエラーコード=1921", "ファイル名を解決できません。"}),
+       {{"d/a.txt", "-> a.txt"}}},  // a link to itself
       {{"/I/IFa.txt", "/O/ODd"},
        m(99, {"次のコピー先ファイルは既に存在します。", "$/d/a.txt",
               "コピー先にファイルが存在しないフォルダを指定するか，上書き指定の/OU2，または追加書き指定の/OU3を指定してください。"}),

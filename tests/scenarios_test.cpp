@@ -107,9 +107,9 @@ const std::vector<Scenario>& matrix_rows() {
         {"tree copy, breadth first", kTree, {"/I/IDsrc", "/S", "/N", "/O/ODout", "/M/MT2"},
          {{"out/r1", kText}, {"out/a/a1", "one\ntwo\n\x1A"}, {"out/a/deep/d1", "d"}, {"out/b/b1", "b1\n"}, {"out/a/empty/", ""}},
          done(4, 4) + "I001-2 0001 $/out/r1\nI001-2 0002 $/out/a/a1\nI001-2 0003 $/out/b/b1\nI001-2 0004 $/out/a/deep/d1\n"},
-        {"a repeated source appended to its first destination", {{"a.txt", "1\n2\n\x1A"}, {"b.txt", "3\n"}},
-         {"/I/IFa.txt;b.txt;a.txt;a.txt", "/N", "/W", "/O/ODout", "/M/MT3"},
-         {{"out/a.txt", "1\n2\n1\n2\n1\n2\n\x1A"}, {"out/b.txt", "3\n"}},
+        {"a repeated source appended to its first destination, behind its mark", {{"a.txt", "1\n2\n\x1A"}, {"b.txt", "3\n"}},
+         {"/I/IFa.txt;b.txt;a.txt;a.txt", "/N", "/W", "/O/ODout/OJ1", "/M/MT3"},
+         {{"out/a.txt", kMark + "1\n2\n1\n2\n1\n2\n\x1A"}, {"out/b.txt", kMark + "3\n"}},
          done(2, 2) + counted(1, 6, "$/out/a.txt") + counted(2, 1, "$/out/b.txt")},
         {"a mark put in front", {{"a.txt", kText}}, {"/I/IFa.txt", "/O/OFout.txt/OJ1"}, {{"out.txt", kMark + kText}}},
     });
@@ -128,6 +128,7 @@ const std::vector<Scenario>& scenarios() {
     const std::string p = random_text(kBlock + 202, 4);
     const std::string long_folder(room(260, 7), 'o');
     const std::string path260 = sized_path(260, 200);
+    const std::string new260 = path260.substr(0, path260.size() - 1) + "g";
     const std::string deep = path260.substr(0, path260.find('/'));
     const std::string path246 = sized_path(246, 200);  // its backup name: 260
     const std::string long_argument = "/X" + std::string(100000, 'x');
@@ -229,7 +230,8 @@ const std::vector<Scenario>& scenarios() {
          {{"out/x/y/", ""}, {"out/z/", ""}}, done(0, 0)},
         {"300 files with repeats allowed", many, {"/I/IDmany", "/W", "/N", "/O/ODout", "/M/MT3"}, many_copied, many_report},
         {"a destination name of 260 bytes", ab, {"/I/IFa.txt", "/O/OD" + long_folder}, {{long_folder + "/a.txt", kAlpha}}},
-        {"a source path of 260 bytes, typed whole", {{path260, "x\n"}}, {"/I/IF$\\" + typed(path260)}, {}, "x\n"},
+        {"a source and a new destination of 260 bytes, typed whole", {{path260, "x\n"}},
+         {"/I/IF$\\" + typed(path260), "/O/OF$\\" + typed(new260)}, {{new260, "x\n"}}},
         {"a scanned path of 260 bytes", {{path260, "x\n"}}, {"/I/ID" + deep}, {}, "x\n"},
         {"a backup name of 260 bytes", {{path246, "x\r\n"}}, {"/I/IF" + typed(path246), "/O/OF" + typed(path246) + "/OU2/OR1"},
          {{path246, "x\n"}}},
