@@ -170,32 +170,30 @@ TEST_F(SharedFolderTest, TheFileReadAndTheAccessTakenAreTheOriginalWhateverItsBa
 }
 
 // Run by another user, who may not keep the original's owner or group: the
-// bits of the one not kept reach no one else.
+// bits of the one not kept reach no one else. A member of the group keeps it.
 TEST_F(SharedFolderTest, BitsOfAnOwnerOrGroupThatCannotBeKeptGoToNoOneElse) {
   if (!running_as_root()) GTEST_SKIP() << "the files need owners other than the test's user";
   struct Case {
     Access original;
-    uint32_t user, group;  // who runs the copy
+    RunOptions runner;
     Access expected;
   };
   const Case cases[] = {
       // The group cannot be given: the payroll is not opened to the runner's group.
-      {{65534, 1000, 0640}, 65534, 65534, {65534, 65534, 0600}},
+      {{65534, 1000, 0640}, {.user = 65534, .group = 65534}, {65534, 65534, 0600}},
+      {{65534, 1000, 0640}, {.user = 65534, .group = 65534, .groups = {1000}}, {65534, 1000, 0640}},
       // The owner cannot be given: the runner keeps only what its group had.
-      {{1000, 1000, 0744}, 65534, 1000, {65534, 1000, 0444}},
+      {{1000, 1000, 0744}, {.user = 65534, .group = 1000}, {65534, 1000, 0444}},
   };
   if (!others_reach_it()) GTEST_SKIP() << "another user cannot reach the temporary folder";
   for (const Case& c : cases) {
     // Without the Linux calls a backup is made by a hard link, which Linux
     // refuses for another owner's file (E106, nothing changed).
-    if (!platform::kKeepsAttributes && c.original.owner != c.user) continue;
+    if (!platform::kKeepsAttributes && c.original.owner != c.runner.user) continue;
     clear();
     put("pay.txt", "1\r\n");
     set_access(folder_ / "pay.txt", c.original);
-    RunOptions as_other;
-    as_other.user = c.user;
-    as_other.group = c.group;
-    const RunResult result = run({"/I/IFpay.txt", "/O/OFpay.txt/OU2/OR1"}, as_other);
+    const RunResult result = run({"/I/IFpay.txt", "/O/OFpay.txt/OU2/OR1"}, c.runner);
     EXPECT_EQ(result.status, 0) << result.err;
     EXPECT_EQ(get("pay.txt"), "1\n");
     EXPECT_EQ(access_of(folder_ / "pay.txt"), c.expected);

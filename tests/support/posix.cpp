@@ -78,12 +78,13 @@ RunResult run_peltrix(const std::vector<std::string>& args, const RunOptions& op
   for (std::string& arg : copies) argv.push_back(arg.data());
   argv.push_back(nullptr);
 
+  const std::vector<gid_t> groups(options.groups.begin(), options.groups.end());
   const pid_t pid = fork();
   if (pid == 0) {
     if (!options.folder.empty() && chdir(options.folder.c_str()) != 0) _exit(126);
     limit(RLIMIT_STACK, options.stack_limit);
     limit(RLIMIT_FSIZE, options.file_size_limit);
-    if (options.user != 0 && (setgroups(0, nullptr) != 0 || setgid(options.group) != 0 || setuid(options.user) != 0)) {
+    if (options.user != 0 && (setgroups(groups.size(), groups.data()) != 0 || setgid(options.group) != 0 || setuid(options.user) != 0)) {
       _exit(124);
     }
     if (options.stdout_path == "-") {

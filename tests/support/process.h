@@ -22,6 +22,7 @@ struct RunOptions {
   bool pipes_non_blocking = false;  // standard output and error non-blocking, first read after a pause
   uint32_t user = 0;            // run as this user and group (the test must be root), when not 0
   uint32_t group = 0;
+  std::vector<uint32_t> groups = {};  // and the user's other groups
   int stop_signal = 0;          // sent once the program writes to standard output, which is read only after
 };
 
