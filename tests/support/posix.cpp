@@ -84,7 +84,8 @@ RunResult run_peltrix(const std::vector<std::string>& args, const RunOptions& op
     if (!options.folder.empty() && chdir(options.folder.c_str()) != 0) _exit(126);
     limit(RLIMIT_STACK, options.stack_limit);
     limit(RLIMIT_FSIZE, options.file_size_limit);
-    if (options.user != 0 && (setgroups(groups.size(), groups.data()) != 0 || setgid(options.group) != 0 || setuid(options.user) != 0)) {
+    if (options.user != 0 &&
+        (setgroups(groups.size(), groups.data()) != 0 || setgid(options.group) != 0 || setuid(options.user) != 0)) {
       _exit(124);
     }
     if (options.stdout_path == "-") {

@@ -149,22 +149,21 @@ def holds(condition):
 def kept_lines(text):
     """For each line (index 0 is line 1), whether the measured build compiles it."""
     kept = []
-    stack = []  # per open #if: (whether its outside is kept, whether a branch was taken, whether this one is)
+    stack = []  # per open #if: (whether a branch of it was taken, whether this branch is)
     for line in text.splitlines():
         m = DIRECTIVE.match(line)
-        outside = all(entry[2] for entry in stack)
         if m:
             word, rest = m.group(1), m.group(2).split("//")[0].strip()
             if word in ("if", "ifdef", "ifndef"):
                 now = holds(rest if word == "if" else f"{'' if word == 'ifdef' else '!'}defined({rest})")
-                stack.append((outside, now, now))
+                stack.append((now, now))
             elif word in ("elif", "else") and stack:
-                above, taken, _ = stack.pop()
+                taken, _ = stack.pop()
                 now = not taken and (word == "else" or holds(rest))
-                stack.append((above, taken or now, now))
+                stack.append((taken or now, now))
             elif word == "endif" and stack:
                 stack.pop()
-        kept.append(outside and all(entry[2] for entry in stack))
+        kept.append(all(now for _, now in stack))
     return kept
 
 
@@ -253,9 +252,9 @@ def candidates_in(path, relative):
     kept = kept_lines(text)
 
     def add(function, rule, start, end, replacement):
-        if not kept[line_of(start) - 1]:
-            return
-        found.append(Fault("", relative, line_of(start), function, rule, start, end, replacement, text[start:end]))
+        line = line_of(start)
+        if kept[line - 1]:
+            found.append(Fault("", relative, line, function, rule, start, end, replacement, text[start:end]))
 
     for function, body_start, body_end in function_bodies(code):
         body = code[body_start:body_end]
